@@ -1,0 +1,16 @@
+// Morvane5: starts the program.
+#include "personchange/frmMain.h"
+#include "platform/AppInfo.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Morvane"));
+    platform::setAppInfo({QStringLiteral("Morvane"), QStringLiteral("Morvane5"), 5, 0, 0});
+    platform::setCommandArguments(app.arguments().mid(1));
+    morvane::frmMain w;
+    w.show();
+    return app.exec();
+}

@@ -1,0 +1,16 @@
+// Tarvoss5: starts the program.
+#include "meandiff/frmMain.h"
+#include "platform/AppInfo.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("Tarvoss"));
+    platform::setAppInfo({QStringLiteral("Tarvoss"), QStringLiteral("Tarvoss5"), 5, 0, 0});
+    platform::setCommandArguments(app.arguments().mid(1));
+    tarvoss::frmMain w;
+    w.show();
+    return app.exec();
+}

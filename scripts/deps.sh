@@ -1,0 +1,16 @@
+#!/bin/sh
+# Installs the Debian packages the suite needs, when any is missing.
+set -e
+PKGS="build-essential cmake qt6-base-dev libqt6sql6-sqlite libqt6opengl6-dev libgl-dev libboost-math-dev
+      libxlsxwriter-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
+      xvfb xauth poppler-utils xdg-utils shared-mime-info desktop-file-utils sqlite3 fonts-dejavu-core"
+missing=""
+for p in $PKGS; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing
+fi

@@ -1,0 +1,171 @@
+#include "testkit/QtTestKit.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QTest>
+#include <QTextEdit>
+
+namespace testkit {
+
+QAction* findAction(QWidget* root, const QString& name)
+{
+    auto* a = root ? root->findChild<QAction*>(name) : nullptr;
+    if (!a)
+        ADD_FAILURE() << "no action named " << name.toStdString();
+    return a;
+}
+
+void type(QWidget* w, const QString& text)
+{
+    if (!w)
+        return;
+    if (QWidget* win = w->window()) {
+        if (!win->isVisible())
+            win->show();
+        QApplication::setActiveWindow(win);
+    }
+    w->setFocus(Qt::OtherFocusReason);
+    QTest::keyClicks(w, text);
+    settle();
+}
+
+void retype(QWidget* w, const QString& text)
+{
+    if (!w)
+        return;
+    w->setFocus(Qt::OtherFocusReason);
+    if (auto* le = qobject_cast<QLineEdit*>(w))
+        le->selectAll();
+    else if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit())
+        cb->lineEdit()->selectAll();
+    else if (auto* pe = qobject_cast<QPlainTextEdit*>(w))
+        pe->selectAll();
+    QWidget* target = w;
+    if (auto* cb = qobject_cast<QComboBox*>(w); cb && cb->lineEdit())
+        target = cb->lineEdit();
+    QTest::keyClick(target, Qt::Key_Delete);
+    type(target, text);
+}
+
+void click(QWidget* w)
+{
+    if (!w)
+        return;
+    if (QWidget* win = w->window(); win && !win->isVisible())
+        win->show();
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+    settle();
+}
+
+QString text(QWidget* w)
+{
+    if (!w)
+        return {};
+    if (auto* le = qobject_cast<QLineEdit*>(w))
+        return le->text();
+    if (auto* pe = qobject_cast<QPlainTextEdit*>(w))
+        return pe->toPlainText();
+    if (auto* te = qobject_cast<QTextEdit*>(w))
+        return te->toPlainText();
+    if (auto* lb = qobject_cast<QLabel*>(w))
+        return lb->text();
+    if (auto* cb = qobject_cast<QComboBox*>(w))
+        return cb->currentText();
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+        return b->text();
+    return w->windowTitle();
+}
+
+QString text(QWidget* root, const QString& name) { return text(find(root, name)); }
+
+void settle(int ms)
+{
+    QApplication::processEvents();
+    if (ms > 0)
+        QTest::qWait(ms);
+}
+
+MsgBoxScript::MsgBoxScript(std::initializer_list<platform::MsgResult> answers) : answers_(answers)
+{
+    platform::setMsgHandler([this](const platform::MsgRequest& r) {
+        shown_.push_back(r);
+        if (!answers_.empty()) {
+            auto a = answers_.front();
+            answers_.pop_front();
+            return a;
+        }
+        switch (r.buttons) {
+        case platform::MsgButtons::AbortRetryIgnore: return platform::MsgResult::Abort;
+        case platform::MsgButtons::YesNo:
+        case platform::MsgButtons::YesNoCancel: return platform::MsgResult::Yes;
+        case platform::MsgButtons::RetryCancel: return platform::MsgResult::Retry;
+        default: return platform::MsgResult::OK;
+        }
+    });
+}
+
+MsgBoxScript::~MsgBoxScript() { platform::setMsgHandler({}); }
+
+QStringList MsgBoxScript::texts() const
+{
+    QStringList out;
+    for (const auto& r : shown_)
+        out << r.text;
+    return out;
+}
+
+FileDialogScript::FileDialogScript(QStringList paths) : paths_(paths.begin(), paths.end())
+{
+    platform::setFileDialogHandler([this](const platform::FileDialogRequest& r) {
+        shown_.push_back(r);
+        if (paths_.empty())
+            return QString();
+        QString p = paths_.front();
+        paths_.pop_front();
+        return p;
+    });
+}
+
+FileDialogScript::~FileDialogScript() { platform::setFileDialogHandler({}); }
+
+PrintDialogScript::PrintDialogScript(const QString& pdfPath) : pdfPath_(pdfPath)
+{
+    platform::setPrintDialogHandler([this](QPrinter& printer) {
+        ++count_;
+        if (pdfPath_.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath_);
+        return true;
+    });
+}
+
+PrintDialogScript::~PrintDialogScript() { platform::setPrintDialogHandler({}); }
+
+DesktopScript::DesktopScript(bool succeed) : succeed_(succeed)
+{
+    platform::setDesktopHandler([this](const platform::DesktopRequest& r) {
+        requests_.push_back(r);
+        return succeed_;
+    });
+}
+
+DesktopScript::~DesktopScript() { platform::setDesktopHandler({}); }
+
+QString pdfText(const QString& pdfPath)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace testkit
