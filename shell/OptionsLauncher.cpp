@@ -1,0 +1,7 @@
+#include "shell/ShellWindows.h"
+
+namespace shell {
+
+void showOptions(QWidget*) {}
+
+} // namespace shell
