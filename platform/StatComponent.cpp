@@ -44,6 +44,19 @@ void requireTails(int tails)
         throw errInvalidCall();
 }
 
+// P(X <= x). Callers take 1 - r for the upper tail, so above the middle r is
+// made from the upper tail itself: 1 - r then gives that tail back to within
+// half a unit in the last place of 1, rather than adding the error of a lower
+// tail near 1.
+template <class Dist>
+double lowerTail(const Dist& dist, double x)
+{
+    const double lower = guarded([&] { return boost::math::cdf(dist, x); });
+    if (lower <= 0.5)
+        return lower;
+    return 1.0 - guarded([&] { return boost::math::cdf(boost::math::complement(dist, x)); });
+}
+
 } // namespace
 
 StatDistributions& StatDistributions::instance()
@@ -61,7 +74,7 @@ double StatDistributions::ChiSquareCumulative(double x, double df) const
         return 0.0;
     if (std::isinf(x))
         return 1.0;
-    return guarded([&] { return boost::math::cdf(boost::math::chi_squared(df), x); });
+    return lowerTail(boost::math::chi_squared(df), x);
 }
 
 double StatDistributions::ChiSquareCumulative(double x, const QString& df) const
@@ -75,7 +88,7 @@ double StatDistributions::NormalCumulative(double x, double mean, double sd) con
         throw errInvalidCall();
     if (std::isinf(x))
         return x > 0 ? 1.0 : 0.0;
-    return guarded([&] { return boost::math::cdf(boost::math::normal(mean, sd), x); });
+    return lowerTail(boost::math::normal(mean, sd), x);
 }
 
 double StatDistributions::NormalInverse(double p, double mean, double sd) const
@@ -112,10 +125,12 @@ double StatDistributions::TInverse(double p, double df, int tails) const
 {
     requirePositiveDf(df);
     requireTails(tails);
-    if (!(p > 0.0 && p <= 1.0))
+    // Two tails: p in (0, 1], the positive t. One tail: p in (0, 1), the t
+    // with P(T >= t) = p, which is negative for p above 1/2.
+    if (!(p > 0.0 && (tails == 2 ? p <= 1.0 : p < 1.0)))
         throw errInvalidCall();
     const double upper = tails == 2 ? p / 2.0 : p;
-    if (upper >= 0.5)
+    if (upper == 0.5)
         return 0.0;
     return guarded(
         [&] { return boost::math::quantile(boost::math::complement(boost::math::students_t(df), upper)); });

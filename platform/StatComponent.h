@@ -12,6 +12,8 @@ public:
     static StatDistributions& instance();
 
     // P(X <= x) for chi-square with df degrees of freedom (0 for x <= 0).
+    // Above 1/2 both cumulative functions are formed from the upper tail, so
+    // a caller's 1 - r is that tail to within a unit in the last place of 1.
     double ChiSquareCumulative(double x, double df) const;
     double ChiSquareCumulative(double x, const QString& df) const;
     // Normal P(X <= x).
@@ -21,7 +23,8 @@ public:
     // P(|T| >= |t|) for tails 2, P(T >= |t|) for tails 1.
     double TTailProbability(double t, double df, int tails) const;
     double TTailProbability(double t, const QString& df, int tails) const;
-    // t > 0 with P(|T| >= t) = p for tails 2 (P(T >= t) = p for tails 1).
+    // t > 0 with P(|T| >= t) = p for tails 2 (0 < p <= 1); for tails 1 the t
+    // with P(T >= t) = p (0 < p < 1), negative for p above 1/2.
     double TInverse(double p, double df, int tails) const;
     double TInverse(double p, const QString& df, int tails) const;
 
