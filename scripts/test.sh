@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the suite and runs every test headless. With SANITIZE=1 the build
 # (in build-asan) uses AddressSanitizer and UndefinedBehaviorSanitizer.
+# JOBS sets the number of parallel build and test jobs (default: all cores).
 set -e
 cd "$(dirname "$0")/.."
 sh scripts/deps.sh
@@ -15,7 +16,8 @@ else
   DIR=build
   OPTS="-DCMAKE_BUILD_TYPE=RelWithDebInfo"
 fi
+JOBS="${JOBS:-$(nproc)}"
 cmake -S . -B "$DIR" $OPTS >/dev/null
-cmake --build "$DIR" -j"$(nproc)"
+cmake --build "$DIR" -j"$JOBS"
 cd "$DIR"
-ctest --output-on-failure -j"$(nproc)"
+ctest --output-on-failure -j"$JOBS"
