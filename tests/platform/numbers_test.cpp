@@ -123,8 +123,16 @@ TEST(Conversion, GermanLocaleStillUsesThePoint)
     EXPECT_DOUBLE_EQ(cdbl(QStringLiteral("1.5")), 1.5);
     EXPECT_DOUBLE_EQ(val(QStringLiteral("1.5")), 1.5);
     EXPECT_FALSE([] { double d; return tryCdbl(QStringLiteral("1,5"), d); }());
+    if (haveGerman) { // the C library really uses the decimal comma now
+        EXPECT_STREQ(std::localeconv()->decimal_point, ",");
+    }
+    EXPECT_DOUBLE_EQ(cdbl(QStringLiteral("-2.5e-3")), -0.0025);
+    EXPECT_DOUBLE_EQ(val(QStringLiteral("3,75")), 3.0);
     EXPECT_EQ(numText(1.5).toStdString(), "1.5");
+    EXPECT_EQ(numText(-2.5e-10).toStdString(), "-0.00000000025");
+    EXPECT_EQ(numTextSingle(1.0f / 3.0f).toStdString(), "0.3333333");
     EXPECT_EQ(roundText(0.015625, 5).toStdString(), "0.01562");
+    EXPECT_EQ(roundText(1234.56789, 2).toStdString(), "1234.57");
     QLocale::setDefault(savedQt);
     std::setlocale(LC_ALL, saved.c_str());
     if (!haveGerman)
