@@ -31,6 +31,7 @@ tupper <- function(p, df) {           # t with P(T >= t) = p
 
 src <- readLines("tests/platform/stat_reference.R")
 cat(paste0("# ", src), sep = "\n")
+cat("# Generated with ", R.version.string, "\n", sep = "")
 
 for (x in c(-8.2, -7.94, -7.5, -6, -5, -4, -3.2905, -2.5758, -1.96, -1.6449, -1, -0.5, -0.1, 0,
             0.001, 0.1, 0.5, 1, 1.2816, 1.6449, 1.96, 2.3263, 2.5758, 3, 3.2905, 4, 5, 6, 7, 8))
