@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
@@ -144,16 +145,16 @@ void frmMain::buildControls()
     setCentralWidget(central);
 
     // ---- Study details -------------------------------------------------
-    addLabel(central, QStringLiteral("Authors"), 8, 8, 110);
-    addBox(central, QStringLiteral("TxtID"), 120, 8, 330);
-    addLabel(central, QStringLiteral("Year"), 460, 8, 35);
-    addBox(central, QStringLiteral("TxtYear"), 495, 8, 80);
-    addLabel(central, QStringLiteral("Assessment Details"), 8, 36, 110);
-    addBox(central, QStringLiteral("TxtAssess"), 120, 36, 170);
-    addLabel(central, QStringLiteral("Measurement Device"), 300, 36, 115);
-    addBox(central, QStringLiteral("TxtDevice"), 415, 36, 160);
-    addLabel(central, QStringLiteral("Study Sample"), 8, 64, 110);
-    addBox(central, QStringLiteral("txtStudySample"), 120, 64, 455);
+    addLabel(central, QStringLiteral("Authors"), 8, 8, 125);
+    addBox(central, QStringLiteral("TxtID"), 135, 8, 305);
+    addLabel(central, QStringLiteral("Year"), 452, 8, 38);
+    addBox(central, QStringLiteral("TxtYear"), 490, 8, 85);
+    addLabel(central, QStringLiteral("Assessment Details"), 8, 36, 125);
+    addBox(central, QStringLiteral("TxtAssess"), 135, 36, 150);
+    addLabel(central, QStringLiteral("Measurement Device"), 295, 36, 130);
+    addBox(central, QStringLiteral("TxtDevice"), 425, 36, 150);
+    addLabel(central, QStringLiteral("Study Sample"), 8, 64, 125);
+    addBox(central, QStringLiteral("txtStudySample"), 135, 64, 440);
 
     // ---- Standard deviation and confidence level -----------------------
     addLabel(central, QStringLiteral("Standard deviation to use:"), 590, 4, 190, 18);
@@ -165,23 +166,20 @@ void frmMain::buildControls()
     Combo2->setGeometry(590, 66, 100, 22);
 
     // ---- Group data ----------------------------------------------------
-    addLabel(central, QStringLiteral("Exp Group Mean:"), 8, 100, 112);
-    addBox(central, QStringLiteral("txtMean1"), 120, 100, 85);
-    addLabel(central, QStringLiteral("Exp Group SD:"), 215, 100, 100);
-    addBox(central, QStringLiteral("txtSD1"), 315, 100, 75);
-    addLabel(central, QStringLiteral("N:"), 400, 100, 20);
-    addBox(central, QStringLiteral("TxtN1"), 420, 100, 60);
-    addLabel(central, QStringLiteral("Sample Type:"), 490, 100, 80);
-    addBox(central, QStringLiteral("txtT1Sample"), 570, 100, 212);
-
-    addLabel(central, QStringLiteral("Control Group Mean:"), 8, 128, 112);
-    addBox(central, QStringLiteral("txtMean2"), 120, 128, 85);
-    addLabel(central, QStringLiteral("Control Group SD:"), 215, 128, 100);
-    addBox(central, QStringLiteral("txtSD2"), 315, 128, 75);
-    addLabel(central, QStringLiteral("N:"), 400, 128, 20);
-    addBox(central, QStringLiteral("TxtN2"), 420, 128, 60);
-    addLabel(central, QStringLiteral("Sample Type:"), 490, 128, 80);
-    addBox(central, QStringLiteral("txtT2Sample"), 570, 128, 212);
+    const char* const groupLabels[2][2] = {{"Exp Group Mean:", "Exp Group SD:"},
+                                           {"Control Group Mean:", "Control Group SD:"}};
+    for (int g = 0; g < 2; ++g) {
+        const int y = 100 + 28 * g;
+        const QString n = QString::number(g + 1);
+        addLabel(central, QString::fromLatin1(groupLabels[g][0]), 8, y, 125);
+        addBox(central, QStringLiteral("txtMean") + n, 135, y, 75);
+        addLabel(central, QString::fromLatin1(groupLabels[g][1]), 220, y, 115);
+        addBox(central, QStringLiteral("txtSD") + n, 335, y, 65);
+        addLabel(central, QStringLiteral("N:"), 408, y, 18);
+        addBox(central, QStringLiteral("TxtN") + n, 426, y, 55);
+        addLabel(central, QStringLiteral("Sample Type:"), 490, y, 85);
+        addBox(central, QStringLiteral("txtT") + n + QStringLiteral("Sample"), 575, y, 207);
+    }
 
     // ---- Tabs ----------------------------------------------------------
     SSTab1 = new QTabWidget(central);
@@ -447,6 +445,15 @@ void frmMain::CmdTAssumptions_Click()
                            "of equal variance)."),
         platform::MsgButtons::OK, platform::MsgIcon::Question, QStringLiteral("Independent Samples T-Test Assumptions"),
         this);
+}
+
+void frmMain::clearAll()
+{
+    for (auto* e : findChildren<QLineEdit*>())
+        if (!qobject_cast<QComboBox*>(e->parentWidget()))
+            e->clear();
+    for (auto* e : findChildren<QPlainTextEdit*>())
+        e->clear();
 }
 
 void frmMain::cmdNew_Click() { clearAll(); }

@@ -34,6 +34,9 @@ public:
 protected:
     void loadProgramSteps() override;
     void runCalculation() override;
+    // New / Start again: every text box gets the empty text; the two combo
+    // boxes keep theirs.
+    void clearAll() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

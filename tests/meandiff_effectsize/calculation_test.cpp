@@ -351,8 +351,22 @@ TEST_F(CalculationTest, StartAgainEmptiesTheBoxes)
     enter("TxtID", "Smith");
     choose("Combo2", "99%");
     doIt();
+    choose("Combo1", "4.5");
     testkit::click(testkit::find(w.get(), "cmdNew"));
     expectEmpty({"txtMean1", "TxtID", "TxtTarvoss", "txtD", "txtP5", "txtHedgesG", "txtNegPlus"});
+    EXPECT_EQ(text("Combo1"), "4.5");
+    EXPECT_EQ(text("Combo2"), "99%");
+    EXPECT_EQ(text("LblPercent(0)"), "99");
+}
+
+TEST_F(CalculationTest, GetMeOutOfHereClosesTheWindow)
+{
+    testkit::MsgBoxScript msgs{MsgResult::No};
+    testkit::FileDialogScript files;
+    auto* exit = testkit::find<QPushButton>(w.get(), "cmdExit");
+    EXPECT_EQ(exit->toolTip(), "That's it! I hate stats and am now returning to the real world.");
+    testkit::click(exit);
+    EXPECT_FALSE(w->isVisible());
 }
 
 // ---- Sample Size tab -----------------------------------------------------
