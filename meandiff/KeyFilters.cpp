@@ -87,13 +87,16 @@ public:
         const int code = typedCode(e);
         if (code < 0)
             return false;
-        // A key press that types several characters passes only when each
-        // of them would.
+        // A key press that types several characters at once (an input
+        // method) passes only when it holds nothing but digits, or, in a
+        // free-text box, no double quote.
         const QString text = e->text();
         if (text.size() > 1) {
-            for (QChar c : text)
-                if (filter(c.unicode()) == 0)
+            for (QChar c : text) {
+                const bool ok = kind_ == KeyFilter::NoQuote ? c.unicode() != KeyQuote : isDigitKey(c.unicode());
+                if (!ok)
                     return true;
+            }
             return false;
         }
         return filter(code) == 0;

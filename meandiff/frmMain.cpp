@@ -348,6 +348,8 @@ void frmMain::loadProgramSteps()
 
 void frmMain::runCalculation() { cmdDoIt_Click(); }
 
+void frmMain::mnuMeta_Click() { CmdDatabase_Click(); }
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)

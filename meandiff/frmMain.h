@@ -34,6 +34,7 @@ public:
 protected:
     void loadProgramSteps() override;
     void runCalculation() override;
+    void mnuMeta_Click() override;
     // New / Start again: every text box gets the empty text; the two combo
     // boxes keep theirs.
     void clearAll() override;

@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QTest>
 
 namespace effsize_test {
@@ -68,6 +69,21 @@ TEST(KeyFilterFunctions, FreeTextRefusesOnlyTheDoubleQuote)
     box->setFocus();
     QTest::keyClicks(box, QStringLiteral("a \"b\", -1.5%"));
     EXPECT_EQ(box->text(), QStringLiteral("a b, -1.5%"));
+}
+
+TEST(KeyFilterFunctions, SeveralCharactersInOneKeyPressPassOnlyAsDigits)
+{
+    QWidget window;
+    auto* box = new QLineEdit(&window);
+    meandiff::installKeyFilter(box, meandiff::KeyFilter::Signed);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    box->setFocus();
+    for (const QString text : {"1.2", "-3", "45", "..", "6"}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QApplication::sendEvent(box, &press);
+    }
+    EXPECT_EQ(box->text(), QStringLiteral("456"));
 }
 
 class KeyFilterWindowTest : public MainWindowTest {
