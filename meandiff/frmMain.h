@@ -1,6 +1,17 @@
 #pragma once
-// The main window of Tarvoss.
+// The main window of Tarvoss: study details, group data, the effect-size
+// calculation with its results, significance and sample-size tabs, and the
+// two conversion tabs.
 #include "meandiff/MainFrame.h"
+
+#include <QHash>
+#include <QString>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
 
 namespace tarvoss {
 
@@ -9,6 +20,48 @@ class frmMain : public meandiff::MainFrame {
 public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
+
+    // The compute button "OK, show me what I've got!".
+    void cmdDoIt_Click();
+    // "Sample Size" tab: sample sizes for the expected effect size in txtD.
+    void cmdSample_Click();
+    void cmdPowerAssumptions_Click();
+    void CmdTAssumptions_Click();
+    void cmdNew_Click();
+    void cmdExit_Click();
+    void CmdDatabase_Click();
+
+protected:
+    void loadProgramSteps() override;
+    void runCalculation() override;
+    void mnuMeta_Click() override;
+    // New / Start again: every text box gets the empty text; the two combo
+    // boxes keep theirs.
+    void clearAll() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class Writer;
+
+    void buildControls();
+    QLineEdit* addBox(QWidget* parent, const QString& name, int x, int y, int w, int h = 21);
+    QLabel* addLabel(QWidget* parent, const QString& text, int x, int y, int w, int h = 21,
+                     const QString& name = {});
+    QLineEdit* box(const QString& name) const;
+    void reportFailure(const QString& description);
+
+    QHash<QString, QLineEdit*> boxes_;
+    QTabWidget* SSTab1 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QComboBox* Combo2 = nullptr;
+    QLabel* LblPercent[3] = {nullptr, nullptr, nullptr};
+    QPushButton* cmdDoIt = nullptr;
+    QPushButton* cmdNew = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QPushButton* CmdDatabase = nullptr;
+    QPushButton* cmdSample = nullptr;
+    QPushButton* cmdPowerAssumptions = nullptr;
+    QPushButton* CmdTAssumptions = nullptr;
 };
 
 } // namespace tarvoss
