@@ -175,18 +175,28 @@ void writeStudyFile(const QString& path, const StudyRecord& record)
     if (info.isDir())
         throw platform::errPathFileAccess();
 
+    // Unbuffered, so that a short write (a full disk, a size limit) is seen
+    // here and not lost in a later flush.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (file.error() == QFileDevice::PermissionsError)
             throw errPermissionDenied();
         throw platform::RuntimeError(platform::ErrPathFileAccess,
                                      QStringLiteral("Path/File access error: ") + file.errorString());
     }
     const QByteArray bytes = encodeStudyRecord(record);
-    if (file.write(bytes) != bytes.size()) {
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0)
+            break;
+        written += n;
+    }
+    if (written != bytes.size()) {
+        const QFileDevice::FileError error = file.error();
         const QString why = file.errorString();
         file.cancelWriting();
-        if (file.error() == QFileDevice::ResourceError)
+        if (error == QFileDevice::ResourceError)
             throw errDiskFull();
         throw platform::RuntimeError(platform::ErrPathFileAccess, QStringLiteral("Path/File access error: ") + why);
     }
