@@ -9,6 +9,10 @@
 #include <QVBoxLayout>
 #include <QWidget>
 #include <memory>
+#include <ostream>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace studyfile_test {
 

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
+#include "TestWindow.h"
 
 #include <csignal>
 #include <sys/resource.h>
