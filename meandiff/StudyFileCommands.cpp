@@ -62,7 +62,7 @@ void report(QWidget* window, const char* sentence, const QString& description)
 
 } // namespace
 
-QString boxText(QWidget* window, const QString& name)
+QString windowBoxText(QWidget* window, const QString& name)
 {
     QWidget* w = findBox(window, name);
     if (auto* e = qobject_cast<QLineEdit*>(w))
@@ -78,7 +78,7 @@ QString boxText(QWidget* window, const QString& name)
     return {};
 }
 
-void setBoxText(QWidget* window, const QString& name, const QString& text)
+void setWindowBoxText(QWidget* window, const QString& name, const QString& text)
 {
     QWidget* w = findBox(window, name);
     if (auto* e = qobject_cast<QLineEdit*>(w))
@@ -91,14 +91,14 @@ StudyRecord studyRecordFromWindow(QWidget* window)
 {
     StudyRecord r;
     for (int i = 0; i < kStudyFieldCount; ++i)
-        r.fields[i] = boxText(window, QString::fromLatin1(kStudyFieldBoxes[i]));
+        r.fields[i] = windowBoxText(window, QString::fromLatin1(kStudyFieldBoxes[i]));
     return r;
 }
 
 void putStudyRecord(QWidget* window, const StudyRecord& record)
 {
     for (int i = 0; i < kStudyFieldCount; ++i)
-        setBoxText(window, QString::fromLatin1(kStudyFieldBoxes[i]), record.fields[i]);
+        setWindowBoxText(window, QString::fromLatin1(kStudyFieldBoxes[i]), record.fields[i]);
 }
 
 StudyFileCommands::StudyFileCommands(QWidget* window, StudyFileHooks hooks)

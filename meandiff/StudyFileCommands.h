@@ -39,9 +39,9 @@ struct CommonDialogState {
 
 // The Text of a box of the window, found by objectName: a line box, a plain
 // text box, a label, a combo box or a button; "" when there is none.
-QString boxText(QWidget* window, const QString& name);
+QString windowBoxText(QWidget* window, const QString& name);
 // Sets the text of a line or plain text box; does nothing when there is none.
-void setBoxText(QWidget* window, const QString& name, const QString& text);
+void setWindowBoxText(QWidget* window, const QString& name, const QString& text);
 
 // The fourteen study boxes as a record, and back.
 StudyRecord studyRecordFromWindow(QWidget* window);

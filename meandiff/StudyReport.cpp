@@ -205,7 +205,7 @@ void paintReport(QPainter& painter, QPagedPaintDevice& device, const QList<Repor
     }
 }
 
-void printStudyReport(QWidget* window)
+void printStudyReport(QWidget* window, const QString& webAddress)
 {
     try {
         QPrinter printer(QPrinter::HighResolution);
@@ -215,7 +215,8 @@ void printStudyReport(QWidget* window)
         if (copies < 1)
             return;
         printer.setCopyCount(1);
-        const QList<ReportLine> lines = studyReportLines([window](const QString& name) { return boxText(window, name); });
+        const QList<ReportLine> lines =
+            studyReportLines([window](const QString& name) { return windowBoxText(window, name); }, webAddress);
 
         if (!printer.outputFileName().isEmpty()) {
             // One file holds every copy, each starting on a page of its own.

@@ -29,7 +29,8 @@ struct ReportLine {
     QString text() const;   // the items' texts joined by single blanks (for tests and logs)
 };
 
-// The web address printed in the report's footer.
+// The web address printed in the report's footer unless the caller gives
+// another.
 extern const char* const kReportWebAddress;
 
 // The report's lines. boxText gives the Text of a box by objectName (and the
@@ -47,7 +48,8 @@ void paintReport(QPainter& painter, QPagedPaintDevice& device, const QList<Repor
 // window's boxes (found by objectName; a missing box reads as "") once per
 // copy requested, each copy a print job of its own (into one PDF file, one
 // copy after the other, when printing to a file). Cancelling the dialog ends
-// silently; a printer failure is reported in a message box.
-void printStudyReport(QWidget* window);
+// silently; a printer failure is reported in a message box. The footer
+// carries the given web address.
+void printStudyReport(QWidget* window, const QString& webAddress = QString::fromLatin1(kReportWebAddress));
 
 } // namespace meandiff
