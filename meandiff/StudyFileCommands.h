@@ -3,6 +3,11 @@
 // recent-file entry, and the file named on the command line at start. They
 // work on any window that holds the fourteen study boxes (found by
 // objectName) and reach the frame through small hooks.
+//
+// The main window keeps one StudyFileCommands (it stands for the window's one
+// file dialog) and calls it from the frame's hooks: mnuFileOpen_Click,
+// saveAs -> mnuFileSaveAs_Click, openRecentFile -> mnuMRU_Click, and in its
+// own loading steps loadCommandLine(platform::commandLine()).
 #include "meandiff/StudyFile.h"
 
 #include <QString>
