@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -259,4 +260,31 @@ TEST_F(StudyReportPrint, CancelPrintsNothingAndFailureIsReported)
     ASSERT_EQ(msgs.count(), 1);
     EXPECT_TRUE(msgs.shown()[0].text.startsWith(QString::fromUtf8(meandiff::kMsgSaveFailed) + "\nPrinter error"));
     EXPECT_EQ(msgs.shown()[0].buttons, platform::MsgButtons::OK);
+}
+
+// An item whose column lies behind what was already printed on its line
+// starts at that column on the next line.
+TEST(StudyReportPaint, ItemBehindItsColumnGoesToTheNextLine)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("tab.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    {
+        QPainter painter(&printer);
+        ReportLine line;
+        line.items = {{3, QStringLiteral("AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA")}, {50, "BBB"}};
+        ReportLine next;
+        next.items = {{3, "CCC"}, {50, "DDD"}};
+        meandiff::paintReport(painter, printer, {line, next});
+    }
+    QStringList rows = testkit::pdfText(pdf).split('\n', Qt::SkipEmptyParts);
+    for (QString& r : rows)
+        r = r.trimmed();
+    rows.removeAll(QString());
+    ASSERT_GE(rows.size(), 3);
+    EXPECT_TRUE(rows[0].startsWith("AAAA"));
+    EXPECT_EQ(rows[1], QStringLiteral("BBB"));
+    EXPECT_TRUE(rows[2].startsWith("CCC") && rows[2].endsWith("DDD")) << rows[2].toStdString();
 }
