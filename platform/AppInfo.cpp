@@ -1,5 +1,8 @@
 #include "platform/AppInfo.h"
 #include <QCoreApplication>
+#include <QFileInfo>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -28,6 +31,47 @@ QString appPath()
 
 void setCommandArguments(const QStringList& args) { arguments() = args; }
 
-QString commandLine() { return arguments().join(QLatin1Char(' ')); }
+QString buildCommandLine(const QStringList& args)
+{
+    QStringList words;
+    for (const QString& a : args)
+        if (!a.isEmpty())
+            words << a;
+
+    // Longest run of words, starting at each place, that names an existing
+    // file when joined with blanks; a word that starts no such run stands
+    // alone. Runs are limited so that a long argument list stays cheap.
+    constexpr int kMaxWordsPerPath = 32;
+    QStringList items;
+    for (int i = 0; i < words.size();) {
+        int take = 1;
+        QString joined = words[i];
+        const int last = std::min<int>(words.size(), i + kMaxWordsPerPath);
+        QString candidate = words[i];
+        for (int j = i + 1; j < last; ++j) {
+            candidate += QLatin1Char(' ') + words[j];
+            if (QFileInfo(candidate).isFile()) {
+                take = j - i + 1;
+                joined = candidate;
+            }
+        }
+        items << joined;
+        i += take;
+    }
+
+    if (items.isEmpty())
+        return {};
+    const QChar quote(QLatin1Char('"'));
+    if (items.size() == 1) {
+        const QString& only = items.constFirst();
+        return only.contains(QLatin1Char(' ')) ? quote + only + quote : only;
+    }
+    QStringList quoted;
+    for (const QString& item : items)
+        quoted << quote + item + quote;
+    return quoted.join(QLatin1Char(' '));
+}
+
+QString commandLine() { return buildCommandLine(arguments()); }
 
 } // namespace platform

@@ -20,8 +20,18 @@ const AppInfo& appInfo();
 QString appPath();
 
 // The program's command line as one string, rebuilt from the arguments the
-// launcher passed (see CommandLine.cpp); set by main, read by the windows.
+// launcher passed; set by main, read by the windows.
 void setCommandArguments(const QStringList& args);
 QString commandLine();
+
+// The one command-line string the windows parse, rebuilt from the program's
+// arguments. A desktop launcher passes a file as one argument; a path with
+// blanks that was not quoted arrives as several words. Consecutive words
+// that together name an existing file become one item. A single item is
+// written as it is, in double quotes when it holds a blank; several items
+// are each written in double quotes, separated by one blank, so that
+// splitting at double quote, blank, double quote finds them again. Empty
+// arguments are dropped.
+QString buildCommandLine(const QStringList& args);
 
 } // namespace platform

@@ -1,0 +1,86 @@
+#pragma once
+// The main window's study-file commands: File > Save As, File > Open, a
+// recent-file entry, and the file named on the command line at start. They
+// work on any window that holds the fourteen study boxes (found by
+// objectName) and reach the frame through small hooks.
+//
+// The main window keeps one StudyFileCommands (it stands for the window's one
+// file dialog) and calls it from the frame's hooks: mnuFileOpen_Click,
+// saveAs -> mnuFileSaveAs_Click, openRecentFile -> mnuMRU_Click, and in its
+// own loading steps loadCommandLine(platform::commandLine()).
+#include "meandiff/StudyFile.h"
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace meandiff {
+
+// What the commands need of the frame. Every hook may be left empty.
+struct StudyFileHooks {
+    // RecordChanged(Reset): true when a box of the window reports a change;
+    // with Reset the flags are cleared. Empty: nothing counts as changed.
+    std::function<bool(bool)> recordChanged;
+    // AddToMRU(path): the path goes to the top of the recent-file list.
+    std::function<void(const QString&)> addToMRU;
+    // MoveMRUToTop(path, index): the entry at index moves to the top.
+    std::function<void(const QString&, int)> moveMRUToTop;
+    // Empties every text box of the window. Empty: every line and plain
+    // text box among the window's children gets the empty text.
+    std::function<void()> clearAll;
+    // Shows the study database window for the database the command line
+    // names. Empty (no such window): a database on the command line is
+    // treated like any other unknown ending.
+    std::function<void(const QString&)> showDatabase;
+};
+
+// The window's one file dialog keeps its folder and file name from one use
+// to the next.
+struct CommonDialogState {
+    QString initDir;    // starting folder, ends with a separator
+    QString fileName;   // the last file name chosen
+};
+
+// The Text of a box of the window, found by objectName: a line box, a plain
+// text box, a label, a combo box or a button; "" when there is none.
+QString windowBoxText(QWidget* window, const QString& name);
+// Sets the text of a line or plain text box; does nothing when there is none.
+void setWindowBoxText(QWidget* window, const QString& name, const QString& text);
+
+// The fourteen study boxes as a record, and back.
+StudyRecord studyRecordFromWindow(QWidget* window);
+void putStudyRecord(QWidget* window, const StudyRecord& record);
+
+class StudyFileCommands {
+public:
+    // The dialog starts in the program folder.
+    StudyFileCommands(QWidget* window, StudyFileHooks hooks);
+
+    // File > Save As. True when the file was written.
+    bool mnuFileSaveAs_Click();
+    // File > Open.
+    void mnuFileOpen_Click();
+    // A recent-file entry (index in the menu array, the entry's path).
+    void mnuMRU_Click(int index, const QString& path);
+    // At loading: reads the file the command line names, or hands a study
+    // database to the database window. True when loading may go on (also
+    // when nothing was read); false after a reported failure.
+    bool loadCommandLine(const QString& commandLine);
+
+    CommonDialogState& dialog() { return dialog_; }
+    const StudyFileHooks& hooks() const { return hooks_; }
+
+private:
+    bool recordChanged(bool reset) const;
+    void clearAll() const;
+    // The unsaved-data question before a file is read; false on Cancel.
+    bool askToSaveBeforeOpening();
+    void rememberFolder(const QString& path);
+
+    QWidget* window_;
+    StudyFileHooks hooks_;
+    CommonDialogState dialog_;
+};
+
+} // namespace meandiff
