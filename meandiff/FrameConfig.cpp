@@ -104,6 +104,13 @@ FrameConfig makeTarvoss()
         {StatusPanelSpec::Text, QStringLiteral("Help for menu items will appear here."), 1},
     };
     c.helpPanel = 3;
+    c.buttonToolTips = {
+        {QStringLiteral("cmdExit"),
+         QStringLiteral("That's it! I hate stats and am now returning to the real world.")},
+        {QStringLiteral("cmdNew"), QStringLiteral("OK, I'm going again - clean all the boxes.")},
+        {QStringLiteral("CmdDatabase"),
+         QStringLiteral("Add record to database or just work generally on a meta-analysis.")},
+    };
     c.simpleCalculatorFailure = QStringLiteral(
         "Maybe you should use the windows calculator as something went very wrong and resulted in the following error");
     return c;

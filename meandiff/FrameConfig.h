@@ -45,6 +45,9 @@ struct FrameConfig {
     ImageList menuImages;             // ImgMenu
     QList<StatusPanelSpec> statusPanels;
     int helpPanel = 0;                // 0-based panel that shows the help text of the highlighted menu item
+    // Tooltips of the window's own buttons, by objectName (set at load when
+    // the button exists and has none).
+    QMap<QString, QString> buttonToolTips;
     // First words of the message when the simple calculator cannot be shown.
     QString simpleCalculatorFailure;
 };

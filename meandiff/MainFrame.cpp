@@ -103,6 +103,10 @@ void MainFrame::Form_Load()
     const int top = twipsToPixels(platform::getSetting(QStringLiteral("Settings"), QStringLiteral("MainTop"),
                                                        QStringLiteral("1000")), 1000);
     move(left, top);
+    // Tooltips of the program's own buttons that the frame knows.
+    for (auto it = frameConfig().buttonToolTips.cbegin(); it != frameConfig().buttonToolTips.cend(); ++it)
+        if (auto* b = findChild<QWidget*>(it.key()); b && b->toolTip().isEmpty())
+            b->setToolTip(it.value());
     // Every change of a box's content from here on counts.
     for (QWidget* w : findChildren<QWidget*>())
         trackChanges(w);
@@ -315,7 +319,8 @@ void MainFrame::Form_Unload(bool& Cancel)
         }
     }
     // 2. The recent-file list.
-    mru_->SaveMRUList();
+    if (mru_)
+        mru_->SaveMRUList();
     // 3. From here on every failure is ignored and closing goes on.
     try {
         if (MenusSubclassed)
@@ -327,7 +332,8 @@ void MainFrame::Form_Unload(bool& Cancel)
         unloadOtherWindows();
     } catch (...) {
     }
-    clock_->stop();
+    if (clock_)
+        clock_->stop();
     // 5./6. Position, unless minimised.
     if (isMinimized())
         return;
@@ -552,6 +558,12 @@ void MainFrame::showMenuHelp(const QString& text)
 
 bool MainFrame::event(QEvent* e)
 {
+    if (e->type() == QEvent::Show && unloaded_) {
+        // Shown again after it was closed: it is loaded once more.
+        unloaded_ = false;
+        if (clock_)
+            clock_->start();
+    }
     if (e->type() == QEvent::StatusTip && !panels_.isEmpty()) {
         showMenuHelp(static_cast<QStatusTipEvent*>(e)->tip());
         return true;

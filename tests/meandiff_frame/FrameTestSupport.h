@@ -48,6 +48,13 @@ public:
         cmdGo = new QPushButton(QStringLiteral("Go"), c);
         cmdGo->setObjectName(QStringLiteral("cmdGo"));
         cmdGo->move(0, 200);
+        cmdExit = new QPushButton(QStringLiteral("Get me out of here!!"), c);
+        cmdExit->setObjectName(QStringLiteral("cmdExit"));
+        cmdExit->move(100, 200);
+        CmdDatabase = new QPushButton(QStringLiteral("Database / Meta-analysis"), c);
+        CmdDatabase->setObjectName(QStringLiteral("CmdDatabase"));
+        CmdDatabase->setToolTip(QStringLiteral("own tip"));
+        CmdDatabase->move(200, 200);
         resize(400, 300);
         if (load)
             Form_Load();
@@ -70,6 +77,8 @@ public:
     QRadioButton* opOne;
     QCheckBox* chkX;
     QPushButton* cmdGo;
+    QPushButton* cmdExit;
+    QPushButton* CmdDatabase;
 
     using MainFrame::clearAll;
     using MainFrame::trackChanges;

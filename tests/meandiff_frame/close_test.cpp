@@ -290,3 +290,14 @@ TEST(MorvaneStartTab, OnlyTheExactOptionNamesChooseATab)
     EXPECT_EQ(morvane::startTab(), 0);
     platform::setAppInfo({QStringLiteral("Tarvoss"), QStringLiteral("Tarvoss5"), 5, 0, 0});
 }
+
+TEST_F(Closing, AWindowThatNeverRanItsLoadingStepsClosesQuietly)
+{
+    TestFrame w(false);
+    w.show();
+    w.txtA->setText(QStringLiteral("x"));   // no flags before loading
+    testkit::MsgBoxScript boxes;
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_EQ(setting(QStringLiteral("MRUFiles"), QStringLiteral("0")), QStringLiteral("<none>"));
+}

@@ -258,3 +258,15 @@ TEST_F(Menus, StatusBarPanelsAndMenuHelp)
     testkit::findAction(&q, QStringLiteral("mnuForums"))->showStatusText(q.menuBar());
     EXPECT_EQ(testkit::text(&q, QStringLiteral("Panel(1)")), QStringLiteral("Go to online user forums"));
 }
+
+TEST_F(Menus, TarvossButtonsGetTheirTooltipsUnlessTheyHaveTheirOwn)
+{
+    TestFrame w;
+    EXPECT_EQ(w.cmdExit->toolTip(), QStringLiteral("That's it! I hate stats and am now returning to the real world."));
+    EXPECT_EQ(w.CmdDatabase->toolTip(), QStringLiteral("own tip"));
+    EXPECT_TRUE(w.cmdGo->toolTip().isEmpty());
+
+    useProgram(QStringLiteral("Quellin"), QStringLiteral("Quellin5"));
+    quellin::frmMain q;
+    EXPECT_TRUE(quellin::frameConfig().buttonToolTips.isEmpty());
+}
