@@ -7,6 +7,7 @@
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
 #include "platform/Settings.h"
+#include "shell/Resize.h"
 #include "shell/ShellWindows.h"
 
 #include <QAbstractSpinBox>
@@ -544,6 +545,17 @@ void MainFrame::mnuHelpContents_Click()
 void MainFrame::mnuWebsite_Click() { platform::openUrl(makerWebsite()); }
 void MainFrame::mnuForums_Click() { platform::openUrl(makerForumPage()); }
 void MainFrame::cmdForum_Click() { platform::openUrl(makerForumRoot()); }
+
+void MainFrame::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (!loaded_)
+        return;
+    try {
+        shell::Resize::ResizeFormControls(this);
+    } catch (...) {
+    }
+}
 
 // ---------------------------------------------------------------- menu help
 

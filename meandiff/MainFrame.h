@@ -130,6 +130,8 @@ protected:
     void trackChanges(QWidget* control);
 
     void closeEvent(QCloseEvent* event) override;
+    // Form_Resize: the proportional layout of the window's controls.
+    void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
