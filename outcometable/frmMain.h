@@ -9,6 +9,12 @@ class frmMain : public meandiff::MainFrame {
 public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
+
+protected:
+    const meandiff::FrameConfig& frameConfig() const override;
 };
+
+// Quellin's menus, toolbar, pictures and status bar.
+const meandiff::FrameConfig& frameConfig();
 
 } // namespace quellin
