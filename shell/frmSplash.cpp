@@ -128,6 +128,7 @@ void frmSplash::buildControls()
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
+    Timer1->setTimerType(Qt::PreciseTimer); // never before the second is up
     connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
 }
 

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QMap>
 #include <QProcess>
+#include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
 #include <ostream>
@@ -19,6 +20,9 @@ class XdgSandbox {
 public:
     XdgSandbox()
     {
+        // The settings store fixes its folder at its first use: let that be
+        // the test program's own folder, not this sandbox.
+        (void)QSettings(QStringLiteral("sandbox"), QStringLiteral("sandbox")).fileName();
         for (const char* v : kVars)
             saved_[v] = qgetenv(v);
         for (const char* v : kDesktopVars) {
