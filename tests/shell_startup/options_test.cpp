@@ -195,6 +195,33 @@ TEST(Options, TickingAssociatesUntickingRemovesAndTheSplashTakesTheTypeBack)
     EXPECT_EQ(boxes.count(), 0);
 }
 
+// A program that finds its own file name in the command of the Options
+// dialog's class keeps that association at its next start.
+TEST(Options, TheNextStartKeepsTheDialogsAssociationWhenItNamesThisProgram)
+{
+    XdgSandbox box;
+    shell::ProgramShell table = programs::tarvossShell();
+    for (shell::FileTypeRow& row : table.rows)
+        row.programFile = QFileInfo(runningProgram()).fileName();
+    {
+        frmOptions dlg(table.options, nullptr, SUITE_BIN_DIR);
+        testkit::click(testkit::find<QCheckBox>(&dlg, QStringLiteral("chkAssoc")));
+    }
+    ASSERT_EQ(ft::extensionClass(QStringLiteral("TVQ")), QStringLiteral("TvqFile"));
+    std::unique_ptr<QWidget> main;
+    QPointer<shell::frmSplash> splash = new shell::frmSplash(
+        table,
+        [&] {
+            main = std::make_unique<QWidget>();
+            return main.get();
+        },
+        SUITE_BIN_DIR);
+    splash->Form_Load();
+    delete splash.data();
+    EXPECT_EQ(ft::extensionClass(QStringLiteral("TVQ")), QStringLiteral("TvqFile"));
+    EXPECT_EQ(ft::extensionClass(QStringLiteral("MET")), QStringLiteral("MetaAnalysis"));
+}
+
 TEST(Options, AnExtensionWithADotIsRefusedWithAMessage)
 {
     XdgSandbox box;
