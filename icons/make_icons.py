@@ -20,7 +20,7 @@ SIZE = 48
 
 def draw(letters, band):
     px = [[(0, 0, 0, 0)] * SIZE for _ in range(SIZE)]
-    left, right, top, bottom, fold = 7, 40, 2, 45, 10
+    left, right, top, bottom, fold = 4, 43, 2, 45, 11
     for y in range(top, bottom + 1):
         for x in range(left, right + 1):
             if x - (right - fold) > y - top:     # cut-off corner
