@@ -1,6 +1,7 @@
-// Morvane5: starts the program.
+// Morvane5: starts the program through its splash.
 #include "personchange/frmMain.h"
 #include "platform/AppInfo.h"
+#include "programs/ProgramTables.h"
 
 #include <QApplication>
 
@@ -10,7 +11,5 @@ int main(int argc, char** argv)
     app.setApplicationName(QStringLiteral("Morvane"));
     platform::setAppInfo({QStringLiteral("Morvane"), QStringLiteral("Morvane5"), 5, 0, 0});
     platform::setCommandArguments(app.arguments().mid(1));
-    morvane::frmMain w;
-    w.show();
-    return app.exec();
+    return shell::runProgram(app, programs::morvaneShell(), [] { return new morvane::frmMain; });
 }

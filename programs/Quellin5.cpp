@@ -1,6 +1,7 @@
-// Quellin5: starts the program.
+// Quellin5: starts the program through its splash.
 #include "outcometable/frmMain.h"
 #include "platform/AppInfo.h"
+#include "programs/ProgramTables.h"
 
 #include <QApplication>
 
@@ -10,7 +11,5 @@ int main(int argc, char** argv)
     app.setApplicationName(QStringLiteral("Quellin"));
     platform::setAppInfo({QStringLiteral("Quellin"), QStringLiteral("Quellin5"), 5, 0, 0});
     platform::setCommandArguments(app.arguments().mid(1));
-    quellin::frmMain w;
-    w.show();
-    return app.exec();
+    return shell::runProgram(app, programs::quellinShell(), [] { return new quellin::frmMain; });
 }

@@ -1,6 +1,7 @@
-// Tarvoss5: starts the program.
+// Tarvoss5: starts the program through its splash.
 #include "meandiff/frmMain.h"
 #include "platform/AppInfo.h"
+#include "programs/ProgramTables.h"
 
 #include <QApplication>
 
@@ -10,7 +11,5 @@ int main(int argc, char** argv)
     app.setApplicationName(QStringLiteral("Tarvoss"));
     platform::setAppInfo({QStringLiteral("Tarvoss"), QStringLiteral("Tarvoss5"), 5, 0, 0});
     platform::setCommandArguments(app.arguments().mid(1));
-    tarvoss::frmMain w;
-    w.show();
-    return app.exec();
+    return shell::runProgram(app, programs::tarvossShell(), [] { return new tarvoss::frmMain; });
 }

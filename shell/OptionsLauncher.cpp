@@ -1,7 +1,0 @@
-#include "shell/ShellWindows.h"
-
-namespace shell {
-
-void showOptions(QWidget*) {}
-
-} // namespace shell
