@@ -120,6 +120,9 @@ void collect(QWidget* parent, std::vector<QWidget*>& out)
         auto* w = qobject_cast<QWidget*>(o);
         if (!w || w->isWindow())
             continue;
+        // Menu, tool and status bars are placed by the window itself.
+        if (qobject_cast<QMenuBar*>(w) || qobject_cast<QToolBar*>(w) || qobject_cast<QStatusBar*>(w))
+            continue;
         const QString n = w->objectName();
         if (!n.isEmpty() && !n.startsWith(QLatin1String("qt_")) && !isManaged(w))
             out.push_back(w);

@@ -108,8 +108,8 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
     label(QStringLiteral("lblRights"),
           QStringLiteral("Copyright (c) Varnholt Software. All rights reserved. This program is protected by "
                          "copyright law; it may not be sold or changed without the maker's permission."),
-          240, top, 6480, 540, 10);
-    top += 660;
+          240, top, 6480, 720, 10);
+    top += 840;
 
     auto button = [this](const QString& name, const QString& caption, int left, int top) {
         auto* b = new QPushButton(caption, this);

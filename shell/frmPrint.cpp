@@ -90,7 +90,7 @@ frmPrint::frmPrint(QWidget* parent) : QWidget(parent, Qt::Window)
     auto button = [this](const QString& name, const QString& caption, int left, int top) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
-        b->setGeometry(px(left), px(top), px(3855), px(495));
+        b->setGeometry(px(left), px(top), px(4455), px(495));
         return b;
     };
     auto* capture = button(QStringLiteral("CmdCaptureWindow"), QString(), 120, 120);
@@ -106,19 +106,19 @@ frmPrint::frmPrint(QWidget* parent) : QWidget(parent, Qt::Window)
         l->setGeometry(px(left), px(top), px(width), px(height));
         return l;
     };
-    QLabel* heading = label(QStringLiteral("lblInstructions"), QStringLiteral("Instructions"), 120, 2040, 3855, 330);
+    QLabel* heading = label(QStringLiteral("lblInstructions"), QStringLiteral("Instructions"), 120, 2040, 4455, 330);
     QFont hf = heading->font();
     hf.setBold(true);
     heading->setFont(hf);
     const bool full = platform::appInfo().title == QLatin1String("Tarvoss");
     label(QStringLiteral("Lbl1Instructions"),
           (full ? QString::fromLatin1(kInstructions1Lead) : QString()) + QString::fromLatin1(kInstructions1), 120,
-          2430, 3855, 1440);
-    label(QStringLiteral("Lbl2Instructions"), QString::fromLatin1(kInstructions2), 120, 3930, 3855, 2745);
+          2430, 4455, 1440);
+    label(QStringLiteral("Lbl2Instructions"), QString::fromLatin1(kInstructions2), 120, 3930, 4455, 2745);
 
     Picture1_ = new PictureBox(this);
     Picture1_->setObjectName(QStringLiteral("Picture1"));
-    Picture1_->setGeometry(px(4140), px(120), px(5475), px(7170));
+    Picture1_->setGeometry(px(4740), px(120), px(4875), px(7170));
 
     connect(capture, &QPushButton::clicked, this, [this] { CmdCaptureWindow_Click(); });
     connect(print, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
