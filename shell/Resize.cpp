@@ -313,6 +313,7 @@ void ResizeFormControls(QWidget* form)
     if (client->width() <= 0 || client->height() <= 0)
         return;
     BusyGuard guard;
+    formEntry(form);   // the first call records the window, also one without controls
     for (QWidget* c : FormControls(form))
         ResizeControl(c, form);
 }
