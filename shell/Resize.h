@@ -1,9 +1,63 @@
 #pragma once
 // Proportional window layout: called from a window's resize event.
+//
+// The first call for a window name records the window's inner size and the
+// place, size and font size of each of its controls; every later call puts
+// each control at its recorded geometry scaled by the window's inner width
+// and height in whole percent of the recorded ones. The records live for the
+// whole run, so a window opened again is laid out against its first record.
+//
+// The controls of a window are its descendants that carry an objectName
+// (not Qt's own "qt_" parts) and whose place no layout manages; the inner
+// parts of compound widgets (a combo box's line edit, scroll bars, a tab
+// bar) are never controls. A control array element is named "name(index)".
+// Geometry is kept in twips, 15 to a pixel.
+#include <QString>
+#include <vector>
+
 class QWidget;
 
 namespace shell::Resize {
 
 void ResizeFormControls(QWidget* form);
+
+// ---- Exposed for tests ------------------------------------------------------
+struct LayoutRecord {
+    QString Name;
+    int Index = 0;
+    QString FormName;
+    int Top = 0;
+    int Left = 0;
+    int Height = 0;
+    int Width = 0;
+    int ScaleHeight = 0;
+    int ScaleWidth = 0;
+    int FontSize = 0;
+};
+
+constexpr int TwipsPerPixel = 15;
+constexpr int ParkOffset = 75000;
+
+// A negative value gets the park offset added; others stay as they are.
+int NormaliseOffset(int value);
+
+// Where a recorded control goes at width percent w and height percent h
+// (integer products, truncated); parked: its current left is negative.
+struct Placement {
+    int Left = 0, Top = 0, Width = 0, Height = 0, FontSize = 0;
+};
+Placement ScaledPlacement(const LayoutRecord& rec, int widthPercent, int heightPercent, bool parked);
+
+// Whole percent of a recorded inner size, truncated: (current * 100) / recorded.
+int Percent(int currentTwips, int recordedTwips);
+
+// The window's record and control records (copies), empty / -1 when none.
+int FindFormEntry(const QString& formName);
+std::vector<LayoutRecord> FormRecords();
+std::vector<LayoutRecord> ControlRecords();
+// The controls the layout works on, in the window's control order.
+std::vector<QWidget*> FormControls(QWidget* form);
+// True while a layout runs.
+bool Busy();
 
 } // namespace shell::Resize
