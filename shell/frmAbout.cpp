@@ -90,9 +90,8 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
             "Morvane decides whether one person's change between two test occasions is reliable, using the "
             "reliable change index at the 68.26 %, 95 % and 99 % levels, and whether it is clinically "
             "significant, using cut-offs A, B and C from clinical and normative means and standard "
-            "deviations.\n\nKey reference: Jacobson, N. S., & Truax, P. (1991). Clinical significance: a "
-            "statistical approach to defining meaningful change in psychotherapy research. Journal of "
-            "Consulting and Clinical Psychology, 59(1), 12-19."));
+            "deviations.\n\nKey reference: the reliable change index and the clinical cut-offs of the "
+            "clinical-significance literature; the help file gives each formula used."));
         purpose->setGeometry(px(240), px(top), px(6480), px(1320));
         top += 1440;
     }
