@@ -213,9 +213,9 @@ ConversionTab1::ConversionTab1(QWidget* page) : QObject(page), page_(page)
     QWidget* p = page;
 
     label(p, "Label33", QStringLiteral("See help file for used formulae."), 8, 8, 210, 18);
-    label(p, "lblEnterValue1", QStringLiteral("Enter Value:"), 8, 38, 90, 20);
-    TxtConvert = valueBox(p, "TxtConvert", 100, 36, 110);
-    cmdConvert = button(p, "cmdConvert", QStringLiteral("Convert"), 100, 66, 110, 28);
+    label(p, "lblEnterValue1", QStringLiteral("Enter Value:"), 8, 38, 104, 20);
+    TxtConvert = valueBox(p, "TxtConvert", 112, 36, 104);
+    cmdConvert = button(p, "cmdConvert", QStringLiteral("Convert"), 112, 66, 104, 28);
 
     LblFrom = blueLabel(p, "LblFrom", QStringLiteral("From"), 8, 102, 36, 18);
     LblFromR = blueLabel(p, "LblFromR", QStringLiteral("r"), 46, 102, 44, 18);
@@ -228,8 +228,8 @@ ConversionTab1::ConversionTab1(QWidget* page) : QObject(page), page_(page)
     LblTod = blueLabel(p, "LblTod", QStringLiteral("d"), 122, 102, 30, 18);
     LblToR = blueLabel(p, "LblToR", QStringLiteral("r"), 122, 102, 30, 18);
 
-    label(p, "lblConvertedValue1", QStringLiteral("Converted Value:"), 8, 130, 90, 20);
-    txtAnswer = resultBox(p, "txtAnswer", 100, 128, 110);
+    label(p, "lblConvertedValue1", QStringLiteral("Converted Value:"), 8, 130, 104, 20);
+    txtAnswer = resultBox(p, "txtAnswer", 112, 128, 104);
     LblEstimate = noteLabel(p, "LblEstimate", QString::fromLatin1(kNote), 8, 160, 210, 100);
     LblEstimate->setVisible(false);
 
@@ -261,16 +261,16 @@ ConversionTab1::ConversionTab1(QWidget* page) : QObject(page), page_(page)
     TxtDFError = wholeNumberBox(fraDF, "TxtDFError", 200, 24, 80);
 
     fraTDF = frame(p, "fraTDF", QStringLiteral("t-test Statistic"), 462, 98, 330, 146);
-    label(fraTDF, "lblTDF", QStringLiteral("Degrees of Freedom (Total N - 2):"), 12, 26, 180, 20);
-    txtTDF = wholeNumberBox(fraTDF, "txtTDF", 200, 24, 80);
-    Label42 = label(fraTDF, "Label42", QStringLiteral("Correct for unequal sample size?"), 12, 56, 180, 20);
-    opTNo = option(fraTDF, "opTNo", QStringLiteral("No"), 200, 55, 50);
-    opTYes = option(fraTDF, "opTYes", QStringLiteral("Yes"), 256, 55, 60);
+    label(fraTDF, "lblTDF", QStringLiteral("Degrees of Freedom (Total N - 2):"), 12, 26, 206, 20);
+    txtTDF = wholeNumberBox(fraTDF, "txtTDF", 222, 24, 80);
+    Label42 = label(fraTDF, "Label42", QStringLiteral("Correct for unequal sample size?"), 12, 56, 206, 20);
+    opTNo = option(fraTDF, "opTNo", QStringLiteral("No"), 222, 55, 46);
+    opTYes = option(fraTDF, "opTYes", QStringLiteral("Yes"), 272, 55, 54);
     pairGroup(this, opTNo, opTYes);
-    Label44 = label(fraTDF, "Label44", QStringLiteral("Group 1 N:"), 12, 86, 180, 20);
-    txtTN1 = wholeNumberBox(fraTDF, "txtTN1", 200, 84, 80);
-    Label43 = label(fraTDF, "Label43", QStringLiteral("Group 2 N:"), 12, 114, 180, 20);
-    txtTN2 = wholeNumberBox(fraTDF, "txtTN2", 200, 112, 80);
+    Label44 = label(fraTDF, "Label44", QStringLiteral("Group 1 N:"), 12, 86, 206, 20);
+    txtTN1 = wholeNumberBox(fraTDF, "txtTN1", 222, 84, 80);
+    Label43 = label(fraTDF, "Label43", QStringLiteral("Group 2 N:"), 12, 114, 206, 20);
+    txtTN2 = wholeNumberBox(fraTDF, "txtTN2", 222, 112, 80);
     for (QWidget* w : {static_cast<QWidget*>(Label43), static_cast<QWidget*>(Label44), static_cast<QWidget*>(txtTN1),
                        static_cast<QWidget*>(txtTN2)})
         w->setVisible(false);
@@ -280,10 +280,11 @@ ConversionTab1::ConversionTab1(QWidget* page) : QObject(page), page_(page)
     TxtChiN = wholeNumberBox(fraChiN, "TxtChiN", 200, 24, 80);
 
     fraHedgesG = frame(p, "fraHedgesG", QStringLiteral("Hedges' g"), 462, 180, 330, 88);
-    label(fraHedgesG, "lblHedgesDF", QStringLiteral("Degrees of Freedom (within; usually N-2):"), 12, 26, 240, 20);
-    TxtHedgesDF = wholeNumberBox(fraHedgesG, "TxtHedgesDF", 250, 24, 70);
-    label(fraHedgesG, "lblHedgesN", QStringLiteral("Total N:"), 12, 56, 240, 20);
-    TxtHedgesN = wholeNumberBox(fraHedgesG, "TxtHedgesN", 250, 54, 70);
+    label(fraHedgesG, "lblHedgesDF", QStringLiteral("Degrees of Freedom (within; usually N-2):"), 12, 20, 200, 34)
+        ->setWordWrap(true);
+    TxtHedgesDF = wholeNumberBox(fraHedgesG, "TxtHedgesDF", 222, 26, 80);
+    label(fraHedgesG, "lblHedgesN", QStringLiteral("Total N:"), 12, 58, 200, 20);
+    TxtHedgesN = wholeNumberBox(fraHedgesG, "TxtHedgesN", 222, 56, 80);
 
     connect(cmdConvert, &QPushButton::clicked, this, &ConversionTab1::cmdConvert_Click);
     onSelected(OpRtoD, this, &ConversionTab1::OpRtoD_Click);
@@ -466,68 +467,70 @@ ConversionTab2::ConversionTab2(QWidget* page) : QObject(page), page_(page)
     QWidget* p = page;
 
     label(p, "Label34", QStringLiteral("See help file for used formulae."), 8, 8, 210, 18);
-    label(p, "lblEnterValue2", QStringLiteral("Enter Value:"), 8, 38, 90, 20);
-    txtConvert2 = valueBox(p, "txtConvert2", 100, 36, 110);
-    cmdConvert2 = button(p, "cmdConvert2", QStringLiteral("Convert"), 100, 66, 110, 28);
-    label(p, "lblConvertedValue2", QStringLiteral("Converted Value:"), 8, 106, 90, 20);
-    txtConverted = resultBox(p, "txtConverted", 100, 104, 110);
+    label(p, "lblEnterValue2", QStringLiteral("Enter Value:"), 8, 38, 104, 20);
+    txtConvert2 = valueBox(p, "txtConvert2", 112, 36, 104);
+    cmdConvert2 = button(p, "cmdConvert2", QStringLiteral("Convert"), 112, 66, 104, 28);
+    label(p, "lblConvertedValue2", QStringLiteral("Converted Value:"), 8, 106, 104, 20);
+    txtConverted = resultBox(p, "txtConverted", 112, 104, 104);
     lblNote = noteLabel(p, "lblNote", QString::fromLatin1(kNote), 8, 136, 210, 100);
     lblNote->setVisible(false);
 
     opDtoG = option(p, "opDtoG", QStringLiteral("Cohen's d to g"), 232, 10, 230);
     opGtoR = option(p, "opGtoR", QStringLiteral("Hedges' g to r"), 232, 38, 230);
-    opFSQtoRSQ = option(p, "opFSQtoRSQ", QStringLiteral("f"), 232, 66, 34);
+    opFSQtoRSQ = option(p, "opFSQtoRSQ", QStringLiteral("f"), 232, 66, 30);
     {
         QFont small = opFSQtoRSQ->font();
         small.setPointSizeF(small.pointSizeF() * 0.7);
-        QLabel* l = label(p, "Label47", QStringLiteral("2"), 266, 64, 10, 12);
+        QLabel* l = label(p, "Label47", QStringLiteral("2"), 260, 64, 8, 12);
         l->setFont(small);
-        label(p, "Label48", QStringLiteral("to"), 279, 68, 16, 18);
-        label(p, "Label49", QStringLiteral("R"), 298, 68, 10, 18);
-        l = label(p, "Label50", QStringLiteral("2"), 309, 64, 10, 12);
+        label(p, "Label48", QStringLiteral("to"), 272, 68, 16, 18);
+        label(p, "Label49", QStringLiteral("R"), 290, 68, 10, 18);
+        l = label(p, "Label50", QStringLiteral("2"), 300, 64, 8, 12);
         l->setFont(small);
-        l = label(p, "Label51", QStringLiteral("A"), 309, 80, 10, 12);
+        l = label(p, "Label51", QStringLiteral("A"), 300, 80, 8, 12);
         l->setFont(small);
     }
     opRtoZ = option(p, "opRtoZ", QStringLiteral("r to z-score"), 232, 94, 230);
     opRtoT = option(p, "opRtoT", QStringLiteral("r to t-statistic"), 232, 122, 230);
     opRtoChi = option(p, "opRtoChi", QStringLiteral("r to Chi Squared"), 232, 150, 230);
-    opWtoC = option(p, "opWtoC", QStringLiteral("w to C (Pearson's Contingency Coefficient)"), 232, 178, 236);
+    opWtoC = option(p, "opWtoC", QStringLiteral("w to C (Pearson's Contingency Coefficient)"), 232, 178, 270);
     opCtoW = option(p, "opCtoW", QStringLiteral("C to w"), 232, 206, 230);
     opChitoC = option(p, "opChitoC", QStringLiteral("Chi Squared to C"), 232, 234, 230);
 
-    fraCohensD = frame(p, "fraCohensD", QStringLiteral("Cohen's d"), 474, 2, 320, 84);
-    label(fraCohensD, "lblDFD", QStringLiteral("Degrees of Freedom (within; usually N-2):"), 10, 24, 236, 20);
-    txtDFD = wholeNumberBox(fraCohensD, "txtDFD", 244, 22, 68);
-    label(fraCohensD, "lblND", QStringLiteral("Total N:"), 10, 54, 236, 20);
-    txtND = wholeNumberBox(fraCohensD, "txtND", 244, 52, 68);
+    fraCohensD = frame(p, "fraCohensD", QStringLiteral("Cohen's d"), 506, 2, 310, 84);
+    label(fraCohensD, "lblDFD", QStringLiteral("Degrees of Freedom (within; usually N-2):"), 10, 18, 210, 34)
+        ->setWordWrap(true);
+    txtDFD = wholeNumberBox(fraCohensD, "txtDFD", 232, 22, 70);
+    label(fraCohensD, "lblND", QStringLiteral("Total N:"), 10, 54, 210, 20);
+    txtND = wholeNumberBox(fraCohensD, "txtND", 232, 52, 70);
 
-    fraGtoR = frame(p, "fraGtoR", QStringLiteral("Hedges' g"), 474, 30, 320, 84);
-    label(fraGtoR, "lblGDF", QStringLiteral("Degrees of Freedom (within; usually N-2):"), 10, 24, 236, 20);
-    txtGDF = wholeNumberBox(fraGtoR, "txtGDF", 244, 22, 68);
-    label(fraGtoR, "lblGN", QStringLiteral("Total N:"), 10, 54, 236, 20);
-    txtGN = wholeNumberBox(fraGtoR, "txtGN", 244, 52, 68);
+    fraGtoR = frame(p, "fraGtoR", QStringLiteral("Hedges' g"), 506, 30, 310, 84);
+    label(fraGtoR, "lblGDF", QStringLiteral("Degrees of Freedom (within; usually N-2):"), 10, 18, 210, 34)
+        ->setWordWrap(true);
+    txtGDF = wholeNumberBox(fraGtoR, "txtGDF", 232, 22, 70);
+    label(fraGtoR, "lblGN", QStringLiteral("Total N:"), 10, 54, 210, 20);
+    txtGN = wholeNumberBox(fraGtoR, "txtGN", 232, 52, 70);
 
     lblFSQtoRSQ = noteLabel(p, "lblFSQtoRSQ",
                             QStringLiteral("(i.e., f Squared Effect Size To Regression Variance For Variable Set A)"),
-                            474, 62, 320, 36);
+                            506, 62, 310, 36);
     lblFSQtoRSQ->setVisible(false);
     lblRtoZ = noteLabel(p, "lblRtoZ",
-                        QStringLiteral("(i.e., end result is Fisher's z-score transformation of Pearson's r)"), 474,
-                        92, 320, 36);
+                        QStringLiteral("(i.e., end result is Fisher's z-score transformation of Pearson's r)"), 506,
+                        92, 310, 36);
     lblRtoZ->setVisible(false);
 
-    fraRtoT = frame(p, "fraRtoT", QStringLiteral("r to t Statistic"), 474, 106, 320, 58);
-    label(fraRtoT, "lblRDF", QStringLiteral("Degrees of Freedom (N-2):"), 10, 24, 236, 20);
-    txtRDF = wholeNumberBox(fraRtoT, "txtRDF", 244, 22, 68);
+    fraRtoT = frame(p, "fraRtoT", QStringLiteral("r to t Statistic"), 506, 106, 310, 58);
+    label(fraRtoT, "lblRDF", QStringLiteral("Degrees of Freedom (N-2):"), 10, 24, 210, 20);
+    txtRDF = wholeNumberBox(fraRtoT, "txtRDF", 232, 22, 70);
 
-    fraRtoChi = frame(p, "fraRtoChi", QStringLiteral("r to Chi Squared Statistic"), 474, 136, 320, 58);
-    label(fraRtoChi, "lblRN", QStringLiteral("Total Sample Size:"), 10, 24, 236, 20);
-    txtRN = wholeNumberBox(fraRtoChi, "txtRN", 244, 22, 68);
+    fraRtoChi = frame(p, "fraRtoChi", QStringLiteral("r to Chi Squared Statistic"), 506, 136, 310, 58);
+    label(fraRtoChi, "lblRN", QStringLiteral("Total Sample Size:"), 10, 24, 210, 20);
+    txtRN = wholeNumberBox(fraRtoChi, "txtRN", 232, 22, 70);
 
-    fraChitoC = frame(p, "fraChitoC", QStringLiteral("Chi Squared Statistic to C"), 474, 218, 320, 58);
-    label(fraChitoC, "lblCHINC", QStringLiteral("Total Sample Size:"), 10, 24, 236, 20);
-    txtCHINC = box(fraChitoC, "txtCHINC", 244, 22, 68); // takes any character
+    fraChitoC = frame(p, "fraChitoC", QStringLiteral("Chi Squared Statistic to C"), 506, 218, 310, 58);
+    label(fraChitoC, "lblCHINC", QStringLiteral("Total Sample Size:"), 10, 24, 210, 20);
+    txtCHINC = box(fraChitoC, "txtCHINC", 232, 22, 70); // takes any character
 
     connect(cmdConvert2, &QPushButton::clicked, this, &ConversionTab2::cmdConvert2_Click);
     onSelected(opDtoG, this, &ConversionTab2::opDtoG_Click);
