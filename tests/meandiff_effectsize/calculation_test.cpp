@@ -70,6 +70,8 @@ TEST_F(CalculationTest, DesignedStateOfTheWindow)
     EXPECT_EQ(text(QStringLiteral("cmdPowerAssumptions")), QStringLiteral("Assumptions"));
     EXPECT_EQ(text(QStringLiteral("CmdTAssumptions")), QStringLiteral("t-test Assumptions"));
     EXPECT_EQ(box(QStringLiteral("txtD"))->palette().color(QPalette::Base), QColor(192, 255, 192));
+    // The first box holds the focus and shows the focus colours until it loses it.
+    box(QStringLiteral("txtMean1"))->setFocus(Qt::OtherFocusReason);
     EXPECT_EQ(box(QStringLiteral("TxtID"))->palette().color(QPalette::Base), QColor(0x80, 0x80, 0xFF));
     EXPECT_EQ(box(QStringLiteral("TxtN1"))->palette().color(QPalette::Base), QColor(0xFF, 0x80, 0x80));
 }

@@ -210,12 +210,17 @@ TEST_F(KeyFilterWindowTest, FocusSelectsTheWholeTextAndRestoresColours)
     QLineEdit* mean = box("txtMean1");
     id->setText("Smith and Jones");
     mean->setText("12.5");
+    // The window opens with the focus on its first box; take it away so the
+    // boxes show their own colours.
+    mean->setFocus(Qt::OtherFocusReason);
     const QPalette idColours = id->palette();
     const QPalette meanColours = mean->palette();
 
     year->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(year, Qt::Key_Backtab);
     ASSERT_TRUE(id->hasFocus());
+    EXPECT_EQ(id->palette().color(QPalette::Base), QColor(0xFF, 0, 0));
+    EXPECT_EQ(id->palette().color(QPalette::Text), QColor(0xFF, 0xFF, 0xFF));
     EXPECT_EQ(id->selectedText(), "Smith and Jones");
     EXPECT_EQ(id->selectionStart(), 0);
     QTest::keyClick(id, Qt::Key_Tab);
