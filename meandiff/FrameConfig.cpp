@@ -1,10 +1,11 @@
 #include "meandiff/FrameConfig.h"
+#include "platform/Maker.h"
 
 namespace meandiff {
 
-QString makerWebsite() { return QStringLiteral("https://www.varnholt.example/"); }
-QString makerForumPage() { return QStringLiteral("https://www.varnholt.example/forums/index.php"); }
-QString makerForumRoot() { return QStringLiteral("https://www.varnholt.example/forums/"); }
+QString makerWebsite() { return platform::makerWebsite(); }
+QString makerForumPage() { return platform::makerWebsite() + QStringLiteral("forums/index.php"); }
+QString makerForumRoot() { return platform::makerWebsite() + QStringLiteral("forums/"); }
 
 QList<ToolButtonSpec> standardToolbar(const QString& saveToolTip, const QString& saveHandler)
 {
@@ -77,7 +78,7 @@ FrameConfig makeTarvoss()
               QKeySequence(QStringLiteral("Ctrl+H"))},
              {QStringLiteral("mnuHelpBar0"), QStringLiteral("-"), none},
              {QStringLiteral("mnuWebsite"),
-              QStringLiteral("Visit Website|@Visit the Varnholt web site at www.varnholt.example|#s_Key11"),
+              QStringLiteral("Visit Website|@Visit the Varnholt web site at %1|#s_Key11").arg(platform::makerWebHost()),
               QKeySequence(QStringLiteral("Ctrl+W"))},
              {QStringLiteral("mnuForums"), QStringLiteral("User Forums|@Go to online user forums|#s_Key22"),
               QKeySequence(QStringLiteral("Ctrl+F"))},
@@ -98,7 +99,7 @@ FrameConfig makeTarvoss()
         {QStringLiteral("s_Key22"), Picture::Forum},
     };
     c.statusPanels = {
-        {StatusPanelSpec::Text, QStringLiteral("Tarvoss - www.varnholt.example"), 0},
+        {StatusPanelSpec::Text, QStringLiteral("Tarvoss - ") + platform::makerWebHost(), 0},
         {StatusPanelSpec::Date, QString(), 0},
         {StatusPanelSpec::Time, QString(), 0},
         {StatusPanelSpec::Text, QStringLiteral("Help for menu items will appear here."), 1},

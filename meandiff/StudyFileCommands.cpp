@@ -165,7 +165,7 @@ bool StudyFileCommands::mnuFileSaveAs_Click()
 
 bool StudyFileCommands::askToSaveBeforeOpening()
 {
-    if (!recordChanged(false))
+    if (!hooks_.askBeforeOpening || !recordChanged(false))
         return true;
     const platform::MsgResult answer =
         platform::msgBox(QString::fromUtf8(kMsgUnsavedBeforeOpen), platform::MsgButtons::YesNoCancel,

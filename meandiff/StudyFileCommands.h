@@ -33,6 +33,9 @@ struct StudyFileHooks {
     // names. Empty (no such window): a database on the command line is
     // treated like any other unknown ending.
     std::function<void(const QString&)> showDatabase;
+    // False when the frame has asked the unsaved-data question already
+    // before Open or a recent file (it stops on a cancelled or failed save).
+    bool askBeforeOpening = true;
 };
 
 // The window's one file dialog keeps its folder and file name from one use

@@ -14,7 +14,6 @@
 
 namespace meandiff {
 
-const char* const kReportWebAddress = "www.tarvoss.example";
 
 QString ReportLine::text() const
 {

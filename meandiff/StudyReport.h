@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Maker.h"
 // The printed report of the effect-size main window: its study details,
 // group data and results as labelled lines under three bold headings.
 #include <QList>
@@ -31,13 +32,12 @@ struct ReportLine {
 
 // The web address printed in the report's footer unless the caller gives
 // another.
-extern const char* const kReportWebAddress;
 
 // The report's lines. boxText gives the Text of a box by objectName (and the
 // caption of the level label "LblPercent(0)"). The footer is printed at
 // 8 points under the last line; an empty footer leaves it out.
 QList<ReportLine> studyReportLines(const std::function<QString(const QString&)>& boxText,
-                                   const QString& footer = QString::fromLatin1(kReportWebAddress));
+                                   const QString& footer = platform::makerWebHost());
 
 // Draws the lines on the painter's device from the top of the printable
 // area, continuing on a new page when a page is full; text that does not fit
@@ -50,6 +50,6 @@ void paintReport(QPainter& painter, QPagedPaintDevice& device, const QList<Repor
 // copy after the other, when printing to a file). Cancelling the dialog ends
 // silently; a printer failure is reported in a message box. The footer
 // carries the given web address.
-void printStudyReport(QWidget* window, const QString& webAddress = QString::fromLatin1(kReportWebAddress));
+void printStudyReport(QWidget* window, const QString& webAddress = platform::makerWebHost());
 
 } // namespace meandiff

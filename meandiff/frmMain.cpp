@@ -3,6 +3,9 @@
 #include "meandiff/ConversionTabs.h"
 #include "meandiff/EffectSize.h"
 #include "meandiff/KeyFilters.h"
+#include "meandiff/StudyFileCommands.h"
+#include "meandiff/StudyReport.h"
+#include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "shell/ControlColours.h"
@@ -113,6 +116,13 @@ frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tarvoss"));
     buildControls();
+    meandiff::StudyFileHooks hooks;
+    hooks.recordChanged = [this](bool reset) { return RecordChanged(reset); };
+    hooks.addToMRU = [this](const QString& path) { AddToMRU(path); };
+    hooks.moveMRUToTop = [this](const QString& path, int index) { MoveMRUToTop(path, index); };
+    hooks.clearAll = [this] { clearAll(); };
+    hooks.askBeforeOpening = false;   // the frame asks before Open and a recent file
+    files_ = std::make_unique<meandiff::StudyFileCommands>(this, std::move(hooks));
     Form_Load();
 }
 
@@ -303,6 +313,11 @@ void frmMain::buildControls()
 
     // ---- Key filters and focus behaviour -------------------------------
     using meandiff::KeyFilter;
+    // A double quote cannot be kept in the study file's line format, so the
+    // free-text study boxes refuse it.
+    for (const char* name : {"TxtID", "TxtYear", "TxtAssess", "TxtDevice", "txtStudySample", "txtT1Sample",
+                             "txtT2Sample"})
+        meandiff::installKeyFilter(box(QString::fromLatin1(name)), KeyFilter::NoQuote);
     meandiff::installKeyFilter(box(QStringLiteral("txtMean1")), KeyFilter::Signed);
     meandiff::installKeyFilter(box(QStringLiteral("txtMean2")), KeyFilter::Signed);
     meandiff::installKeyFilter(box(QStringLiteral("txtSD1")), KeyFilter::Unsigned);
@@ -344,9 +359,18 @@ void frmMain::loadProgramSteps()
         setBackColour(box(QString::fromLatin1(name)), QColor(0x80, 0x80, 0xFF));
     for (const char* name : {"TxtN1", "TxtN2"})
         setBackColour(box(QString::fromLatin1(name)), QColor(0xFF, 0x80, 0x80));
+    files_->loadCommandLine(platform::commandLine());
 }
 
 void frmMain::runCalculation() { cmdDoIt_Click(); }
+
+void frmMain::mnuFileOpen_Click() { files_->mnuFileOpen_Click(); }
+
+bool frmMain::saveAs() { return files_->mnuFileSaveAs_Click(); }
+
+void frmMain::mnuFilePrint_Click() { meandiff::printStudyReport(this); }
+
+void frmMain::openRecentFile(int index, const QString& path) { files_->mnuMRU_Click(index, path); }
 
 void frmMain::mnuMeta_Click() { CmdDatabase_Click(); }
 

@@ -5,6 +5,7 @@
 #include "meandiff/MainFrame.h"
 
 #include <QHash>
+#include <memory>
 #include <QString>
 
 class QComboBox;
@@ -12,6 +13,10 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
+
+namespace meandiff {
+class StudyFileCommands;
+}
 
 namespace tarvoss {
 
@@ -35,6 +40,10 @@ protected:
     void loadProgramSteps() override;
     void runCalculation() override;
     void mnuMeta_Click() override;
+    void mnuFileOpen_Click() override;
+    bool saveAs() override;
+    void mnuFilePrint_Click() override;
+    void openRecentFile(int index, const QString& path) override;
     // New / Start again: every text box gets the empty text; the two combo
     // boxes keep theirs.
     void clearAll() override;
@@ -51,6 +60,7 @@ private:
     void reportFailure(const QString& description);
 
     QHash<QString, QLineEdit*> boxes_;
+    std::unique_ptr<meandiff::StudyFileCommands> files_;
     QTabWidget* SSTab1 = nullptr;
     QComboBox* Combo1 = nullptr;
     QComboBox* Combo2 = nullptr;

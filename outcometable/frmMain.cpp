@@ -1,4 +1,5 @@
 #include "outcometable/frmMain.h"
+#include "platform/Maker.h"
 
 namespace quellin {
 
@@ -62,7 +63,7 @@ meandiff::FrameConfig makeConfig()
     };
     using meandiff::StatusPanelSpec;
     c.statusPanels = {
-        {StatusPanelSpec::Text, QStringLiteral("Quellin - www.varnholt.example"), 1},
+        {StatusPanelSpec::Text, QStringLiteral("Quellin - ") + platform::makerWebHost(), 1},
         {StatusPanelSpec::Date, QString(), 0},
         {StatusPanelSpec::Time, QString(), 0},
     };

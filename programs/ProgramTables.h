@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Maker.h"
 // What each program hands to the shell: the splash's texts, the file types
 // it registers at start, and its Options dialog.
 #include "shell/ProgramShell.h"
@@ -7,7 +8,7 @@ namespace programs {
 
 inline shell::SplashTexts makerTexts(shell::SplashTexts t)
 {
-    t.webAddress = QStringLiteral("www.varnholt.example");
+    t.webAddress = platform::makerWebHost();
     t.notice = QStringLiteral("Free for clinical, teaching and research use.");
     t.motto = QStringLiteral("Sound numbers from summary data.");
     return t;

@@ -1,4 +1,5 @@
 #include "shell/frmAbout.h"
+#include "platform/Maker.h"
 
 #include "platform/AppInfo.h"
 #include "platform/Desktop.h"
@@ -19,8 +20,6 @@ namespace shell {
 namespace {
 
 // The maker's support mail address and web-site address.
-const char* const kSupportAddress = "support@varnholt.example";
-const char* const kWebAddress = "https://www.varnholt.example/";
 
 constexpr int px(int twips) { return twips / Resize::TwipsPerPixel; }
 
@@ -39,8 +38,8 @@ bool isExecutableFile(const QString& path)
 
 } // namespace
 
-QString frmAbout::SupportAddress() { return QString::fromLatin1(kSupportAddress); }
-QString frmAbout::WebAddress() { return QString::fromLatin1(kWebAddress); }
+QString frmAbout::SupportAddress() { return platform::makerSupportAddress(); }
+QString frmAbout::WebAddress() { return platform::makerWebsite(); }
 
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
 {

@@ -134,7 +134,7 @@ TEST(StudyReportLines, EmptyWindowGivesEveryLabelInOrderWithItsFont)
         {12, false, false, {{3, "95% Confidence:  "}, {50, "95% Confidence:  "}}},
         {12, false, false, {{3, "99% Confidence:  "}, {50, "99% Confidence:  "}}},
         {12, false, false, {}},
-        {8, false, false, {{3, meandiff::kReportWebAddress}}},
+        {8, false, false, {{3, platform::makerWebHost()}}},
     };
     const QList<ReportLine> lines = linesOf(w.get());
     ASSERT_EQ(lines.size(), expected.size());
