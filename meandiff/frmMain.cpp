@@ -124,6 +124,11 @@ frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
     hooks.askBeforeOpening = false;   // the frame asks before Open and a recent file
     files_ = std::make_unique<meandiff::StudyFileCommands>(this, std::move(hooks));
     Form_Load();
+    // Open at the designed size of the control area, with the menu bar,
+    // toolbar and status bar that loading added around it.
+    centralWidget()->setMinimumSize(DesignWidth, DesignHeight);
+    adjustSize();
+    centralWidget()->setMinimumSize(0, 0);
 }
 
 frmMain::~frmMain() = default;
@@ -346,11 +351,6 @@ void frmMain::buildControls()
     setTabOrder(prev, Combo1);
     setTabOrder(Combo1, Combo2);
     setTabOrder(Combo2, cmdDoIt);
-
-    // Open at the designed size of the control area.
-    central->setMinimumSize(DesignWidth, DesignHeight);
-    adjustSize();
-    central->setMinimumSize(0, 0);
 }
 
 void frmMain::loadProgramSteps()
