@@ -143,7 +143,7 @@ QLabel* addLabel(QWidget* parent, const QString& text, const QRect& r, const QSt
     if (!name.isEmpty())
         l->setObjectName(name);
     l->setGeometry(r);
-    l->setWordWrap(true);
+    l->setWordWrap(text.size() > 30);
     return l;
 }
 
@@ -151,6 +151,7 @@ QLabel* addLabel(QWidget* parent, const QString& text, const QRect& r, const QSt
 QLabel* addQuestion(QWidget* parent, const QString& name, const QString& text, const QRect& r, const QColor& colour)
 {
     QLabel* l = addLabel(parent, text, r, name);
+    l->setWordWrap(true);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setColour(l, QPalette::WindowText, colour);
     return l;
@@ -221,8 +222,10 @@ public:
     explicit Writer(frmMain& w) : w_(w) {}
     void write(const QString& box, const QString& text) override
     {
-        if (auto* b = w_.box(box))
+        if (auto* b = w_.box(box)) {
             b->setText(text);
+            b->setCursorPosition(0);   // a long answer shows its start
+        }
     }
     void mark(const QString& picture, Mark m) override { w_.showPicture(picture, markFile(m)); }
     void setStatus(const QString& text, StatusColour colour) override
@@ -271,6 +274,10 @@ void frmMain::buildControls()
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("MainArea"));
     setCentralWidget(central);
+    QFont font = central->font();
+    font.setFamily(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    central->setFont(font);
 
     // The status line is the window's first control (File > New keeps it).
     txtClinStatus = addMultiLine(central, QStringLiteral("txtClinStatus"), tw(120, 3360, 11895, 390));
@@ -280,6 +287,7 @@ void frmMain::buildControls()
     txtClinStatus->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColour(txtClinStatus, QPalette::Base, txtClinStatus->palette().color(QPalette::Button));
     centreText(txtClinStatus);
+    txtClinStatus->document()->setDocumentMargin(0);
 
     buildUpperArea(central);
 
@@ -364,7 +372,7 @@ void frmMain::buildUpperArea(QWidget* central)
         {"TxtAnswerSD", "LblQuestionSD",
          "From the sample which you used to estimate the test-retest reliability (above), what was the standard "
          "deviation (e.g., 3.2)?",
-         QRect(4, 88, 150, 70), tw(2370, 2280, 855, 375), Qt::white, "SD=?", true},
+         QRect(2, 84, 154, 76), tw(2370, 2280, 855, 375), Qt::white, "SD=?", true},
         {"TxtTime1Answer", "LblTime1Question", "Client's score at Time 1?", QRect(276, 32, 104, 25),
          tw(5760, 960, 855, 375), LightRed, "Score=?", false},
         {"TxtTime2Answer", "LblTime2Question", "Client's score at Time 2?", QRect(276, 80, 104, 25),
@@ -393,13 +401,14 @@ void frmMain::buildUpperArea(QWidget* central)
         {"TxtDevice", "LblDevice", "Device", "Label16", "(e.g., BDI)", QRect(492, 28, 96, 14),
          QRect(492, 42, 96, 14), tw(8880, 960, 3165, 285)},
         {"TxtAssess", "LblAssess", "Assessment Details", "LblAssessEG", " (e.g., pre- to post-tx)",
-         QRect(462, 76, 126, 14), QRect(462, 90, 126, 14), tw(8880, 1680, 3165, 285)},
+         QRect(482, 76, 106, 14), QRect(482, 90, 106, 14), tw(8880, 1680, 3165, 285)},
         {"TxtID", "LblID", "Study / Client ID", "LblIDRef",
-         "(e.g., Smith, A. B. & Jones, C. (2001). Measuring change in one person. Journal of Change, 3, 12-34.)",
-         QRect(336, 124, 100, 14), QRect(440, 144, 363, 14), tw(6600, 2400, 5445, 285)},
+         "(e.g., Smith & Jones (2001). Journal of Change, 3, 12-34.)",
+         QRect(336, 130, 100, 14), QRect(440, 146, 363, 13), tw(6600, 2400, 5445, 285)},
     };
     for (const Detail& d : details) {
-        addQuestion(central, QString::fromLatin1(d.label), QString::fromLatin1(d.caption), d.labelRect, DarkGrey);
+        addQuestion(central, QString::fromLatin1(d.label), QString::fromLatin1(d.caption), d.labelRect, DarkGrey)
+            ->setWordWrap(false);
         QLabel* ex = addQuestion(central, QString::fromLatin1(d.exampleLabel), QString::fromLatin1(d.example),
                                  d.exampleRect, DarkGrey);
         QFont f = ex->font();
@@ -447,13 +456,13 @@ void frmMain::buildUpperArea(QWidget* central)
         void (frmMain::*handler)();
     };
     const Help helps[] = {
-        {"CmdHelpReliability", "Click for help on test-retest reliability.", QRect(219, 48, 44, 25),
+        {"CmdHelpReliability", "Click for help on test-retest reliability.", QRect(219, 48, 40, 25),
          &frmMain::CmdHelpReliability_Click},
-        {"CmdHelpSD", "Click for help on which standard deviation to use.", QRect(219, 120, 44, 25),
+        {"CmdHelpSD", "Click for help on which standard deviation to use.", QRect(219, 120, 40, 25),
          &frmMain::CmdHelpSD_Click},
-        {"CmdHelpTime1", "Click for help on which score to enter.", QRect(445, 32, 44, 25),
+        {"CmdHelpTime1", "Click for help on which score to enter.", QRect(444, 32, 36, 25),
          &frmMain::CmdHelpTime1_Click},
-        {"CmdHelpTime2", "Click for help on which score to enter.", QRect(445, 80, 44, 25),
+        {"CmdHelpTime2", "Click for help on which score to enter.", QRect(444, 80, 36, 25),
          &frmMain::CmdHelpTime2_Click},
     };
     for (const Help& h : helps) {
@@ -562,7 +571,7 @@ void frmMain::buildReliableChangeTab(QWidget* page)
 
 void frmMain::buildClinicalChangeTab(QWidget* page)
 {
-    QLabel* met = addLabel(page, QStringLiteral("Met Criteria?"), QRect(560, 4, 232, 18), QStringLiteral("Label33"));
+    QLabel* met = addLabel(page, QStringLiteral("Met Criteria?"), QRect(520, 4, 272, 18), QStringLiteral("Label33"));
     met->setAlignment(Qt::AlignCenter);
     setColour(met, QPalette::WindowText, QColor(0, 0, 255));
 
@@ -595,12 +604,12 @@ void frmMain::buildClinicalChangeTab(QWidget* page)
     };
     int y = 22;
     for (const Block& b : blocks) {
-        QLabel* l = addLabel(page, QString::fromLatin1(b.caption), QRect(8, y + 2, 340, 20),
+        QLabel* l = addLabel(page, QString::fromLatin1(b.caption), QRect(8, y + 2, 364, 20),
                              QString::fromLatin1(b.label));
-        setBold(l);
-        QLineEdit* point = addBox(page, QString::fromLatin1(b.point), QRect(350, y, 100, 22));
+        l->setWordWrap(false);
+        QLineEdit* point = addBox(page, QString::fromLatin1(b.point), QRect(374, y, 80, 22));
         setColour(point, QPalette::Text, QColor(0, 0, 255));
-        QLineEdit* answer = addBox(page, QString::fromLatin1(b.answer), QRect(560, y, 232, 22));
+        QLineEdit* answer = addBox(page, QString::fromLatin1(b.answer), QRect(520, y, 272, 22));
         setColour(answer, QPalette::Text, QColor(255, 0, 0));
         y += 24;
         for (const Criterion& c : b.criteria) {
@@ -608,12 +617,12 @@ void frmMain::buildClinicalChangeTab(QWidget* page)
             pic->setObjectName(QString::fromLatin1(c.picture));
             pic->setGeometry(24, y, 16, 16);
             pictures_.insert(pic->objectName(), pic);
-            addLabel(page, QString::fromLatin1(c.question), QRect(46, y, 510, 16));
+            addLabel(page, QString::fromLatin1(c.question), QRect(46, y, 506, 16));
             y += 18;
         }
         y += 4;
     }
-    QLineEdit* ni = addBox(page, QStringLiteral("TxtCNI"), QRect(456, 22 + 2 * (24 + 3 * 18 + 4), 50, 22));
+    QLineEdit* ni = addBox(page, QStringLiteral("TxtCNI"), QRect(458, 22 + 2 * (24 + 3 * 18 + 4), 44, 22));
     setColour(ni, QPalette::Text, QColor(255, 0, 0));
     for (const char* name : {"TxtPointA", "TxtPointB", "TxtPointC", "TxtAAnswer", "TxtBAnswer", "TxtCAnswer",
                              "TxtCNI"})
@@ -668,9 +677,9 @@ void frmMain::buildExactConfidenceTab(QWidget* page)
     QPushButton* pointButton =
         addButton(page, QStringLiteral("cmdPoint"), QStringLiteral("Compute"), {}, QRect(594, 99, 80, 26));
     addLabel(page, QStringLiteral("equates to a reliable change with:"), QRect(408, 136, 210, 20));
-    QLineEdit* confidence = addBox(page, QStringLiteral("txtConfidence"), QRect(620, 134, 110, 24));
+    QLineEdit* confidence = addBox(page, QStringLiteral("txtConfidence"), QRect(612, 134, 100, 24));
     confidence->setToolTip(QStringLiteral("Confidence Rating"));
-    addLabel(page, QStringLiteral("% confidence"), QRect(734, 136, 62, 20));
+    addLabel(page, QStringLiteral("% confidence"), QRect(716, 136, 80, 20));
 
     const char* const lower[][3] = {
         {"Label24", "Exact Z value of Confidence Interval = ", "txtZ"},
