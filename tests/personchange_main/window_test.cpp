@@ -182,3 +182,26 @@ TEST_F(WindowTest, HelpButtonsExplainTheirBoxes)
 
 } // namespace
 } // namespace morvane_test
+
+namespace morvane_test {
+namespace {
+
+TEST_F(WindowTest, ExitButtonClosesTheWindowAndAsksAboutChangedData)
+{
+    {
+        testkit::MsgBoxScript msgs{platform::MsgResult::Cancel};
+        testkit::type(box(QStringLiteral("TxtID")), QStringLiteral("Client 7"));
+        clickOn(QStringLiteral("cmdCancel"));
+        ASSERT_EQ(msgs.count(), 1);
+        EXPECT_EQ(msgs.texts().first(), QStringLiteral("Data appears to have changed, do you wish to save these changes?"));
+        EXPECT_TRUE(w->isVisible());
+    }
+    w->RecordChanged(true);
+    testkit::MsgBoxScript msgs;
+    clickOn(QStringLiteral("cmdCancel"));
+    EXPECT_EQ(msgs.count(), 0);
+    EXPECT_FALSE(w->isVisible());
+}
+
+} // namespace
+} // namespace morvane_test
