@@ -82,6 +82,9 @@ QStatusBar* addStatusBar(QWidget* window, const QString& panel1, const QString& 
     auto* bar = new QStatusBar(window);
     bar->setObjectName(QStringLiteral("StatusBar1"));
     bar->setSizeGripEnabled(false);
+    QFont small = bar->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    bar->setFont(small);
     auto* first = new QLabel(panel1, bar);
     first->setObjectName(QStringLiteral("Panel(1)"));
     auto* second = new QLabel(panel2, bar);
@@ -113,7 +116,7 @@ void centreOnScreen(QWidget* window)
 
 QString benchmarkCitation()
 {
-    return QStringLiteral("Cohen, J. (1988). Statistical power analysis for the behavioral sciences (2nd ed.).");
+    return QStringLiteral("Cohen (1988)");
 }
 
 } // namespace calculators

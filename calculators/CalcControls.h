@@ -58,7 +58,8 @@ W* showSingle(QPointer<W>& slot)
     return slot.data();
 }
 
-// The citation of the conventional benchmarks of the effect sizes.
+// The citation of the conventional benchmarks of the effect sizes (Cohen, J.,
+// Statistical power analysis for the behavioral sciences, 2nd ed., 1988).
 QString benchmarkCitation();
 
 } // namespace calculators

@@ -15,6 +15,8 @@ void addExplanation(QWidget* window, const QString& text, int left, int top, int
     t->setGeometry(px(left), px(top), px(width), px(height));
     t->setReadOnly(true);
     t->setFocusPolicy(Qt::ClickFocus);
+    t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    t->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     QPalette p = t->palette();
     p.setColor(QPalette::Base, p.color(QPalette::Button));
     p.setColor(QPalette::Text, kResultRed);

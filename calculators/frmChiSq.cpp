@@ -51,10 +51,18 @@ frmChiSq::frmChiSq(QWidget* parent) : QWidget(parent)
     lblGP3 = addLabel(this, QStringLiteral("lblGP3"), QStringLiteral("Group 3"), kGroupLeft[2], 480, kCellWidth);
     lblGP3->setAlignment(Qt::AlignCenter);
     lblCondN = addLabel(this, QStringLiteral("lblCondN"), QStringLiteral("N"), 4440, 480, 400);
-    addLabel(this, QStringLiteral("lblCond1"), QStringLiteral("Condition 1:"), 60, kConditionTop[0] + 60, 1050);
-    addLabel(this, QStringLiteral("lblCond2"), QStringLiteral("Condition 2:"), 60, kConditionTop[1] + 60, 1050);
-    LblDeteriorated =
-        addLabel(this, QStringLiteral("LblDeteriorated"), QStringLiteral("Condition 3:"), 60, kConditionTop[2] + 60, 1050);
+    QLabel* rowLabels[3] = {
+        addLabel(this, QStringLiteral("lblCond1"), QStringLiteral("Condition 1:"), 0, kConditionTop[0] + 60, 1125),
+        addLabel(this, QStringLiteral("lblCond2"), QStringLiteral("Condition 2:"), 0, kConditionTop[1] + 60, 1125),
+        addLabel(this, QStringLiteral("LblDeteriorated"), QStringLiteral("Condition 3:"), 0, kConditionTop[2] + 60,
+                 1125)};
+    LblDeteriorated = rowLabels[2];
+    for (QLabel* l : rowLabels) {
+        QFont f = l->font();
+        f.setPointSizeF(f.pointSizeF() * 0.9);
+        l->setFont(f);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
     lblGPN = addLabel(this, QStringLiteral("lblGPN"), QStringLiteral("N:"), 660, 2580, 420);
 
     for (int j = 0; j < 3; ++j)
@@ -89,10 +97,10 @@ frmChiSq::frmChiSq(QWidget* parent) : QWidget(parent)
     };
     int top = kResultTop;
     for (const ResultRow& r : rows) {
-        QLabel* l = addLabel(this, QString::fromLatin1(r.labelName), QString::fromUtf8(r.label), 120, top, 1500);
+        QLabel* l = addLabel(this, QString::fromLatin1(r.labelName), QString::fromUtf8(r.label), 120, top, 1740);
         if (QLatin1String(r.labelName) == QLatin1String("lblPhi"))
             lblPhi = l;
-        *r.box = addResultBox(this, QString::fromLatin1(r.boxName), 1680, top, 1320, 255);
+        *r.box = addResultBox(this, QString::fromLatin1(r.boxName), 1860, top, 1260, 255);
         top += kResultStep;
     }
 

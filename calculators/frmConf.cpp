@@ -88,7 +88,15 @@ frmConf::frmConf(QWidget* parent) : QWidget(parent)
     Frame2 = new QGroupBox(QStringLiteral("z or t Value"), Frame1);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(px(120), px(1950), px(1665), px(1155));
-    Text1 = addNoteBox(Frame2, QStringLiteral("Text1"), 60, 240, 1545, 420);
+    Text1 = addNoteBox(Frame2, QStringLiteral("Text1"), 60, 210, 1545, 480);
+    Text1->setFrameShape(QFrame::NoFrame);
+    Text1->document()->setDocumentMargin(0);
+    QFont small = Text1->font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    Text1->setFont(small);
+    QPalette plain = Text1->palette();
+    plain.setColor(QPalette::Base, plain.color(QPalette::Window));
+    Text1->setPalette(plain);
     Text1->setPlainText(QStringLiteral("Enter the z or t value to use in formula:\n"));
     txtZ = addInputBox(Frame2, QStringLiteral("txtZ"), 60, 720, 780);
     cmdTable2 = addButton(Frame2, QStringLiteral("cmdTable2"), QStringLiteral("t-Table"), 900, 690, 705, 345);
@@ -96,9 +104,9 @@ frmConf::frmConf(QWidget* parent) : QWidget(parent)
     // Results on the right.
     txtSEFormula = addResultBox(this, QStringLiteral("txtSEFormula"), 4440, 240, 2640);
     txtSEFormula->setText(QStringLiteral("SE Formula = SD/sqrt(N)"));
-    lblSE = addLabel(this, QStringLiteral("lblSE"), QStringLiteral("Stand. Error:"), 4440, 660, 1080);
-    txtSE = addResultBox(this, QStringLiteral("txtSE"), 5520, 630, 1560);
-    lblZValue = addLabel(this, QStringLiteral("lblZValue"), QStringLiteral("Z Value:"), 7200, 660, 720);
+    lblSE = addLabel(this, QStringLiteral("lblSE"), QStringLiteral("Stand. Error:"), 4440, 660, 1200);
+    txtSE = addResultBox(this, QStringLiteral("txtSE"), 5640, 630, 1380);
+    lblZValue = addLabel(this, QStringLiteral("lblZValue"), QStringLiteral("Z Value:"), 7140, 660, 780);
     txtZValue = addResultBox(this, QStringLiteral("txtZValue"), 7920, 630, 840);
     lblPercent1 = addLabel(this, QStringLiteral("lblPercent1"), QString(), 4440, 1080, 840);
     lblError = addLabel(this, QStringLiteral("lblError"), QStringLiteral("Error:"), 5280, 1080, 600);

@@ -28,7 +28,7 @@ frmHierarchicalR::frmHierarchicalR(QWidget* parent) : QWidget(parent)
                                   "variables A; R Squared AB = The combined variance accounted for by A and another "
                                   "set of one or more independent variables B; f Squared = Effect size attributable "
                                   "to the addition of B."),
-                   4560, 240, 4140, 1440);
+                   4440, 180, 4260, 1740);
     addFSquaredStatusBar(this);
 }
 
