@@ -106,6 +106,13 @@ void setWindowFrame(QWidget* window, int widthTwips, int heightTwips, bool minim
     window->resize(px(widthTwips), px(heightTwips));
 }
 
+void bringForward(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 void centreOnScreen(QWidget* window)
 {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {

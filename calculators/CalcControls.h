@@ -42,19 +42,19 @@ void centreOnScreen(QWidget* window);
 // Text of a box whose background is the button face.
 void setButtonFaceBackground(QWidget* box);
 
-// Shows a modeless window of which the program has at most one: the open one
-// is brought forward with its contents, otherwise a new one is made that is
-// deleted when it closes.
+// Shows a modeless window without owner and brings it to the front.
+void bringForward(QWidget* window);
+
+// The program's one window of type W: the open one is brought forward with
+// its contents, otherwise a new one is made that is deleted when it closes.
 template <class W>
 W* showSingle(QPointer<W>& slot)
 {
-    if (!slot) {
+    if (slot.isNull()) {
         slot = new W();
         slot->setAttribute(Qt::WA_DeleteOnClose);
     }
-    slot->show();
-    slot->raise();
-    slot->activateWindow();
+    bringForward(slot.data());
     return slot.data();
 }
 
