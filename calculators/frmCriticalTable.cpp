@@ -69,9 +69,9 @@ platform::RuntimeError databaseError(const QSqlError& e)
 
 } // namespace
 
-const CriticalTableSpec& tdataSpec()
+const CriticalTableKind& tdataKind()
 {
-    static const CriticalTableSpec s{
+    static const CriticalTableKind s{
         QStringLiteral("frmTdata"),
         QStringLiteral("Critical cut-offs for 1-sided t-test (double the derived p-value to get result for a "
                        "two-sided t-test)"),
@@ -84,9 +84,9 @@ const CriticalTableSpec& tdataSpec()
     return s;
 }
 
-const CriticalTableSpec& ciTableSpec()
+const CriticalTableKind& ciTableKind()
 {
-    static const CriticalTableSpec s{
+    static const CriticalTableKind s{
         QStringLiteral("frmCITable"),
         QStringLiteral("t Values For Confidence Intervals"),
         QStringLiteral("cutoff.mdb"),
@@ -97,9 +97,9 @@ const CriticalTableSpec& ciTableSpec()
     return s;
 }
 
-const CriticalTableSpec& chiTableSpec()
+const CriticalTableKind& chiTableKind()
 {
-    static const CriticalTableSpec s{
+    static const CriticalTableKind s{
         QStringLiteral("frmChiTable"),
         QStringLiteral("Critical cut-offs for 2 sided chi square test"),
         QStringLiteral("cutoff.mdb"),
@@ -177,17 +177,17 @@ QList<QStringList> readLookupTable(const QString& databasePath, const QString& q
     return rows;
 }
 
-CriticalTableWindow::CriticalTableWindow(const CriticalTableSpec& spec, QWidget* owner)
-    : QDialog(owner), spec_(spec)
+CriticalTableWindow::CriticalTableWindow(const CriticalTableKind& kind, QWidget* owner)
+    : QDialog(owner), kind_(kind)
 {
-    setObjectName(spec_.windowName);
-    setWindowTitle(spec_.caption);
+    setObjectName(kind_.windowName);
+    setWindowTitle(kind_.caption);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
-    resize(px(spec_.innerWidth), px(spec_.innerHeight));
+    resize(px(kind_.innerWidth), px(kind_.innerHeight));
     ListView1 = new QTreeWidget(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setGeometry(px(spec_.listLeft), px(spec_.listTop), px(spec_.listWidth), px(spec_.listHeight));
+    ListView1->setGeometry(px(kind_.listLeft), px(kind_.listTop), px(kind_.listWidth), px(kind_.listHeight));
 }
 
 void CriticalTableWindow::Form_Load()
@@ -202,17 +202,17 @@ void CriticalTableWindow::Form_Load()
     ListView1->setAllColumnsShowFocus(true);
     ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
 
-    const int columns = static_cast<int>(spec_.headers.size());
+    const int columns = static_cast<int>(kind_.headers.size());
     ListView1->setColumnCount(columns);
-    ListView1->setHeaderLabels(spec_.headers);
+    ListView1->setHeaderLabels(kind_.headers);
     ListView1->header()->setStretchLastSection(false);
     for (int c = 0; c < columns; ++c) {
-        const float share = c < static_cast<int>(spec_.widthShares.size()) ? spec_.widthShares[c] : 0.0f;
+        const float share = c < static_cast<int>(kind_.widthShares.size()) ? kind_.widthShares[c] : 0.0f;
         ListView1->setColumnWidth(c, static_cast<int>(share * static_cast<float>(ListView1->width())));
     }
 
-    const QString path = lookupDatabasePath(lookupFolder(), spec_.databaseFile);
-    const QList<QStringList> rows = readLookupTable(path, spec_.query, columns);
+    const QString path = lookupDatabasePath(lookupFolder(), kind_.databaseFile);
+    const QList<QStringList> rows = readLookupTable(path, kind_.query, columns);
     QList<QTreeWidgetItem*> items;
     items.reserve(rows.size());
     for (const QStringList& cells : rows)
@@ -239,12 +239,12 @@ bool showCriticalTable(CriticalTableWindow& window)
     } catch (const platform::RuntimeError& e) {
         platform::msgBox(QStringLiteral("The critical-value table could not be read from the lookup database \"%1\". "
                                         "Something went very wrong and resulted in the following error")
-                                 .arg(lookupDatabasePath(lookupFolder(), window.spec().databaseFile))
+                                 .arg(lookupDatabasePath(lookupFolder(), window.kind().databaseFile))
                              + QStringLiteral("\r\n") + e.description(),
                          platform::MsgButtons::OK, platform::MsgIcon::Exclamation, {}, window.parentWidget());
         return false;
     }
-    if (window.spec().centred)
+    if (window.kind().centred)
         centreOnScreen(&window);
     window.exec();
     return true;

@@ -14,7 +14,7 @@ class QTreeWidget;
 namespace calculators {
 
 // What tells the members of the family apart. Geometry in twips.
-struct CriticalTableSpec {
+struct CriticalTableKind {
     QString windowName;
     QString caption;
     QString databaseFile;   // "cutoff.mdb"
@@ -26,9 +26,9 @@ struct CriticalTableSpec {
     bool centred = false;
 };
 
-const CriticalTableSpec& tdataSpec();
-const CriticalTableSpec& ciTableSpec();
-const CriticalTableSpec& chiTableSpec();
+const CriticalTableKind& tdataKind();
+const CriticalTableKind& ciTableKind();
+const CriticalTableKind& chiTableKind();
 
 // Path of a lookup database in a folder: a separator is added only when the
 // folder (blanks around it ignored for the test) does not end in one.
@@ -46,35 +46,35 @@ QList<QStringList> readLookupTable(const QString& databasePath, const QString& q
 class CriticalTableWindow : public QDialog {
     Q_OBJECT
 public:
-    CriticalTableWindow(const CriticalTableSpec& spec, QWidget* owner);
+    CriticalTableWindow(const CriticalTableKind& kind, QWidget* owner);
     // Fills the list from the database; raises a RuntimeError on failure.
     virtual void Form_Load();
-    const CriticalTableSpec& spec() const { return spec_; }
+    const CriticalTableKind& kind() const { return kind_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void Form_Resize();
 
-    CriticalTableSpec spec_;
+    CriticalTableKind kind_;
     QTreeWidget* ListView1 = nullptr;
 };
 
 class frmTdata : public CriticalTableWindow {
     Q_OBJECT
 public:
-    explicit frmTdata(QWidget* owner = nullptr) : CriticalTableWindow(tdataSpec(), owner) {}
+    explicit frmTdata(QWidget* owner = nullptr) : CriticalTableWindow(tdataKind(), owner) {}
 };
 
 class frmCITable : public CriticalTableWindow {
     Q_OBJECT
 public:
-    explicit frmCITable(QWidget* owner = nullptr) : CriticalTableWindow(ciTableSpec(), owner) {}
+    explicit frmCITable(QWidget* owner = nullptr) : CriticalTableWindow(ciTableKind(), owner) {}
 };
 
 class frmChiTable : public CriticalTableWindow {
     Q_OBJECT
 public:
-    explicit frmChiTable(QWidget* owner = nullptr) : CriticalTableWindow(chiTableSpec(), owner) {}
+    explicit frmChiTable(QWidget* owner = nullptr) : CriticalTableWindow(chiTableKind(), owner) {}
 };
 
 // Loads the window and shows it modal, owned by owner. When the database
