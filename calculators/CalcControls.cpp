@@ -1,0 +1,129 @@
+#include "calculators/CalcControls.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QWidget>
+
+namespace calculators {
+
+namespace {
+template <class T>
+T* place(T* w, const QString& name, int left, int top, int width, int height)
+{
+    w->setObjectName(name);
+    w->setGeometry(px(left), px(top), px(width), px(height));
+    return w;
+}
+
+// A radio button that takes a click anywhere in its box, caption or not.
+class OptionButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+} // namespace
+
+QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int left, int top, int width, int height)
+{
+    return place(new QLabel(text, parent), name, left, top, width, height);
+}
+
+QLineEdit* addInputBox(QWidget* parent, const QString& name, int left, int top, int width, int height)
+{
+    auto* e = place(new QLineEdit(parent), name, left, top, width, height);
+    QPalette p = e->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    e->setPalette(p);
+    return e;
+}
+
+void setButtonFaceBackground(QWidget* box)
+{
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, p.color(QPalette::Button));
+    box->setPalette(p);
+}
+
+QLineEdit* addResultBox(QWidget* parent, const QString& name, int left, int top, int width, int height,
+                        const QColor& textColour)
+{
+    auto* e = place(new QLineEdit(parent), name, left, top, width, height);
+    QPalette p = e->palette();
+    p.setColor(QPalette::Base, p.color(QPalette::Button));
+    p.setColor(QPalette::Text, textColour);
+    e->setPalette(p);
+    e->setFocusPolicy(Qt::ClickFocus);
+    return e;
+}
+
+QPushButton* addButton(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
+                       int height)
+{
+    return place(new QPushButton(text, parent), name, left, top, width, height);
+}
+
+QRadioButton* addOption(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
+                        int height)
+{
+    return place(new OptionButton(text, parent), name, left, top, width, height);
+}
+
+QStatusBar* addStatusBar(QWidget* window, const QString& panel1, const QString& panel2)
+{
+    auto* bar = new QStatusBar(window);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(false);
+    QFont small = bar->font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    bar->setFont(small);
+    auto* first = new QLabel(panel1, bar);
+    first->setObjectName(QStringLiteral("Panel(1)"));
+    auto* second = new QLabel(panel2, bar);
+    second->setObjectName(QStringLiteral("Panel(2)"));
+    bar->addWidget(first);
+    bar->addWidget(second, 1);
+    const int h = bar->sizeHint().height();
+    bar->setGeometry(0, window->height() - h, window->width(), h);
+    return bar;
+}
+
+void setWindowFrame(QWidget* window, int widthTwips, int heightTwips, bool minimiseBox)
+{
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowCloseButtonHint;
+    if (minimiseBox)
+        flags |= Qt::WindowMinimizeButtonHint;
+    window->setWindowFlags(flags);
+    window->resize(px(widthTwips), px(heightTwips));
+}
+
+void bringForward(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void centreOnScreen(QWidget* window)
+{
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+    }
+}
+
+QString benchmarkCitation()
+{
+    return QStringLiteral("Cohen (1988)");
+}
+
+} // namespace calculators
