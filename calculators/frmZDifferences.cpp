@@ -50,7 +50,7 @@ frmZDifferences::frmZDifferences(QWidget* parent)
     heading(this, QStringLiteral("Negative Direction?"), 380, 112, 160);
     chkNegative_ = new QCheckBox(QStringLiteral("No"), this);
     chkNegative_->setObjectName(QStringLiteral("chkNegative"));
-    chkNegative_->setGeometry(380, 138, 120, 22);
+    chkNegative_->setGeometry(380, 138, 60, 22);
     connect(chkNegative_, &QCheckBox::toggled, this, [this] { chkNegative_Click(); });
 
     auto* compute = button(this, "cmdCompute", QStringLiteral("Compute"), 380, 200, 120, 32);
