@@ -52,7 +52,7 @@ frmDiffBetGs::frmDiffBetGs(QWidget* parent) : QWidget(parent, Qt::Window)
 
     auto* zFrame = new QGroupBox(QStringLiteral("Using z-Statistic"), this);
     zFrame->setGeometry(8, 326, 330, 140);
-    noteBox(zFrame, "Text2", QStringLiteral("Assumes 'normality'\n"), 8, 22, 314, 30);
+    noteBox(zFrame, "Text2", QStringLiteral("Assumes 'normality'\n"), 8, 22, 314, 40);
     label(zFrame, QStringLiteral("Two Tailed p Value:"), 8, 68, 150);
     resultBox(zFrame, "txt2PZ", 160, 66, 150, Red);
     label(zFrame, QStringLiteral("One Tailed p Value:"), 8, 102, 150);

@@ -36,8 +36,8 @@ frmDiffBetRsDependent::frmDiffBetRsDependent(QWidget* parent) : QWidget(parent, 
     label(this, QStringLiteral("N:"), 16, 228, 130);
     inputBox(this, "txtN1r", 150, 226, 100, &digits);
 
-    noteBox(this, "Text2", QStringLiteral("The determinant of the correlation \nmatrix for X, Y, and V:\n"), 16, 266,
-            260, 44);
+    noteBox(this, "Text2", QStringLiteral("The determinant of the correlation \nmatrix for X, Y, and V:\n"), 16, 262,
+            260, 52);
     resultBox(this, "txtRValue", 280, 276, 140, Blue);
     label(this, QStringLiteral("t-Statistic for xy - vy:"), 16, 320, 260);
     resultBox(this, "txtTValue", 280, 318, 140, Blue);

@@ -42,7 +42,7 @@ frmDiffBetweenRs::frmDiffBetweenRs(QWidget* parent) : QWidget(parent, Qt::Window
 
     auto* zFrame = new QGroupBox(QStringLiteral("Using z-Statistic (less conservative)"), this);
     zFrame->setGeometry(8, 260, 300, 150);
-    noteBox(zFrame, "Text2", QStringLiteral("Assumes 'normality'\n"), 8, 22, 284, 30);
+    noteBox(zFrame, "Text2", QStringLiteral("Assumes 'normality'\n"), 8, 22, 284, 40);
     label(zFrame, QStringLiteral("One Tailed p Value:"), 8, 66, 140);
     resultBox(zFrame, "txt1PZ", 150, 64, 140, Red);
     label(zFrame, QStringLiteral("Two Tailed p Value:"), 8, 100, 140);

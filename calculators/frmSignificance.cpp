@@ -13,7 +13,7 @@ frmSignificance::frmSignificance(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmSignificance"));
     setWindowTitle(QStringLiteral("Tests Of Significance"));
-    resize(860, 380);
+    resize(840, 330);
 
     const meandiff::KeyFilter signedFilter = meandiff::KeyFilter::Signed;
     const meandiff::KeyFilter digits = meandiff::KeyFilter::Digits;

@@ -34,34 +34,34 @@ frmZDifferences::frmZDifferences(QWidget* parent)
         "Compute Difference Of Two p Values - Assumes Normally Distributed Samples Within Studies"));
     resize(tw(11430), tw(4905));
 
-    noteBox(this, "Text1", QString::fromLatin1(Instructions), 8, 8, 746, 92);
+    noteBox(this, "Text1", QString::fromLatin1(Instructions), 8, 6, 746, 102);
 
     const meandiff::KeyFilter signedFilter = meandiff::KeyFilter::Signed;
-    heading(this, QStringLiteral("One Tailed p - Value"), 16, 112, 200);
-    label(this, QStringLiteral("Study 1:"), 16, 140, 70);
-    inputBox(this, "txtP1", 90, 138, 120, nullptr);
-    label(this, QStringLiteral("Study 2:"), 16, 172, 70);
-    inputBox(this, "txtP2", 90, 170, 120, nullptr);
+    heading(this, QStringLiteral("One Tailed p - Value"), 16, 118, 200);
+    label(this, QStringLiteral("Study 1:"), 16, 146, 70);
+    inputBox(this, "txtP1", 90, 144, 120, nullptr);
+    label(this, QStringLiteral("Study 2:"), 16, 178, 70);
+    inputBox(this, "txtP2", 90, 176, 120, nullptr);
 
-    heading(this, QStringLiteral("Deived z Value"), 230, 112, 140);
-    resultBox(this, "txtZ1", 230, 138, 120, Blue, &signedFilter);
-    resultBox(this, "txtZ2", 230, 170, 120, Blue, &signedFilter);
+    heading(this, QStringLiteral("Deived z Value"), 230, 118, 140);
+    resultBox(this, "txtZ1", 230, 144, 120, Blue, &signedFilter);
+    resultBox(this, "txtZ2", 230, 176, 120, Blue, &signedFilter);
 
-    heading(this, QStringLiteral("Negative Direction?"), 380, 112, 160);
+    heading(this, QStringLiteral("Negative Direction?"), 380, 118, 160);
     chkNegative_ = new QCheckBox(QStringLiteral("No"), this);
     chkNegative_->setObjectName(QStringLiteral("chkNegative"));
-    chkNegative_->setGeometry(380, 138, 60, 22);
+    chkNegative_->setGeometry(380, 144, 60, 22);
     connect(chkNegative_, &QCheckBox::toggled, this, [this] { chkNegative_Click(); });
 
-    auto* compute = button(this, "cmdCompute", QStringLiteral("Compute"), 380, 200, 120, 32);
+    auto* compute = button(this, "cmdCompute", QStringLiteral("Compute"), 380, 206, 120, 32);
     connect(compute, &QPushButton::clicked, this, [this] { cmdCompute_Click(); });
 
-    heading(this, QStringLiteral("z Value Of The Difference"), 530, 112, 220);
-    resultBox(this, "txtAnswerZ", 530, 138, 140, Blue);
-    label(this, QStringLiteral("One Tailed p Value Of The Difference:"), 16, 250, 300);
-    resultBox(this, "txt1PZ", 320, 248, 140, Red);
-    label(this, QStringLiteral("Two Tailed p Value Of The Difference:"), 16, 284, 300);
-    resultBox(this, "txt2PZ", 320, 282, 140, Red);
+    heading(this, QStringLiteral("z Value Of The Difference"), 530, 118, 220);
+    resultBox(this, "txtAnswerZ", 530, 144, 140, Blue);
+    label(this, QStringLiteral("One Tailed p Value Of The Difference:"), 16, 256, 300);
+    resultBox(this, "txt1PZ", 320, 254, 140, Red);
+    label(this, QStringLiteral("Two Tailed p Value Of The Difference:"), 16, 290, 300);
+    resultBox(this, "txt2PZ", 320, 288, 140, Red);
 }
 
 void frmZDifferences::cmdCompute_Click()
