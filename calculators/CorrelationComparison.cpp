@@ -9,6 +9,8 @@
 
 namespace calculators {
 
+using calckit::errorMessage;
+
 namespace rdiffmsg {
 const char* const EnterAll = "You must enter data in all white boxes.";
 const char* const CorrelationRange = "Correlations must be less than 1 and greater than -1.";

@@ -2,9 +2,11 @@
 // Difference between two correlations: two independent samples through
 // Fisher's z (a z test and a t test), or two correlations of one sample that
 // share a variable through Williams' t. No widgets here.
-#include "calculators/FormKit.h"
+#include "calculators/CalcKit.h"
 
 namespace calculators {
+
+using calckit::Outcome;
 
 namespace rdiffmsg {
 extern const char* const EnterAll;            // "You must enter data in all white boxes."

@@ -9,6 +9,8 @@
 
 namespace calculators {
 
+using calckit::errorMessage;
+
 namespace gdiffmsg {
 const char* const EnterAll = "You must enter data in all white boxes.";
 const char* const NoWeight =

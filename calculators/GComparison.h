@@ -2,9 +2,11 @@
 // Difference between the Hedges' g of two studies: each g is weighted by the
 // reciprocal of its variance, expressed through the study's t, and the
 // difference is tested as a z. No widgets here.
-#include "calculators/FormKit.h"
+#include "calculators/CalcKit.h"
 
 namespace calculators {
+
+using calckit::Outcome;
 
 namespace gdiffmsg {
 extern const char* const EnterAll;

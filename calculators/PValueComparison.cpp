@@ -9,6 +9,8 @@
 
 namespace calculators {
 
+using calckit::errorMessage;
+
 namespace zdiffmsg {
 const char* const EnterP = "You must enter one tailed P values for both studies - more than 0 and less than 0.5.";
 }

@@ -2,9 +2,11 @@
 // Difference between two one-tailed p values: each p becomes a standard
 // normal deviate and the difference of the deviates, over the square root of
 // 2, is tested as a z. No widgets here.
-#include "calculators/FormKit.h"
+#include "calculators/CalcKit.h"
 
 namespace calculators {
+
+using calckit::Outcome;
 
 namespace zdiffmsg {
 extern const char* const EnterP;   // empty box, p outside (0, 0.5], or no number

@@ -10,6 +10,8 @@
 
 namespace calculators {
 
+using calckit::errorMessage;
+
 namespace sigmsg {
 const char* const EnterT = "You must enter the t-test statistic and degrees of freedom in the boxes provided.";
 const char* const EnterZ = "You must enter a z statistic in the box provided.";

@@ -3,9 +3,11 @@
 // freedom, z, a correlation with its sample size, chi-square with its degrees
 // of freedom. Each row stands alone; a p that cannot be given shows "?".
 // No widgets here.
-#include "calculators/FormKit.h"
+#include "calculators/CalcKit.h"
 
 namespace calculators {
+
+using calckit::Outcome;
 
 namespace sigmsg {
 extern const char* const EnterT;

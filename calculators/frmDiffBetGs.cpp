@@ -1,13 +1,13 @@
 #include "calculators/frmDiffBetGs.h"
 
-#include "calculators/FormKit.h"
+#include "calculators/CalcKit.h"
 #include "calculators/GComparison.h"
 
 #include <QGroupBox>
 
 namespace calculators {
 
-using namespace form;
+using namespace calckit;
 
 frmDiffBetGs::frmDiffBetGs(QWidget* parent) : QWidget(parent, Qt::Window)
 {

@@ -1,12 +1,12 @@
 #include "calculators/frmDiffBetRsDependent.h"
 
 #include "calculators/CorrelationComparison.h"
-#include "calculators/FormKit.h"
+#include "calculators/CalcKit.h"
 
 
 namespace calculators {
 
-using namespace form;
+using namespace calckit;
 
 frmDiffBetRsDependent::frmDiffBetRsDependent(QWidget* parent) : QWidget(parent, Qt::Window)
 {

@@ -1,13 +1,13 @@
 #include "calculators/frmDiffBetweenRs.h"
 
 #include "calculators/CorrelationComparison.h"
-#include "calculators/FormKit.h"
+#include "calculators/CalcKit.h"
 
 #include <QGroupBox>
 
 namespace calculators {
 
-using namespace form;
+using namespace calckit;
 
 frmDiffBetweenRs::frmDiffBetweenRs(QWidget* parent) : QWidget(parent, Qt::Window)
 {

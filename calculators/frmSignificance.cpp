@@ -1,13 +1,13 @@
 #include "calculators/frmSignificance.h"
 
-#include "calculators/FormKit.h"
+#include "calculators/CalcKit.h"
 #include "calculators/Significance.h"
 
 #include <QPushButton>
 
 namespace calculators {
 
-using namespace form;
+using namespace calckit;
 
 frmSignificance::frmSignificance(QWidget* parent) : QWidget(parent, Qt::Window)
 {

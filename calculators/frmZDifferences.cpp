@@ -1,6 +1,6 @@
 #include "calculators/frmZDifferences.h"
 
-#include "calculators/FormKit.h"
+#include "calculators/CalcKit.h"
 #include "calculators/PValueComparison.h"
 
 #include <QCheckBox>
@@ -10,7 +10,7 @@
 
 namespace calculators {
 
-using namespace form;
+using namespace calckit;
 
 namespace {
 

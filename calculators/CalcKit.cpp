@@ -1,4 +1,4 @@
-#include "calculators/FormKit.h"
+#include "calculators/CalcKit.h"
 
 #include "meandiff/Conversions.h"
 #include "platform/Dialogs.h"
@@ -9,7 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-namespace calculators {
+namespace calculators::calckit {
 
 QString Outcome::text(const QString& box, const QString& unchanged) const
 {
@@ -30,7 +30,6 @@ bool Outcome::wrote(const QString& box) const
 
 QString errorMessage(const platform::RuntimeError& e) { return meandiff::conversionErrorMessage(e); }
 
-namespace form {
 
 const QColor Red(255, 0, 0);
 const QColor Blue(0, 0, 255);
@@ -141,5 +140,4 @@ void apply(QWidget* window, const Outcome& outcome)
         platform::msgBox(outcome.message, platform::MsgButtons::OK, platform::MsgIcon::None, {}, window);
 }
 
-} // namespace form
-} // namespace calculators
+} // namespace calculators::calckit

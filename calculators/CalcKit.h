@@ -20,7 +20,7 @@ namespace platform {
 class RuntimeError;
 }
 
-namespace calculators {
+namespace calculators::calckit {
 
 // What one press of a compute button does to its window: the texts it writes
 // into boxes, in the order it writes them, and the message it shows last
@@ -44,7 +44,6 @@ struct Outcome {
 // The message of a computation stopped by a run-time error.
 QString errorMessage(const platform::RuntimeError& e);
 
-namespace form {
 
 extern const QColor Red;
 extern const QColor Blue;
@@ -101,5 +100,4 @@ W* showSingle(QPointer<W>& slot)
     return slot.data();
 }
 
-} // namespace form
-} // namespace calculators
+} // namespace calculators::calckit
