@@ -20,16 +20,7 @@ QString Outcome::text(const QString& box, const QString& unchanged) const
     return t;
 }
 
-bool Outcome::wrote(const QString& box) const
-{
-    for (const BoxWrite& w : writes)
-        if (w.box == box)
-            return true;
-    return false;
-}
-
 QString errorMessage(const platform::RuntimeError& e) { return meandiff::conversionErrorMessage(e); }
-
 
 const QColor Red(255, 0, 0);
 const QColor Blue(0, 0, 255);

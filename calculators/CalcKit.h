@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QString>
 
-class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -38,12 +37,10 @@ struct Outcome {
     void set(const QString& box, const QString& text) { writes.push_back({box, text}); }
     // The text the box holds after the writes; `unchanged` when none wrote it.
     QString text(const QString& box, const QString& unchanged = QStringLiteral("<unchanged>")) const;
-    bool wrote(const QString& box) const;
 };
 
 // The message of a computation stopped by a run-time error.
 QString errorMessage(const platform::RuntimeError& e);
-
 
 extern const QColor Red;
 extern const QColor Blue;
