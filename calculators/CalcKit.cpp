@@ -1,0 +1,134 @@
+#include "calculators/CalcKit.h"
+
+#include "meandiff/Conversions.h"
+#include "platform/Dialogs.h"
+#include "platform/Errors.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace calculators::calckit {
+
+QString Outcome::text(const QString& box, const QString& unchanged) const
+{
+    QString t = unchanged;
+    for (const BoxWrite& w : writes)
+        if (w.box == box)
+            t = w.text;
+    return t;
+}
+
+QString errorMessage(const platform::RuntimeError& e) { return meandiff::conversionErrorMessage(e); }
+
+const QColor Red(255, 0, 0);
+const QColor Blue(0, 0, 255);
+
+namespace {
+
+void colour(QWidget* w, const QColor& base, const QColor& text)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::Text, text);
+    w->setPalette(p);
+}
+
+QColor buttonFace(const QWidget* w) { return w->palette().color(QPalette::Button); }
+
+} // namespace
+
+QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h)
+{
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(x, y, w, h);
+    l->setWordWrap(true);
+    return l;
+}
+
+QLabel* heading(QWidget* parent, const QString& text, int x, int y, int w, int h)
+{
+    QLabel* l = label(parent, text, x, y, w, h);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+QLineEdit* inputBox(QWidget* parent, const char* name, int x, int y, int w, const meandiff::KeyFilter* kind,
+                    const QColor& textColour)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setGeometry(x, y, w, 22);
+    colour(e, Qt::white, textColour);
+    if (kind)
+        meandiff::installKeyFilter(e, *kind);
+    return e;
+}
+
+QLineEdit* resultBox(QWidget* parent, const char* name, int x, int y, int w, const QColor& textColour,
+                     const meandiff::KeyFilter* kind)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setGeometry(x, y, w, 22);
+    colour(e, buttonFace(e), textColour);
+    e->setFocusPolicy(Qt::ClickFocus);
+    if (kind)
+        meandiff::installKeyFilter(e, *kind);
+    return e;
+}
+
+QPlainTextEdit* noteBox(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h,
+                        const QColor& textColour)
+{
+    auto* e = new QPlainTextEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setGeometry(x, y, w, h);
+    colour(e, buttonFace(e), textColour);
+    e->setFocusPolicy(Qt::ClickFocus);
+    e->setPlainText(text);
+    return e;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(x, y, w, h);
+    b->setAutoDefault(false);
+    return b;
+}
+
+void clearTextBoxes(QWidget* window)
+{
+    for (auto* e : window->findChildren<QLineEdit*>())
+        e->setText(QString());
+    for (auto* e : window->findChildren<QPlainTextEdit*>())
+        e->setPlainText(QString());
+}
+
+QString boxText(QWidget* window, const QString& name)
+{
+    if (auto* e = window->findChild<QLineEdit*>(name))
+        return e->text();
+    if (auto* e = window->findChild<QPlainTextEdit*>(name))
+        return e->toPlainText();
+    return {};
+}
+
+void apply(QWidget* window, const Outcome& outcome)
+{
+    for (const BoxWrite& w : outcome.writes) {
+        if (auto* e = window->findChild<QLineEdit*>(w.box))
+            e->setText(w.text);
+        else if (auto* p = window->findChild<QPlainTextEdit*>(w.box))
+            p->setPlainText(w.text);
+    }
+    if (!outcome.message.isEmpty())
+        platform::msgBox(outcome.message, platform::MsgButtons::OK, platform::MsgIcon::None, {}, window);
+}
+
+} // namespace calculators::calckit

@@ -1,0 +1,100 @@
+#pragma once
+// Building blocks of the comparison and significance calculators: how their
+// computations hand results to a window, and the controls of their windows
+// (white input boxes, button-face result boxes with red or blue text).
+#include "meandiff/KeyFilters.h"
+
+#include <QColor>
+#include <QList>
+#include <QPointer>
+#include <QPushButton>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace platform {
+class RuntimeError;
+}
+
+namespace calculators::calckit {
+
+// What one press of a compute button does to its window: the texts it writes
+// into boxes, in the order it writes them, and the message it shows last
+// (empty: none). A computation that stops on an error keeps the writes made
+// before the error.
+struct BoxWrite {
+    QString box;
+    QString text;
+};
+
+struct Outcome {
+    QList<BoxWrite> writes;
+    QString message;
+
+    void set(const QString& box, const QString& text) { writes.push_back({box, text}); }
+    // The text the box holds after the writes; `unchanged` when none wrote it.
+    QString text(const QString& box, const QString& unchanged = QStringLiteral("<unchanged>")) const;
+};
+
+// The message of a computation stopped by a run-time error.
+QString errorMessage(const platform::RuntimeError& e);
+
+extern const QColor Red;
+extern const QColor Blue;
+
+// Pixels of a design length in twips.
+constexpr int tw(int twips) { return twips / 15; }
+
+QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h = 20);
+QLabel* heading(QWidget* parent, const QString& text, int x, int y, int w, int h = 20);
+// A white input box, with the key filter unless kind is null.
+QLineEdit* inputBox(QWidget* parent, const char* name, int x, int y, int w, const meandiff::KeyFilter* kind,
+                    const QColor& textColour = Qt::black);
+// A result box on the button-face colour, out of the tab order.
+QLineEdit* resultBox(QWidget* parent, const char* name, int x, int y, int w, const QColor& textColour,
+                     const meandiff::KeyFilter* kind = nullptr);
+// A multi-line explanatory or working box on the button-face colour.
+QPlainTextEdit* noteBox(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h,
+                        const QColor& textColour = Qt::black);
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h = 28);
+
+// Sets every text box of the window (single and multi-line) to "".
+void clearTextBoxes(QWidget* window);
+// Reads the text of the named box of the window ("" when there is none).
+QString boxText(QWidget* window, const QString& name);
+// Writes the outcome's texts into the window's boxes, then shows its message.
+void apply(QWidget* window, const Outcome& outcome);
+
+// The buttons "Do It!", "Start Again" and "Exit" one under the other, wired
+// to the window's cmdDoIt_Click, cmdClear_Click and cmdExit_Click.
+template <class W>
+void doItButtons(W* w, int x, int y)
+{
+    auto* doIt = button(w, "cmdDoIt", QStringLiteral("Do It!"), x, y, 180, 32);
+    auto* clear = button(w, "cmdClear", QStringLiteral("Start Again"), x, y + 42, 180, 32);
+    auto* exitButton = button(w, "cmdExit", QStringLiteral("Exit"), x, y + 84, 180, 32);
+    QObject::connect(doIt, &QPushButton::clicked, w, [w] { w->cmdDoIt_Click(); });
+    QObject::connect(clear, &QPushButton::clicked, w, [w] { w->cmdClear_Click(); });
+    QObject::connect(exitButton, &QPushButton::clicked, w, [w] { w->cmdExit_Click(); });
+}
+
+// Shows a modeless window of which the program has at most one: the open one
+// is brought forward with its contents, otherwise a new one is made that is
+// deleted when it closes.
+template <class W>
+W* showSingle(QPointer<W>& slot)
+{
+    if (!slot) {
+        slot = new W();
+        slot->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    slot->show();
+    slot->raise();
+    slot->activateWindow();
+    return slot.data();
+}
+
+} // namespace calculators::calckit
