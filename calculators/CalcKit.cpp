@@ -22,8 +22,6 @@ QString Outcome::text(const QString& box, const QString& unchanged) const
 
 QString errorMessage(const platform::RuntimeError& e) { return meandiff::conversionErrorMessage(e); }
 
-const QColor Red(255, 0, 0);
-const QColor Blue(0, 0, 255);
 
 namespace {
 

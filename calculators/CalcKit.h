@@ -2,6 +2,7 @@
 // Building blocks of the comparison and significance calculators: how their
 // computations hand results to a window, and the controls of their windows
 // (white input boxes, button-face result boxes with red or blue text).
+#include "calculators/CalcControls.h"
 #include "meandiff/KeyFilters.h"
 
 #include <QColor>
@@ -42,8 +43,8 @@ struct Outcome {
 // The message of a computation stopped by a run-time error.
 QString errorMessage(const platform::RuntimeError& e);
 
-extern const QColor Red;
-extern const QColor Blue;
+inline const QColor& Red = kResultRed;
+inline const QColor& Blue = kResultBlue;
 
 // Pixels of a design length in twips.
 constexpr int tw(int twips) { return twips / 15; }
@@ -81,20 +82,7 @@ void doItButtons(W* w, int x, int y)
     QObject::connect(exitButton, &QPushButton::clicked, w, [w] { w->cmdExit_Click(); });
 }
 
-// Shows a modeless window of which the program has at most one: the open one
-// is brought forward with its contents, otherwise a new one is made that is
-// deleted when it closes.
-template <class W>
-W* showSingle(QPointer<W>& slot)
-{
-    if (!slot) {
-        slot = new W();
-        slot->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    slot->show();
-    slot->raise();
-    slot->activateWindow();
-    return slot.data();
-}
+// One window per kind, as for every calculator.
+using calculators::showSingle;
 
 } // namespace calculators::calckit

@@ -204,8 +204,9 @@ TEST_F(Commands, ShellWindowsOpenWithoutDisturbingTheWindow)
         });
         testkit::findAction(&w, QString::fromLatin1(a))->trigger();
         // Options needs the running program's file-type table, which a test window has not got.
-        if (QString::fromLatin1(a) == QLatin1String("mnuHelpAbout"))
+        if (QString::fromLatin1(a) == QLatin1String("mnuHelpAbout")) {
             EXPECT_EQ(shown, QStringLiteral("frmAbout"));
+        }
     }
     for (const char* key : {"Calculator", "Capture"})
         w.Toolbar1_ButtonClick(QString::fromLatin1(key));
