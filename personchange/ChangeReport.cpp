@@ -141,14 +141,18 @@ QList<ChangeReportLine> changeReportLines(const std::function<QString(const QStr
     return out;
 }
 
-void paintChangeReport(QPainter& painter, QPagedPaintDevice& device, const QList<ChangeReportLine>& lines)
+namespace {
+
+// One pass over the lines on a page of the given size: draws them when a
+// painter is given (starting new pages of the device as they fill), and
+// returns the height they take when nothing breaks the page.
+qreal passOverLines(const QList<ChangeReportLine>& lines, const QFont& typeface, QPagedPaintDevice& device,
+                    QPainter* painter, qreal pageWidth, qreal pageHeight)
 {
-    const QFont typeface = painter.font();
-    const qreal pageWidth = device.width();
-    const qreal pageHeight = device.height();
     QTextOption wrapping;
     wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     qreal top = 0;   // of the current row
+    qreal used = 0;
 
     for (const ChangeReportLine& line : lines) {
         QFont font = typeface;
@@ -156,20 +160,22 @@ void paintChangeReport(QPainter& painter, QPagedPaintDevice& device, const QList
         font.setBold(line.bold);
         font.setItalic(line.italic);
         font.setUnderline(line.underline);
-        painter.setFont(font);
         const QFontMetricsF metrics(font, &device);
-        const qreal rowHeight = metrics.lineSpacing();
+        // Rows follow each other at the font's height, without extra leading,
+        // as a printer's text height counts them.
+        const qreal rowHeight = metrics.height();
         const qreal columnWidth = metrics.averageCharWidth();
 
         // A row that does not fit under the last one starts a new page.
         auto makeRoom = [&] {
-            if (top > 0 && top + rowHeight > pageHeight) {
+            if (painter && top > 0 && top + rowHeight > pageHeight) {
                 device.newPage();
                 top = 0;
             }
         };
         auto nextRow = [&] {
             top += rowHeight;
+            used += rowHeight;
             makeRoom();
         };
 
@@ -201,16 +207,48 @@ void paintChangeReport(QPainter& painter, QPagedPaintDevice& device, const QList
                 for (qsizetype r = 0; r < rows.size(); ++r) {
                     if (r > 0)
                         nextRow();
-                    rows[r].draw(&painter, QPointF(left, top));
+                    if (painter)
+                        rows[r].draw(painter, QPointF(left, top));
                     x = left + rows[r].naturalTextWidth();
                 }
             }
         }
         top += rowHeight;
+        used += rowHeight;
     }
+    return used;
+}
+
+} // namespace
+
+void paintChangeReport(QPainter& painter, QPagedPaintDevice& device, const QList<ChangeReportLine>& lines)
+{
+    const QFont typeface = painter.font();
+    const qreal width = device.width();
+    const qreal height = device.height();
+    // The report is one page: when its lines are taller than the page (a
+    // large face, a small page, long box texts) it is drawn smaller, down to
+    // half size; beyond that it continues on further pages.
+    const qreal needed = passOverLines(lines, typeface, device, nullptr, width, height);
+    const qreal scale = needed > height ? std::max(0.5, 0.999 * height / needed) : 1.0;
+    painter.save();
+    painter.scale(scale, scale);
+    passOverLines(lines, typeface, device, &painter, width / scale, height / scale);
+    painter.restore();
 }
 
 namespace {
+
+// A plain sans-serif face of the common office metrics, so that the longest
+// lines of the report fit the width of a page; the default face when none of
+// them is installed.
+QFont reportTypeface(const QFont& fallback)
+{
+    QFont f = fallback;
+    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Helvetica"), QStringLiteral("Nimbus Sans"),
+                   QStringLiteral("Liberation Sans"), fallback.family()});
+    return f;
+}
 
 // Prints the lines once per copy the person asked for; throws
 // platform::RuntimeError when the printer fails.
@@ -226,6 +264,7 @@ void printCopies(QPrinter& printer, const QList<ChangeReportLine>& lines, int co
         if (!toFile || copy == 0) {
             if (!painter.begin(&printer))
                 throw platform::errPrinter(toFile ? what : QStringLiteral("the printer could not be started"));
+            painter.setFont(reportTypeface(painter.font()));
         } else {
             printer.newPage();
         }
