@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "testkit/QtTestKit.h"
 
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -283,4 +284,47 @@ TEST_F(ChangeReportPrint, CopiesCancelAndPrinterFailure)
         EXPECT_EQ(msgs.shown()[0].buttons, platform::MsgButtons::OK);
         EXPECT_EQ(msgs.shown()[0].title, platform::appInfo().title);
     }
+}
+
+TEST_F(ChangeReportPrint, LongBoxTextsStayOnThePageOrContinueOnFurtherPages)
+{
+    // A status text of several lines and a long identifier: still one page,
+    // each line of the status at its column, nothing lost.
+    fillFullRun(window.get());
+    QStringList status;
+    for (int i = 1; i <= 8; ++i)
+        status << QStringLiteral("status line %1").arg(i);
+    setBox(window.get(), "txtClinStatus", status.join('\n'));
+    setBox(window.get(), "TxtID", QString("person ").repeated(40).trimmed());
+    {
+        testkit::PrintDialogScript printer(pdf);
+        morvane::printChangeReport(window.get());
+    }
+    QStringList lines = pdfLines(pdf);
+    EXPECT_FALSE(lines.contains("<page>"));
+    for (const QString& s : status)
+        EXPECT_TRUE(lines.contains(s)) << s.toStdString();
+    EXPECT_EQ(squeeze(testkit::pdfText(pdf)).count("person"), 40);
+    EXPECT_EQ(lines.last(), "Page 1 of 1");
+
+    // Far more than a page holds even at half size: further pages follow,
+    // none of them empty.
+    QList<ChangeReportLine> many;
+    for (int i = 1; i <= 250; ++i) {
+        ChangeReportLine l;
+        l.items = {{5, QStringLiteral("row %1").arg(i)}};
+        many << l;
+    }
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        QPainter painter(&printer);
+        morvane::paintChangeReport(painter, printer, many);
+    }
+    const QStringList pages = testkit::pdfText(pdf).split('\f', Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 2);
+    for (const QString& p : pages)
+        EXPECT_TRUE(p.contains("row ")) << "an empty page";
+    expectInOrder(pages.join(' '), {"row 1 ", "row 2 ", "row 125", "row 249", "row 250"});
 }
