@@ -239,8 +239,8 @@ void paintChangeReport(QPainter& painter, QPagedPaintDevice& device, const QList
 
 namespace {
 
-// A plain sans-serif face of the common office metrics, so that the longest
-// lines of the report fit the width of a page; the default face when none of
+// A plain sans-serif face of the common office metrics, narrower than many
+// default faces, so that fewer long lines wrap; the default face when none of
 // them is installed.
 QFont reportTypeface(const QFont& fallback)
 {

@@ -31,7 +31,9 @@ QList<ChangeReportLine> changeReportLines(const std::function<QString(const QStr
                                           const QString& footer = changeReportFooter());
 
 // Draws the lines from the top of the printable area in the painter's
-// typeface, starting a new page when a page is full. An item starts at its
+// typeface. When they are taller than the page they are drawn smaller, down
+// to half size, so that the report stays on one page; beyond that a new page
+// starts when a page is full. An item starts at its
 // column (column n: n - 1 average character widths of the line's font from
 // the left edge), or at that column on the next line when the line has
 // already passed it; text too wide for the page, and a line break inside a
