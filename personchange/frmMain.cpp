@@ -1,6 +1,8 @@
 #include "personchange/frmMain.h"
 
 #include "meandiff/KeyFilters.h"
+#include "personchange/ChangeFileCommands.h"
+#include "personchange/ChangeReport.h"
 #include "personchange/ReliableChange.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
@@ -251,6 +253,13 @@ frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Morvane"));
     buildControls();
+    ChangeFileHooks hooks;
+    hooks.recordChanged = [this](bool reset) { return RecordChanged(reset); };
+    hooks.addToMRU = [this](const QString& path) { AddToMRU(path); };
+    hooks.moveMRUToTop = [this](const QString& path, int index) { MoveMRUToTop(path, index); };
+    hooks.clearAll = [this] { cmdClear_Click(); };
+    hooks.askBeforeOpening = false;   // the frame asks before Open and a recent file
+    files_ = std::make_unique<ChangeFileCommands>(this, std::move(hooks));
     Form_Load();
 }
 
@@ -714,8 +723,22 @@ void frmMain::buildExtraInfoTab(QWidget* page)
 void frmMain::loadProgramSteps()
 {
     resize(kWidthPx, kHeightPx);
+    // A file named on the command line; after a reported failure loading
+    // ends here and the start tab is not chosen.
+    if (!files_->loadCommandLine(platform::commandLine()))
+        return;
     SSTab1->setCurrentIndex(startTab());
 }
+
+void frmMain::mnuFileOpen_Click() { files_->mnuFileOpen_Click(); }
+
+bool frmMain::saveAs() { return files_->mnuFileSaveAs_Click(); }
+
+void frmMain::mnuSave_Click() { files_->mnuSave_Click(); }
+
+void frmMain::mnuFilePrint_Click() { morvane::printChangeReport(this); }
+
+void frmMain::openRecentFile(int index, const QString& path) { files_->mnuMRU_Click(index, path); }
 
 void frmMain::clearAll() { clearTextBoxes({QStringLiteral("txtClinStatus")}); }
 

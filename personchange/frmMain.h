@@ -5,6 +5,7 @@
 #include "meandiff/MainFrame.h"
 
 #include <QHash>
+#include <memory>
 #include <QString>
 
 class QLabel;
@@ -14,6 +15,8 @@ class QPushButton;
 class QTabWidget;
 
 namespace morvane {
+
+class ChangeFileCommands;
 
 class frmMain : public meandiff::MainFrame {
     Q_OBJECT
@@ -41,6 +44,11 @@ protected:
     // Outer size at every load, then the start tab.
     void loadProgramSteps() override;
     void runCalculation() override { CmdClever_Click(); }
+    void mnuFileOpen_Click() override;
+    bool saveAs() override;
+    void mnuSave_Click() override;
+    void mnuFilePrint_Click() override;
+    void openRecentFile(int index, const QString& path) override;
     // File > New keeps the text of the window's first control, txtClinStatus.
     void clearAll() override;
     // The Step 1 warning of the two score boxes.
@@ -64,6 +72,7 @@ private:
     void runExact(bool pointChange);
 
     QHash<QString, QLineEdit*> boxes_;
+    std::unique_ptr<ChangeFileCommands> files_;
     QHash<QString, QLabel*> pictures_;
     QTabWidget* SSTab1 = nullptr;
     QPlainTextEdit* txtClinStatus = nullptr;
