@@ -1,5 +1,26 @@
 #include "outcometable/frmMain.h"
+
+#include "meandiff/EffectSize.h"
+#include "meandiff/KeyFilters.h"
+#include "platform/AppInfo.h"
+#include "platform/Dialogs.h"
+#include "platform/Errors.h"
 #include "platform/Maker.h"
+#include "platform/Numbers.h"
+#include "shell/ControlColours.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <cmath>
 
 namespace quellin {
 
@@ -81,15 +102,608 @@ const meandiff::FrameConfig& frameConfig()
     return c;
 }
 
+
+namespace {
+
+// Size of the area under the toolbar that holds the window's controls (pixels).
+constexpr int DesignWidth = 1034;
+constexpr int DesignHeight = 694;
+
+// Top of the totals row in each mode (twips 5130 and 5610).
+constexpr int TotalsTopTwo = 342;
+constexpr int TotalsTopThree = 374;
+
+const char* const StudyBoxes[] = {"TxtID", "TxtDevice", "TxtAssess"};
+
+// Controls shown only in one of the two modes.
+const char* const TwoOnly[] = {"LblUnimp1", "LblUnimp2",   "LblUnimp3",    "LblUnimp4",  "LblUnimp5",
+                               "LblUnimp6", "lblYates",    "txtYates",     "txtYates2P", "txtYates1P",
+                               "lblFishers", "txtFishers2P", "txtFishers1P", "ChkFishers", "LblFisherWarning"};
+const char* const ThreeOnly[] = {
+    "LblNoChange1", "LblNoChange2", "LblNoChange3",  "LblNoChange4", "LblNoChange5",   "LblNoChange6",
+    "LblDeteriorated", "TxWorse",   "CtrlWorse",     "txtWorseN",    "Label43",        "EventTxWorse",
+    "EventCtrlWorse", "Label32",    "EOTxWorse",     "EOCtrlWorse",  "Label37",        "RRWorse",
+    "RRIWorse",     "Label52",      "RRWorseMinus",  "Label53",      "RRWorsePlus",    "Label47",
+    "NNH",          "LblHarm",      "Label11",       "NNHConfMinus", "Label10",        "NNHConfPlus",
+    "txtConf(3)",   "Label24",      "RORWorse",      "Label7",       "RORWorseMinus",  "Label6",
+    "RORWorsePlus", "Label61",      "ARWorse",       "Label42",      "ARWorseMinus",   "Label36",
+    "ARWorsePlus",  "ARWSign"};
+
+const QString CountFocus = QStringLiteral("countBox");
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QString& tip, int x,
+                        int y, int w, int h)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    if (!tip.isEmpty())
+        b->setToolTip(tip);
+    b->setGeometry(x, y, w, h);
+    return b;
+}
+
+QString warningText(const QString& what)
+{
+    return QStringLiteral("The Number Needed to %1 (%2) confidence intervals pass through\r\n")
+               .arg(what == QLatin1String("NNT") ? QStringLiteral("Treat") : QStringLiteral("Harm"), what) +
+           QStringLiteral("positive and negative numbers. This means that the confidence intervals\r\n") +
+           QStringLiteral("look as though they do not encapsulate the %1. However, this actually\r\n").arg(what) +
+           QStringLiteral("means that the range passes through infinity (which does include the %1).\r\n").arg(what) +
+           QStringLiteral("Those interested in this issue are advised to consult:\r\n") +
+           QStringLiteral("Altman, D. G. Confidence intervals for the number needed to treat.\r\n") +
+           QStringLiteral("British Medical Journal, 1998, 317(7168), 1309-1312.");
+}
+
+} // namespace
+
+// Writes a run's results into the window's boxes as they come.
+class frmMain::Writer : public OutcomeWriter {
+public:
+    explicit Writer(frmMain& w) : w_(w) {}
+    void write(const QString& name, const QString& text) override
+    {
+        if (auto* b = w_.box(name))
+            b->setText(text);
+    }
+    void setVisible(const QString& control, bool visible) override
+    {
+        if (auto* c = w_.findChild<QWidget*>(control))
+            c->setVisible(visible);
+    }
+    void untickLogs() override { w_.hideLogs(); }
+    void storeOddsRatios(const StoredOddsRatios& stored) override { w_.stored_ = stored; }
+
+private:
+    frmMain& w_;
+};
+
 frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quellin"));
+    buildControls();
     Form_Load();
 }
 
 frmMain::~frmMain() = default;
 
 const meandiff::FrameConfig& frmMain::frameConfig() const { return quellin::frameConfig(); }
+
+QLineEdit* frmMain::addBox(const QString& name, int x, int y, int w, int h)
+{
+    auto* e = new QLineEdit(area_);
+    e->setObjectName(name);
+    e->setGeometry(x, y, w, h);
+    boxes_.insert(name, e);
+    return e;
+}
+
+QLabel* frmMain::addLabel(const QString& text, int x, int y, int w, int h, const QString& name)
+{
+    auto* l = new QLabel(text, area_);
+    if (!name.isEmpty())
+        l->setObjectName(name);
+    l->setGeometry(x, y, w, h);
+    return l;
+}
+
+QLineEdit* frmMain::box(const QString& name) const { return boxes_.value(name, nullptr); }
+
+void frmMain::buildControls()
+{
+    area_ = new QWidget(this);
+    area_->setObjectName(QStringLiteral("MainArea"));
+    setCentralWidget(area_);
+    auto wrap = [](QLabel* l) {
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return l;
+    };
+    auto bold = [](QLabel* l) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+        return l;
+    };
+
+    // ---- Study details (first control: the Fisher check box) -------------
+    ChkFishers = new QCheckBox(area_);
+    ChkFishers->setObjectName(QStringLiteral("ChkFishers"));
+    ChkFishers->setGeometry(8, 436, 20, 20);
+    bold(addLabel(QStringLiteral("Instructions:"), 8, 2, 200, 18));
+    wrap(addLabel(QStringLiteral("Please enter data in at least the white boxes below and then press the 'Do It\" "
+                                 "button. You can then save the data and / or print out the results."),
+                  8, 20, 470, 32));
+    addLabel(QStringLiteral("Study ID"), 8, 56, 110);
+    addBox(QStringLiteral("TxtID"), 120, 56, 200);
+    addLabel(QStringLiteral("(e.g., Marlow & Tey, 1997)"), 326, 56, 152, 21, QStringLiteral("LblIDRef"));
+    addLabel(QStringLiteral("Device"), 8, 82, 110);
+    addBox(QStringLiteral("TxtDevice"), 120, 82, 200);
+    addLabel(QStringLiteral("(e.g., BDI)"), 326, 82, 152);
+    addLabel(QStringLiteral("Assessment Details"), 8, 108, 110);
+    addBox(QStringLiteral("TxtAssess"), 120, 108, 200);
+    addLabel(QStringLiteral(" (e.g., pre- to post-tx)"), 326, 108, 152);
+
+    // ---- Confidence level and mode ---------------------------------------
+    auto* frameLevel = new QGroupBox(area_);
+    frameLevel->setObjectName(QStringLiteral("Frame1"));
+    frameLevel->setGeometry(8, 134, 470, 62);
+    auto* levelText = new QLabel(QStringLiteral("What confidence level do you want? Leave as is for 95%, select from "
+                                                "the drop-down list, or write in your own."),
+                                 frameLevel);
+    levelText->setGeometry(8, 6, 330, 52);
+    wrap(levelText);
+    Combo2 = new QComboBox(frameLevel);
+    Combo2->setObjectName(QStringLiteral("Combo2"));
+    Combo2->setEditable(true);
+    Combo2->setInsertPolicy(QComboBox::NoInsert);
+    Combo2->setCompleter(nullptr);   // a typed "95" stays "95"
+    Combo2->addItems(meandiff::confidenceLevels());
+    Combo2->setCurrentIndex(static_cast<int>(meandiff::confidenceLevels().indexOf(QStringLiteral("95%"))));
+    Combo2->setGeometry(350, 18, 100, 24);
+
+    auto* frameMode = new QGroupBox(QStringLiteral("How many outcomes were possible per group?"), area_);
+    frameMode->setObjectName(QStringLiteral("Frame2"));
+    frameMode->setGeometry(8, 200, 470, 46);
+    OpTwo = new QRadioButton(QStringLiteral("2 (e.g., improved vs not improved)"), frameMode);
+    OpTwo->setObjectName(QStringLiteral("OpTwo"));
+    OpTwo->setGeometry(8, 20, 225, 22);
+    OpThree = new QRadioButton(QStringLiteral("3 (e.g., improved, no change, deteriorated)"), frameMode);
+    OpThree->setObjectName(QStringLiteral("OpThree"));
+    OpThree->setGeometry(235, 20, 232, 22);
+    OpThree->setChecked(true);
+
+    // ---- The table of counts ---------------------------------------------
+    bold(addLabel(QStringLiteral("Please enter data in ALL these white boxes:"), 8, 250, 400, 18));
+    addLabel(QStringLiteral("Treatment Gp"), 120, 270, 90, 18);
+    addLabel(QStringLiteral("Control Gp"), 216, 270, 90, 18);
+    addLabel(QStringLiteral("N"), 312, 270, 80, 18);
+    addLabel(QStringLiteral("Improved:"), 8, 290, 108);
+    addBox(QStringLiteral("TxImp"), 120, 290, 90);
+    addBox(QStringLiteral("CtrlImp"), 216, 290, 90);
+    addBox(QStringLiteral("txtImpN"), 312, 290, 80);
+    addLabel(QStringLiteral("No change:"), 8, 316, 108, 21, QStringLiteral("LblNoChange1"));
+    addLabel(QStringLiteral("Unimproved:"), 8, 316, 108, 21, QStringLiteral("LblUnimp1"));
+    addBox(QStringLiteral("TxSame"), 120, 316, 90);
+    addBox(QStringLiteral("CtrlSame"), 216, 316, 90);
+    addBox(QStringLiteral("txtSameN"), 312, 316, 80);
+    addLabel(QStringLiteral("Deteriorated:"), 8, 342, 108, 21, QStringLiteral("LblDeteriorated"));
+    addBox(QStringLiteral("TxWorse"), 120, 342, 90);
+    addBox(QStringLiteral("CtrlWorse"), 216, 342, 90);
+    addBox(QStringLiteral("txtWorseN"), 312, 342, 80);
+    addLabel(QStringLiteral("N:"), 8, TotalsTopThree, 108, 21, QStringLiteral("lblN"));
+    addBox(QStringLiteral("TxN"), 120, TotalsTopThree, 90);
+    addBox(QStringLiteral("CtrlN"), 216, TotalsTopThree, 90);
+    addLabel(QStringLiteral("Total Sample Size:"), 8, 404, 200);
+    addBox(QStringLiteral("TotalN"), 216, 404, 90);
+    for (const char* name : CountBoxes) {
+        QLineEdit* b = box(QString::fromLatin1(name));
+        b->setAlignment(Qt::AlignCenter);
+        b->setProperty(CountFocus.toLatin1().constData(), true);
+    }
+
+    // ---- Chi-square group ------------------------------------------------
+    LblFisherWarning = wrap(addLabel(QStringLiteral("Fisher's Exact Test: The larger the cell N, the longer it will "
+                                                    "take to compute. Would you like to compute this statistic?"),
+                                     30, 432, 448, 34, QStringLiteral("LblFisherWarning")));
+    addLabel(QStringLiteral("df:"), 8, 470, 40, 21, QStringLiteral("lblDF"));
+    addBox(QStringLiteral("txtDF"), 50, 470, 40);
+    addLabel(QStringLiteral("2 Tailed p"), 216, 472, 90, 18, QStringLiteral("Label23"));
+    addLabel(QStringLiteral("1 Tailed p"), 312, 472, 90, 18, QStringLiteral("Label27"));
+    addLabel(QStringLiteral("Chi Squared:"), 8, 494, 110, 21, QStringLiteral("lblChi"));
+    addBox(QStringLiteral("txtChiSquared"), 120, 494, 90);
+    addBox(QStringLiteral("txt2P"), 216, 494, 90);
+    addBox(QStringLiteral("txt1P"), 312, 494, 90);
+    addLabel(QStringLiteral("Yates' Correction:"), 8, 520, 110, 21, QStringLiteral("lblYates"));
+    addBox(QStringLiteral("txtYates"), 120, 520, 90);
+    addBox(QStringLiteral("txtYates2P"), 216, 520, 90);
+    addBox(QStringLiteral("txtYates1P"), 312, 520, 90);
+    addLabel(QStringLiteral("Fisher's Exact Test:"), 8, 546, 110, 21, QStringLiteral("lblFishers"));
+    addBox(QStringLiteral("txtFishers2P"), 216, 546, 90);
+    addBox(QStringLiteral("txtFishers1P"), 312, 546, 90);
+    lblPhi = addLabel(QStringLiteral("Cramer's Phi (r):"), 8, 572, 110, 21, QStringLiteral("lblPhi"));
+    addBox(QStringLiteral("txtPhi"), 120, 572, 90);
+    addLabel(QStringLiteral("Pearson's (C):"), 8, 598, 110, 21, QStringLiteral("Label19"));
+    addBox(QStringLiteral("txtESC"), 120, 598, 90);
+    addLabel(QStringLiteral("Effect Size (w):"), 8, 624, 110, 21, QStringLiteral("Label1"));
+    addBox(QStringLiteral("txtESW"), 120, 624, 90);
+
+    // ---- Results to the right --------------------------------------------
+    constexpr int L = 490, V1 = 622, V2 = 706, CONF = 800, LO = 838, DASH = 900, HI = 912, LEVEL = 976;
+    auto conf = [&](int y, const QString& confName, const QString& dashName) {
+        addLabel(QStringLiteral("Conf:"), CONF, y, 36, 21, confName);
+        auto* d = addLabel(QStringLiteral("-"), DASH, y, 10, 21, dashName);
+        d->setAlignment(Qt::AlignCenter);
+    };
+    auto levelBox = [&](int i, int y) { addBox(QStringLiteral("txtConf(%1)").arg(i), LEVEL, y, 50); };
+    auto rowLabels = [&](int y, int n, const QString& deterioratedName) {
+        addLabel(QStringLiteral("Improved:"), L, y, 128);
+        addLabel(QStringLiteral("No change:"), L, y + 24, 128, 21, QStringLiteral("LblNoChange%1").arg(n));
+        addLabel(QStringLiteral("Unimproved:"), L, y + 24, 128, 21, QStringLiteral("LblUnimp%1").arg(n));
+        addLabel(QStringLiteral("Deteriorated:"), L, y + 48, 128, 21, deterioratedName);
+    };
+    const char* const outcomeKey[3] = {"Imp", "Same", "Worse"};
+
+    bold(addLabel(QStringLiteral("Event Rates"), L, 4, 128, 18));
+    addLabel(QStringLiteral("Treatment"), V1, 4, 80, 18);
+    addLabel(QStringLiteral("Control"), V2, 4, 80, 18);
+    rowLabels(24, 2, QStringLiteral("Label43"));
+    for (int k = 0; k < 3; ++k) {
+        addBox(QStringLiteral("EventTx") + QLatin1String(outcomeKey[k]), V1, 24 + 24 * k, 80);
+        addBox(QStringLiteral("EventCtrl") + QLatin1String(outcomeKey[k]), V2, 24 + 24 * k, 80);
+    }
+
+    bold(addLabel(QStringLiteral("Event Odds"), L, 100, 128, 18));
+    rowLabels(120, 3, QStringLiteral("Label32"));
+    for (int k = 0; k < 3; ++k) {
+        addBox(QStringLiteral("EOTx") + QLatin1String(outcomeKey[k]), V1, 120 + 24 * k, 80);
+        addBox(QStringLiteral("EOCtrl") + QLatin1String(outcomeKey[k]), V2, 120 + 24 * k, 80);
+    }
+
+    bold(addLabel(QStringLiteral("Relative Risks (Tx / Ctrl)"), L, 196, 200, 18));
+    bold(addLabel(QStringLiteral("Relative Risk Increase"), V2, 196, 160, 18));
+    levelBox(0, 196);
+    rowLabels(216, 4, QStringLiteral("Label37"));
+    for (int k = 0; k < 3; ++k) {
+        const int y = 216 + 24 * k;
+        const QString key = QLatin1String(outcomeKey[k]);
+        addBox(QStringLiteral("RR") + key, V1, y, 80);
+        addBox(QStringLiteral("RRI") + key, V2, y, 80);
+        conf(y, k == 2 ? QStringLiteral("Label52") : QString(), k == 2 ? QStringLiteral("Label53") : QString());
+        addBox(QStringLiteral("RR") + key + QStringLiteral("Minus"), LO, y, 60);
+        addBox(QStringLiteral("RR") + key + QStringLiteral("Plus"), HI, y, 60);
+    }
+
+    bold(addLabel(QStringLiteral("Odds Ratios - Tx / Control"), L, 292, 200, 18));
+    chkLogs = new QCheckBox(QStringLiteral("Convert to logs?"), area_);
+    chkLogs->setObjectName(QStringLiteral("chkLogs"));
+    chkLogs->setGeometry(V2, 290, 130, 22);
+    lblLogs = bold(addLabel(QStringLiteral("Logs"), LO, 292, 50, 18, QStringLiteral("lblLogs")));
+    levelBox(1, 292);
+    addLabel(QStringLiteral("OR of improving:"), L, 312, 128);
+    addLabel(QStringLiteral("OR of staying the same:"), L, 336, 128, 21, QStringLiteral("LblNoChange5"));
+    addLabel(QStringLiteral("OR of not improving:"), L, 336, 128, 21, QStringLiteral("LblUnimp5"));
+    addLabel(QStringLiteral("OR of getting worse:"), L, 360, 128, 21, QStringLiteral("Label24"));
+    for (int k = 0; k < 3; ++k) {
+        const int y = 312 + 24 * k;
+        const auto& names = OddsRatioBoxes[static_cast<size_t>(k)];
+        addBox(QString::fromLatin1(names[0]), V1, y, 80);
+        conf(y, k == 2 ? QStringLiteral("Label7") : QString(), k == 2 ? QStringLiteral("Label6") : QString());
+        addBox(QString::fromLatin1(names[1]), LO, y, 60);
+        addBox(QString::fromLatin1(names[2]), HI, y, 60);
+    }
+
+    bold(addLabel(QStringLiteral("Number Needed To Treat"), L, 388, 150, 18));
+    bold(addLabel(QStringLiteral("/  Harm"), L + 152, 388, 60, 18, QStringLiteral("LblHarm")));
+    addLabel(QStringLiteral("NNT:"), L, 408, 128);
+    addBox(QStringLiteral("NNT"), V1, 408, 80);
+    cmdNNTWarning = makeButton(area_, QStringLiteral("cmdNNTWarning"), QStringLiteral("NNT CI Warning!"), {}, V2,
+                               406, 92, 24);
+    conf(408, {}, {});
+    addBox(QStringLiteral("NNTConfMinus"), LO, 408, 60);
+    addBox(QStringLiteral("NNTConfPlus"), HI, 408, 60);
+    levelBox(2, 408);
+    addLabel(QStringLiteral("NNH:"), L, 432, 128, 21, QStringLiteral("Label47"));
+    addBox(QStringLiteral("NNH"), V1, 432, 80);
+    cmdNNHWarning = makeButton(area_, QStringLiteral("cmdNNHWarning"), QStringLiteral("NNH CI Warning!"), {}, V2,
+                               430, 92, 24);
+    conf(432, QStringLiteral("Label11"), QStringLiteral("Label10"));
+    addBox(QStringLiteral("NNHConfMinus"), LO, 432, 60);
+    addBox(QStringLiteral("NNHConfPlus"), HI, 432, 60);
+    levelBox(3, 432);
+
+    wrap(bold(addLabel(QStringLiteral("Absolute Risk OF IMPROVEMENT - Increase Or Reduction (Tx - Ctrl; i.e., "
+                                      "Absolute Benefit Increase)"),
+                       L, 460, 536, 34)));
+    rowLabels(496, 6, QStringLiteral("Label61"));
+    const char* const signs[3] = {"ARISign", "ARSSign", "ARWSign"};
+    for (int k = 0; k < 3; ++k) {
+        const int y = 496 + 24 * k;
+        const QString key = QLatin1String(outcomeKey[k]);
+        addBox(QStringLiteral("AR") + key, V1, y, 80);
+        addBox(QString::fromLatin1(signs[k]), V2, y, 90);
+        conf(y, k == 2 ? QStringLiteral("Label42") : QString(), k == 2 ? QStringLiteral("Label36") : QString());
+        addBox(QStringLiteral("AR") + key + QStringLiteral("Minus"), LO, y, 60);
+        addBox(QStringLiteral("AR") + key + QStringLiteral("Plus"), HI, y, 60);
+    }
+    levelBox(4, 496);
+
+    wrap(addLabel(QStringLiteral("All results to 5 decimal places except for confidence intervals, which are "
+                                 "mostly only given to 2 decimal places. Dashes (---) signify that a result could "
+                                 "not be computed (usually due to a division by zero)."),
+                  L, 572, 536, 44));
+    addLabel(QStringLiteral("(Independent Samples )"), L, 618, 200, 18);
+
+    // ---- Buttons ---------------------------------------------------------
+    auto* CmdDoItOdds = makeButton(area_, QStringLiteral("CmdDoItOdds"), QStringLiteral("&Do It!"),
+                                   QStringLiteral("Click here to discover whether anything of value has occurred."), 8,
+                                   656, 150, 32);
+    auto* cmdClear = makeButton(area_, QStringLiteral("cmdClear"), QStringLiteral("Clear All && &Start Again"),
+                                QStringLiteral("OK. Let's go again."), 166, 656, 180, 32);
+    auto* cmdExit = makeButton(area_, QStringLiteral("cmdExit"), QStringLiteral("E&xit"),
+                               QStringLiteral("That's enough for now."), 354, 656, 110, 32);
+    auto* cmdConvertToD = makeButton(area_, QStringLiteral("cmdConvertToD"),
+                                     QStringLiteral("Convert An Odds Ratio To d"), {}, L, 656, 220, 32);
+    auto* cmdChiTable = makeButton(area_, QStringLiteral("cmdChiTable"), QStringLiteral("Probability Table ..."), {},
+                                   L + 228, 656, 170, 32);
+
+    connect(CmdDoItOdds, &QPushButton::clicked, this, [this] { CmdDoItOdds_Click(); });
+    connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    connect(cmdConvertToD, &QPushButton::clicked, this, [this] { cmdConvertToD_Click(); });
+    connect(cmdChiTable, &QPushButton::clicked, this, [this] { cmdChiTable_Click(); });
+    connect(cmdNNTWarning, &QPushButton::clicked, this, [this] { cmdNNTWarning_Click(); });
+    connect(cmdNNHWarning, &QPushButton::clicked, this, [this] { cmdNNHWarning_Click(); });
+    connect(chkLogs, &QCheckBox::toggled, this, [this] { chkLogs_Click(); });
+    connect(OpTwo, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            OpTwo_Click();
+    });
+    connect(OpThree, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            OpThree_Click();
+    });
+
+    // ---- Key filters and focus behaviour ---------------------------------
+    using meandiff::KeyFilter;
+    meandiff::installKeyFilter(Combo2, KeyFilter::Unsigned);
+    for (const char* name : CountBoxes)
+        meandiff::installKeyFilter(box(QString::fromLatin1(name)), KeyFilter::Unsigned);
+    for (const char* name : StudyBoxes)
+        box(QString::fromLatin1(name))->installEventFilter(this);
+    for (const char* name : CountBoxes)
+        box(QString::fromLatin1(name))->installEventFilter(this);
+
+    // Tab order follows the reading order of the window.
+    const char* const order[] = {"TxtID", "TxtDevice", "TxtAssess"};
+    QWidget* prev = nullptr;
+    for (const char* name : order) {
+        QWidget* w = box(QString::fromLatin1(name));
+        if (prev)
+            setTabOrder(prev, w);
+        prev = w;
+    }
+    setTabOrder(prev, Combo2);
+    setTabOrder(Combo2, OpTwo);
+    setTabOrder(OpTwo, OpThree);
+    prev = OpThree;
+    for (const char* name : {"TxImp", "CtrlImp", "TxSame", "CtrlSame", "TxWorse", "CtrlWorse"}) {
+        QWidget* w = box(QString::fromLatin1(name));
+        setTabOrder(prev, w);
+        prev = w;
+    }
+    setTabOrder(prev, ChkFishers);
+    setTabOrder(ChkFishers, CmdDoItOdds);
+
+    // The window opens in the 3 x 2 layout.
+    switchMode(OutcomeMode::Three);
+    box(QStringLiteral("txtFishers2P"))->clear();
+
+    // Open at the designed size of the control area.
+    area_->setMinimumSize(DesignWidth, DesignHeight);
+    adjustSize();
+    area_->setMinimumSize(0, 0);
+}
+
+void frmMain::loadProgramSteps()
+{
+    // The Fisher question belongs to the 2 x 2 mode.
+    LblFisherWarning->hide();
+    ChkFishers->hide();
+    // Without a file to open the record boxes start empty.
+    for (const char* name : {"TxtID", "TxtAssess", "TxtDevice"})
+        box(QString::fromLatin1(name))->clear();
+    for (const char* name : CountBoxes)
+        box(QString::fromLatin1(name))->clear();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool in = event->type() == QEvent::FocusIn;
+    if (!in && event->type() != QEvent::FocusOut)
+        return meandiff::MainFrame::eventFilter(watched, event);
+    auto* b = qobject_cast<QLineEdit*>(watched);
+    if (!b || static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
+        return false;
+    const bool study = !b->property(CountFocus.toLatin1().constData()).toBool();
+    if (!in) {
+        if (study)
+            shell::ControlColours::RestoreControlColours(b);
+        return false;
+    }
+    if (study)
+        shell::ControlColours::HighlightControl(b);
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason)
+        return false;
+    b->selectAll();
+    // A mouse click places the caret after the focus arrived: select once it has.
+    if (reason == Qt::MouseFocusReason) {
+        QPointer<QLineEdit> guard(b);
+        QTimer::singleShot(0, b, [guard] {
+            if (guard && guard->hasFocus())
+                guard->selectAll();
+        });
+    }
+    return false;
+}
+
+OutcomeMode frmMain::outcomeMode() const
+{
+    return OpThree->isChecked() || !OpTwo->isChecked() ? OutcomeMode::Three : OutcomeMode::Two;
+}
+
+void frmMain::setOutcomeMode(OutcomeMode mode)
+{
+    (mode == OutcomeMode::Two ? OpTwo : OpThree)->setChecked(true);
+}
+
+void frmMain::computeOdds()
+{
+    OutcomeInput in;
+    in.mode = outcomeMode();
+    for (size_t i = 0; i < CountBoxes.size(); ++i)
+        in.counts[i] = box(QString::fromLatin1(CountBoxes[i]))->text();
+    in.level = Combo2->currentText();
+    in.fisher = ChkFishers->isChecked();
+    Writer writer(*this);
+    switch (runOutcomeTable(in, writer)) {
+    case RunResult::MissingInput:
+        platform::msgBox(OutcomeText::InputError, platform::MsgButtons::OK, platform::MsgIcon::Exclamation,
+                         OutcomeText::InputErrorTitle, this);
+        break;
+    case RunResult::BadLevel:
+        platform::msgBox(OutcomeText::BadLevel, platform::MsgButtons::OK, platform::MsgIcon::None, {}, this);
+        break;
+    case RunResult::Done:
+        break;
+    }
+}
+
+void frmMain::CmdDoItOdds_Click()
+{
+    try {
+        computeOdds();
+    } catch (const platform::RuntimeError& e) {
+        platform::msgBox(meandiff::EffectSizeText::ErrorLead + QStringLiteral("\r\n") + e.description(),
+                         platform::MsgButtons::OK, platform::MsgIcon::None, {}, this);
+    } catch (const std::exception& e) {
+        platform::msgBox(meandiff::EffectSizeText::ErrorLead + QStringLiteral("\r\n") + QString::fromLocal8Bit(e.what()),
+                         platform::MsgButtons::OK, platform::MsgIcon::None, {}, this);
+    }
+}
+
+void frmMain::runCalculation() { computeOdds(); }
+
+void frmMain::ComputeChiSquare()
+{
+    std::array<QString, 6> counts;
+    for (size_t i = 0; i < CountBoxes.size(); ++i)
+        counts[i] = box(QString::fromLatin1(CountBoxes[i]))->text();
+    Writer writer(*this);
+    computeChiSquare(outcomeMode(), counts, ChkFishers->isChecked(), writer);
+}
+
+void frmMain::hideLogs()
+{
+    chkLogs->hide();
+    chkLogs->setChecked(false);   // runs chkLogs_Click when it was ticked
+    lblLogs->hide();
+}
+
+void frmMain::chkLogs_Click()
+{
+    const bool ticked = chkLogs->isChecked();
+    if (!box(QStringLiteral("RORImp"))->text().isEmpty()) {
+        const bool worseShown = !box(QStringLiteral("RORWorse"))->isHidden();
+        for (int k = 0; k < 3; ++k) {
+            if (k == 2 && !worseShown)
+                break;
+            for (int j = 0; j < 3; ++j) {
+                const std::optional<double>& v = stored_.value[static_cast<size_t>(k)][static_cast<size_t>(j)];
+                const int places = j == 0 ? 5 : 2;
+                QString text = OutcomeText::Dashes;
+                if (v && !ticked)
+                    text = platform::roundText(*v, places);
+                else if (v && *v > 0)
+                    text = platform::roundText(std::log(*v), places);
+                box(QString::fromLatin1(OddsRatioBoxes[static_cast<size_t>(k)][static_cast<size_t>(j)]))
+                    ->setText(text);
+            }
+        }
+    }
+    lblLogs->setVisible(ticked);
+}
+
+void frmMain::cmdNNTWarning_Click()
+{
+    platform::msgBox(warningText(QStringLiteral("NNT")), platform::MsgButtons::OK, platform::MsgIcon::Information,
+                     QStringLiteral("NNT CI Warning"), this);
+}
+
+void frmMain::cmdNNHWarning_Click()
+{
+    platform::msgBox(warningText(QStringLiteral("NNH")), platform::MsgButtons::OK, platform::MsgIcon::Information,
+                     QStringLiteral("NNH CI Warning"), this);
+}
+
+void frmMain::cmdConvertToD_Click() {}
+
+void frmMain::cmdChiTable_Click() {}
+
+void frmMain::OpTwo_Click() { switchMode(OutcomeMode::Two); }
+
+void frmMain::OpThree_Click() { switchMode(OutcomeMode::Three); }
+
+void frmMain::switchMode(OutcomeMode mode)
+{
+    const bool two = mode == OutcomeMode::Two;
+    // 1. The results of the previous run.
+    for (const QString& name : modeResultBoxes())
+        box(name)->setText(QString());
+    box(QStringLiteral("txtFishers2P"))->setText(two ? QString() : OutcomeText::Dashes);
+    if (two)
+        ChkFishers->show();
+    lblPhi->setText(two ? QStringLiteral("Phi (r):") : QStringLiteral("Cramer's Phi (r):"));
+    // 2. The log display and the Fisher question.
+    hideLogs();
+    if (two) {
+        ChkFishers->show();
+        LblFisherWarning->show();
+    } else {
+        LblFisherWarning->hide();
+    }
+    // 3. The layout of the mode.
+    if ((two ? OpTwo : OpThree)->isChecked()) {
+        for (const char* name : TwoOnly)
+            if (auto* w = area_->findChild<QWidget*>(QString::fromLatin1(name)))
+                w->setVisible(two);
+        for (const char* name : ThreeOnly)
+            if (auto* w = area_->findChild<QWidget*>(QString::fromLatin1(name)))
+                w->setVisible(!two);
+        for (const char* name : {"TxWorse", "CtrlWorse"}) {
+            QLineEdit* b = box(QString::fromLatin1(name));
+            b->clear();
+            b->setReadOnly(two);
+        }
+        cmdNNTWarning->hide();
+        cmdNNHWarning->hide();
+        const int top = two ? TotalsTopTwo : TotalsTopThree;
+        for (const char* name : {"lblN", "TxN", "CtrlN"})
+            if (auto* w = area_->findChild<QWidget*>(QString::fromLatin1(name)))
+                w->move(w->x(), top);
+    }
+}
+
+void frmMain::cmdClear_Click()
+{
+    clearTextBoxes();
+    cmdNNHWarning->hide();
+    cmdNNTWarning->hide();
+    hideLogs();
+}
+
+void frmMain::clearAll() { clearTextBoxes(); }
 
 } // namespace quellin
