@@ -171,7 +171,11 @@ public:
         if (auto* c = w_.findChild<QWidget*>(control))
             c->setVisible(visible);
     }
-    void untickLogs() override { w_.hideLogs(); }
+    void untickLogs() override
+    {
+        w_.chkLogs->setChecked(false);   // runs chkLogs_Click when it was ticked
+        w_.lblLogs->hide();
+    }
     void storeOddsRatios(const StoredOddsRatios& stored) override { w_.stored_ = stored; }
 
 private:

@@ -45,6 +45,8 @@ TEST_F(RunTest, AnEmptyRequiredBoxGivesTheInputMessageAndEmptiesThePreviousResul
     EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("Quellin - Input Error"));
     EXPECT_EQ(boxes.shown()[0].icon, MsgIcon::Exclamation);
     expectAllResultsEmpty();
+    // The log box stays as the previous run showed it, unticked.
+    EXPECT_TRUE(shown(QStringLiteral("chkLogs")));
 
     // In 3 x 2 mode the deteriorated boxes are required too.
     table3({QStringLiteral("1"), QStringLiteral("2"), QString()}, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
