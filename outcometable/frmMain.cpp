@@ -106,8 +106,8 @@ const meandiff::FrameConfig& frameConfig()
 namespace {
 
 // Size of the area under the toolbar that holds the window's controls (pixels).
-constexpr int DesignWidth = 1034;
-constexpr int DesignHeight = 694;
+constexpr int DesignWidth = 1072;
+constexpr int DesignHeight = 652;
 
 // Top of the totals row in each mode (twips 5130 and 5610).
 constexpr int TotalsTopTwo = 342;
@@ -188,6 +188,11 @@ frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
     setWindowTitle(QStringLiteral("Quellin"));
     buildControls();
     Form_Load();
+    // Open at the designed size of the control area, below the menu bar and
+    // toolbar that the load put up.
+    area_->setMinimumSize(DesignWidth, DesignHeight);
+    adjustSize();
+    area_->setMinimumSize(0, 0);
 }
 
 frmMain::~frmMain() = default;
@@ -234,29 +239,29 @@ void frmMain::buildControls()
     // ---- Study details (first control: the Fisher check box) -------------
     ChkFishers = new QCheckBox(area_);
     ChkFishers->setObjectName(QStringLiteral("ChkFishers"));
-    ChkFishers->setGeometry(8, 436, 20, 20);
+    ChkFishers->setGeometry(8, 430, 20, 20);
     bold(addLabel(QStringLiteral("Instructions:"), 8, 2, 200, 18));
     wrap(addLabel(QStringLiteral("Please enter data in at least the white boxes below and then press the 'Do It\" "
                                  "button. You can then save the data and / or print out the results."),
-                  8, 20, 470, 32));
-    addLabel(QStringLiteral("Study ID"), 8, 56, 110);
-    addBox(QStringLiteral("TxtID"), 120, 56, 200);
-    addLabel(QStringLiteral("(e.g., Marlow & Tey, 1997)"), 326, 56, 152, 21, QStringLiteral("LblIDRef"));
-    addLabel(QStringLiteral("Device"), 8, 82, 110);
-    addBox(QStringLiteral("TxtDevice"), 120, 82, 200);
-    addLabel(QStringLiteral("(e.g., BDI)"), 326, 82, 152);
-    addLabel(QStringLiteral("Assessment Details"), 8, 108, 110);
-    addBox(QStringLiteral("TxtAssess"), 120, 108, 200);
-    addLabel(QStringLiteral(" (e.g., pre- to post-tx)"), 326, 108, 152);
+                  8, 18, 470, 32));
+    addLabel(QStringLiteral("Study ID"), 8, 52, 125);
+    addBox(QStringLiteral("TxtID"), 135, 52, 185);
+    addLabel(QStringLiteral("(e.g., Tey, 1997)"), 326, 52, 152, 21, QStringLiteral("LblIDRef"));
+    addLabel(QStringLiteral("Device"), 8, 76, 125);
+    addBox(QStringLiteral("TxtDevice"), 135, 76, 185);
+    addLabel(QStringLiteral("(e.g., BDI)"), 326, 76, 152);
+    addLabel(QStringLiteral("Assessment Details"), 8, 100, 125);
+    addBox(QStringLiteral("TxtAssess"), 135, 100, 185);
+    addLabel(QStringLiteral(" (e.g., pre- to post-tx)"), 326, 100, 152);
 
     // ---- Confidence level and mode ---------------------------------------
     auto* frameLevel = new QGroupBox(area_);
     frameLevel->setObjectName(QStringLiteral("Frame1"));
-    frameLevel->setGeometry(8, 134, 470, 62);
+    frameLevel->setGeometry(8, 124, 470, 56);
     auto* levelText = new QLabel(QStringLiteral("What confidence level do you want? Leave as is for 95%, select from "
                                                 "the drop-down list, or write in your own."),
                                  frameLevel);
-    levelText->setGeometry(8, 6, 330, 52);
+    levelText->setGeometry(8, 4, 330, 50);
     wrap(levelText);
     Combo2 = new QComboBox(frameLevel);
     Combo2->setObjectName(QStringLiteral("Combo2"));
@@ -265,17 +270,17 @@ void frmMain::buildControls()
     Combo2->setCompleter(nullptr);   // a typed "95" stays "95"
     Combo2->addItems(meandiff::confidenceLevels());
     Combo2->setCurrentIndex(static_cast<int>(meandiff::confidenceLevels().indexOf(QStringLiteral("95%"))));
-    Combo2->setGeometry(350, 18, 100, 24);
+    Combo2->setGeometry(350, 16, 100, 24);
 
     auto* frameMode = new QGroupBox(QStringLiteral("How many outcomes were possible per group?"), area_);
     frameMode->setObjectName(QStringLiteral("Frame2"));
-    frameMode->setGeometry(8, 200, 470, 46);
+    frameMode->setGeometry(8, 182, 470, 64);
     OpTwo = new QRadioButton(QStringLiteral("2 (e.g., improved vs not improved)"), frameMode);
     OpTwo->setObjectName(QStringLiteral("OpTwo"));
-    OpTwo->setGeometry(8, 20, 225, 22);
+    OpTwo->setGeometry(8, 20, 450, 20);
     OpThree = new QRadioButton(QStringLiteral("3 (e.g., improved, no change, deteriorated)"), frameMode);
     OpThree->setObjectName(QStringLiteral("OpThree"));
-    OpThree->setGeometry(235, 20, 232, 22);
+    OpThree->setGeometry(8, 40, 450, 20);
     OpThree->setChecked(true);
 
     // ---- The table of counts ---------------------------------------------
@@ -299,8 +304,8 @@ void frmMain::buildControls()
     addLabel(QStringLiteral("N:"), 8, TotalsTopThree, 108, 21, QStringLiteral("lblN"));
     addBox(QStringLiteral("TxN"), 120, TotalsTopThree, 90);
     addBox(QStringLiteral("CtrlN"), 216, TotalsTopThree, 90);
-    addLabel(QStringLiteral("Total Sample Size:"), 8, 404, 200);
-    addBox(QStringLiteral("TotalN"), 216, 404, 90);
+    addLabel(QStringLiteral("Total Sample Size:"), 8, 400, 200);
+    addBox(QStringLiteral("TotalN"), 216, 400, 90);
     for (const char* name : CountBoxes) {
         QLineEdit* b = box(QString::fromLatin1(name));
         b->setAlignment(Qt::AlignCenter);
@@ -310,147 +315,147 @@ void frmMain::buildControls()
     // ---- Chi-square group ------------------------------------------------
     LblFisherWarning = wrap(addLabel(QStringLiteral("Fisher's Exact Test: The larger the cell N, the longer it will "
                                                     "take to compute. Would you like to compute this statistic?"),
-                                     30, 432, 448, 34, QStringLiteral("LblFisherWarning")));
-    addLabel(QStringLiteral("df:"), 8, 470, 40, 21, QStringLiteral("lblDF"));
-    addBox(QStringLiteral("txtDF"), 50, 470, 40);
-    addLabel(QStringLiteral("2 Tailed p"), 216, 472, 90, 18, QStringLiteral("Label23"));
-    addLabel(QStringLiteral("1 Tailed p"), 312, 472, 90, 18, QStringLiteral("Label27"));
-    addLabel(QStringLiteral("Chi Squared:"), 8, 494, 110, 21, QStringLiteral("lblChi"));
-    addBox(QStringLiteral("txtChiSquared"), 120, 494, 90);
-    addBox(QStringLiteral("txt2P"), 216, 494, 90);
-    addBox(QStringLiteral("txt1P"), 312, 494, 90);
-    addLabel(QStringLiteral("Yates' Correction:"), 8, 520, 110, 21, QStringLiteral("lblYates"));
-    addBox(QStringLiteral("txtYates"), 120, 520, 90);
-    addBox(QStringLiteral("txtYates2P"), 216, 520, 90);
-    addBox(QStringLiteral("txtYates1P"), 312, 520, 90);
-    addLabel(QStringLiteral("Fisher's Exact Test:"), 8, 546, 110, 21, QStringLiteral("lblFishers"));
-    addBox(QStringLiteral("txtFishers2P"), 216, 546, 90);
-    addBox(QStringLiteral("txtFishers1P"), 312, 546, 90);
-    lblPhi = addLabel(QStringLiteral("Cramer's Phi (r):"), 8, 572, 110, 21, QStringLiteral("lblPhi"));
-    addBox(QStringLiteral("txtPhi"), 120, 572, 90);
-    addLabel(QStringLiteral("Pearson's (C):"), 8, 598, 110, 21, QStringLiteral("Label19"));
-    addBox(QStringLiteral("txtESC"), 120, 598, 90);
-    addLabel(QStringLiteral("Effect Size (w):"), 8, 624, 110, 21, QStringLiteral("Label1"));
-    addBox(QStringLiteral("txtESW"), 120, 624, 90);
+                                     30, 424, 448, 32, QStringLiteral("LblFisherWarning")));
+    addLabel(QStringLiteral("df:"), 8, 458, 40, 20, QStringLiteral("lblDF"));
+    addBox(QStringLiteral("txtDF"), 50, 458, 40, 20);
+    addLabel(QStringLiteral("2 Tailed p"), 216, 460, 90, 18, QStringLiteral("Label23"));
+    addLabel(QStringLiteral("1 Tailed p"), 312, 460, 90, 18, QStringLiteral("Label27"));
+    addLabel(QStringLiteral("Chi Squared:"), 8, 480, 110, 20, QStringLiteral("lblChi"));
+    addBox(QStringLiteral("txtChiSquared"), 120, 480, 90, 20);
+    addBox(QStringLiteral("txt2P"), 216, 480, 90, 20);
+    addBox(QStringLiteral("txt1P"), 312, 480, 90, 20);
+    addLabel(QStringLiteral("Yates' Correction:"), 8, 502, 110, 20, QStringLiteral("lblYates"));
+    addBox(QStringLiteral("txtYates"), 120, 502, 90, 20);
+    addBox(QStringLiteral("txtYates2P"), 216, 502, 90, 20);
+    addBox(QStringLiteral("txtYates1P"), 312, 502, 90, 20);
+    addLabel(QStringLiteral("Fisher's Exact Test:"), 8, 524, 200, 20, QStringLiteral("lblFishers"));
+    addBox(QStringLiteral("txtFishers2P"), 216, 524, 90, 20);
+    addBox(QStringLiteral("txtFishers1P"), 312, 524, 90, 20);
+    lblPhi = addLabel(QStringLiteral("Cramer's Phi (r):"), 8, 546, 110, 20, QStringLiteral("lblPhi"));
+    addBox(QStringLiteral("txtPhi"), 120, 546, 90, 20);
+    addLabel(QStringLiteral("Pearson's (C):"), 8, 568, 110, 20, QStringLiteral("Label19"));
+    addBox(QStringLiteral("txtESC"), 120, 568, 90, 20);
+    addLabel(QStringLiteral("Effect Size (w):"), 8, 590, 110, 20, QStringLiteral("Label1"));
+    addBox(QStringLiteral("txtESW"), 120, 590, 90, 20);
 
     // ---- Results to the right --------------------------------------------
-    constexpr int L = 490, V1 = 622, V2 = 706, CONF = 800, LO = 838, DASH = 900, HI = 912, LEVEL = 976;
+    constexpr int L = 490, V1 = 642, V2 = 726, CONF = 836, LO = 872, DASH = 934, HI = 946, LEVEL = 1012;
     auto conf = [&](int y, const QString& confName, const QString& dashName) {
-        addLabel(QStringLiteral("Conf:"), CONF, y, 36, 21, confName);
-        auto* d = addLabel(QStringLiteral("-"), DASH, y, 10, 21, dashName);
+        addLabel(QStringLiteral("Conf:"), CONF, y, 36, 20, confName);
+        auto* d = addLabel(QStringLiteral("-"), DASH, y, 10, 20, dashName);
         d->setAlignment(Qt::AlignCenter);
     };
-    auto levelBox = [&](int i, int y) { addBox(QStringLiteral("txtConf(%1)").arg(i), LEVEL, y, 50); };
+    auto levelBox = [&](int i, int y) { addBox(QStringLiteral("txtConf(%1)").arg(i), LEVEL, y, 50, 20); };
     auto rowLabels = [&](int y, int n, const QString& deterioratedName) {
-        addLabel(QStringLiteral("Improved:"), L, y, 128);
-        addLabel(QStringLiteral("No change:"), L, y + 24, 128, 21, QStringLiteral("LblNoChange%1").arg(n));
-        addLabel(QStringLiteral("Unimproved:"), L, y + 24, 128, 21, QStringLiteral("LblUnimp%1").arg(n));
-        addLabel(QStringLiteral("Deteriorated:"), L, y + 48, 128, 21, deterioratedName);
+        addLabel(QStringLiteral("Improved:"), L, y, 150, 20);
+        addLabel(QStringLiteral("No change:"), L, y + 22, 150, 20, QStringLiteral("LblNoChange%1").arg(n));
+        addLabel(QStringLiteral("Unimproved:"), L, y + 22, 150, 20, QStringLiteral("LblUnimp%1").arg(n));
+        addLabel(QStringLiteral("Deteriorated:"), L, y + 44, 150, 20, deterioratedName);
     };
     const char* const outcomeKey[3] = {"Imp", "Same", "Worse"};
 
     bold(addLabel(QStringLiteral("Event Rates"), L, 4, 128, 18));
     addLabel(QStringLiteral("Treatment"), V1, 4, 80, 18);
     addLabel(QStringLiteral("Control"), V2, 4, 80, 18);
-    rowLabels(24, 2, QStringLiteral("Label43"));
+    rowLabels(22, 2, QStringLiteral("Label43"));
     for (int k = 0; k < 3; ++k) {
-        addBox(QStringLiteral("EventTx") + QLatin1String(outcomeKey[k]), V1, 24 + 24 * k, 80);
-        addBox(QStringLiteral("EventCtrl") + QLatin1String(outcomeKey[k]), V2, 24 + 24 * k, 80);
+        addBox(QStringLiteral("EventTx") + QLatin1String(outcomeKey[k]), V1, 22 + 22 * k, 80, 20);
+        addBox(QStringLiteral("EventCtrl") + QLatin1String(outcomeKey[k]), V2, 22 + 22 * k, 80, 20);
     }
 
-    bold(addLabel(QStringLiteral("Event Odds"), L, 100, 128, 18));
-    rowLabels(120, 3, QStringLiteral("Label32"));
+    bold(addLabel(QStringLiteral("Event Odds"), L, 92, 128, 18));
+    rowLabels(110, 3, QStringLiteral("Label32"));
     for (int k = 0; k < 3; ++k) {
-        addBox(QStringLiteral("EOTx") + QLatin1String(outcomeKey[k]), V1, 120 + 24 * k, 80);
-        addBox(QStringLiteral("EOCtrl") + QLatin1String(outcomeKey[k]), V2, 120 + 24 * k, 80);
+        addBox(QStringLiteral("EOTx") + QLatin1String(outcomeKey[k]), V1, 110 + 22 * k, 80, 20);
+        addBox(QStringLiteral("EOCtrl") + QLatin1String(outcomeKey[k]), V2, 110 + 22 * k, 80, 20);
     }
 
-    bold(addLabel(QStringLiteral("Relative Risks (Tx / Ctrl)"), L, 196, 200, 18));
-    bold(addLabel(QStringLiteral("Relative Risk Increase"), V2, 196, 160, 18));
-    levelBox(0, 196);
-    rowLabels(216, 4, QStringLiteral("Label37"));
+    bold(addLabel(QStringLiteral("Relative Risks (Tx / Ctrl)"), L, 180, 200, 18));
+    bold(addLabel(QStringLiteral("Relative Risk Increase"), V2, 180, 160, 18));
+    levelBox(0, 180);
+    rowLabels(198, 4, QStringLiteral("Label37"));
     for (int k = 0; k < 3; ++k) {
-        const int y = 216 + 24 * k;
+        const int y = 198 + 22 * k;
         const QString key = QLatin1String(outcomeKey[k]);
-        addBox(QStringLiteral("RR") + key, V1, y, 80);
-        addBox(QStringLiteral("RRI") + key, V2, y, 80);
+        addBox(QStringLiteral("RR") + key, V1, y, 80, 20);
+        addBox(QStringLiteral("RRI") + key, V2, y, 80, 20);
         conf(y, k == 2 ? QStringLiteral("Label52") : QString(), k == 2 ? QStringLiteral("Label53") : QString());
-        addBox(QStringLiteral("RR") + key + QStringLiteral("Minus"), LO, y, 60);
-        addBox(QStringLiteral("RR") + key + QStringLiteral("Plus"), HI, y, 60);
+        addBox(QStringLiteral("RR") + key + QStringLiteral("Minus"), LO, y, 60, 20);
+        addBox(QStringLiteral("RR") + key + QStringLiteral("Plus"), HI, y, 60, 20);
     }
 
-    bold(addLabel(QStringLiteral("Odds Ratios - Tx / Control"), L, 292, 200, 18));
+    bold(addLabel(QStringLiteral("Odds Ratios - Tx / Control"), L, 268, 200, 18));
     chkLogs = new QCheckBox(QStringLiteral("Convert to logs?"), area_);
     chkLogs->setObjectName(QStringLiteral("chkLogs"));
-    chkLogs->setGeometry(V2, 290, 130, 22);
-    lblLogs = bold(addLabel(QStringLiteral("Logs"), LO, 292, 50, 18, QStringLiteral("lblLogs")));
-    levelBox(1, 292);
-    addLabel(QStringLiteral("OR of improving:"), L, 312, 128);
-    addLabel(QStringLiteral("OR of staying the same:"), L, 336, 128, 21, QStringLiteral("LblNoChange5"));
-    addLabel(QStringLiteral("OR of not improving:"), L, 336, 128, 21, QStringLiteral("LblUnimp5"));
-    addLabel(QStringLiteral("OR of getting worse:"), L, 360, 128, 21, QStringLiteral("Label24"));
+    chkLogs->setGeometry(V2, 266, 130, 22);
+    lblLogs = bold(addLabel(QStringLiteral("Logs"), LO, 268, 50, 18, QStringLiteral("lblLogs")));
+    levelBox(1, 268);
+    addLabel(QStringLiteral("OR of improving:"), L, 286, 150, 20);
+    addLabel(QStringLiteral("OR of staying the same:"), L, 308, 150, 20, QStringLiteral("LblNoChange5"));
+    addLabel(QStringLiteral("OR of not improving:"), L, 308, 150, 20, QStringLiteral("LblUnimp5"));
+    addLabel(QStringLiteral("OR of getting worse:"), L, 330, 150, 20, QStringLiteral("Label24"));
     for (int k = 0; k < 3; ++k) {
-        const int y = 312 + 24 * k;
+        const int y = 286 + 22 * k;
         const auto& names = OddsRatioBoxes[static_cast<size_t>(k)];
-        addBox(QString::fromLatin1(names[0]), V1, y, 80);
+        addBox(QString::fromLatin1(names[0]), V1, y, 80, 20);
         conf(y, k == 2 ? QStringLiteral("Label7") : QString(), k == 2 ? QStringLiteral("Label6") : QString());
-        addBox(QString::fromLatin1(names[1]), LO, y, 60);
-        addBox(QString::fromLatin1(names[2]), HI, y, 60);
+        addBox(QString::fromLatin1(names[1]), LO, y, 60, 20);
+        addBox(QString::fromLatin1(names[2]), HI, y, 60, 20);
     }
 
-    bold(addLabel(QStringLiteral("Number Needed To Treat"), L, 388, 150, 18));
-    bold(addLabel(QStringLiteral("/  Harm"), L + 152, 388, 60, 18, QStringLiteral("LblHarm")));
-    addLabel(QStringLiteral("NNT:"), L, 408, 128);
-    addBox(QStringLiteral("NNT"), V1, 408, 80);
+    bold(addLabel(QStringLiteral("Number Needed To Treat"), L, 356, 175, 18));
+    bold(addLabel(QStringLiteral("/  Harm"), L + 178, 356, 60, 18, QStringLiteral("LblHarm")));
+    addLabel(QStringLiteral("NNT:"), L, 374, 150, 20);
+    addBox(QStringLiteral("NNT"), V1, 374, 80, 20);
     cmdNNTWarning = makeButton(area_, QStringLiteral("cmdNNTWarning"), QStringLiteral("NNT CI Warning!"), {}, V2,
-                               406, 92, 24);
-    conf(408, {}, {});
-    addBox(QStringLiteral("NNTConfMinus"), LO, 408, 60);
-    addBox(QStringLiteral("NNTConfPlus"), HI, 408, 60);
-    levelBox(2, 408);
-    addLabel(QStringLiteral("NNH:"), L, 432, 128, 21, QStringLiteral("Label47"));
-    addBox(QStringLiteral("NNH"), V1, 432, 80);
+                               372, 106, 24);
+    conf(374, {}, {});
+    addBox(QStringLiteral("NNTConfMinus"), LO, 374, 60, 20);
+    addBox(QStringLiteral("NNTConfPlus"), HI, 374, 60, 20);
+    levelBox(2, 374);
+    addLabel(QStringLiteral("NNH:"), L, 396, 150, 20, QStringLiteral("Label47"));
+    addBox(QStringLiteral("NNH"), V1, 396, 80, 20);
     cmdNNHWarning = makeButton(area_, QStringLiteral("cmdNNHWarning"), QStringLiteral("NNH CI Warning!"), {}, V2,
-                               430, 92, 24);
-    conf(432, QStringLiteral("Label11"), QStringLiteral("Label10"));
-    addBox(QStringLiteral("NNHConfMinus"), LO, 432, 60);
-    addBox(QStringLiteral("NNHConfPlus"), HI, 432, 60);
-    levelBox(3, 432);
+                               394, 106, 24);
+    conf(396, QStringLiteral("Label11"), QStringLiteral("Label10"));
+    addBox(QStringLiteral("NNHConfMinus"), LO, 396, 60, 20);
+    addBox(QStringLiteral("NNHConfPlus"), HI, 396, 60, 20);
+    levelBox(3, 396);
 
     wrap(bold(addLabel(QStringLiteral("Absolute Risk OF IMPROVEMENT - Increase Or Reduction (Tx - Ctrl; i.e., "
                                       "Absolute Benefit Increase)"),
-                       L, 460, 536, 34)));
-    rowLabels(496, 6, QStringLiteral("Label61"));
+                       L, 422, 560, 34)));
+    rowLabels(456, 6, QStringLiteral("Label61"));
     const char* const signs[3] = {"ARISign", "ARSSign", "ARWSign"};
     for (int k = 0; k < 3; ++k) {
-        const int y = 496 + 24 * k;
+        const int y = 456 + 22 * k;
         const QString key = QLatin1String(outcomeKey[k]);
-        addBox(QStringLiteral("AR") + key, V1, y, 80);
-        addBox(QString::fromLatin1(signs[k]), V2, y, 90);
+        addBox(QStringLiteral("AR") + key, V1, y, 80, 20);
+        addBox(QString::fromLatin1(signs[k]), V2, y, 100, 20);
         conf(y, k == 2 ? QStringLiteral("Label42") : QString(), k == 2 ? QStringLiteral("Label36") : QString());
-        addBox(QStringLiteral("AR") + key + QStringLiteral("Minus"), LO, y, 60);
-        addBox(QStringLiteral("AR") + key + QStringLiteral("Plus"), HI, y, 60);
+        addBox(QStringLiteral("AR") + key + QStringLiteral("Minus"), LO, y, 60, 20);
+        addBox(QStringLiteral("AR") + key + QStringLiteral("Plus"), HI, y, 60, 20);
     }
-    levelBox(4, 496);
+    levelBox(4, 456);
 
     wrap(addLabel(QStringLiteral("All results to 5 decimal places except for confidence intervals, which are "
                                  "mostly only given to 2 decimal places. Dashes (---) signify that a result could "
                                  "not be computed (usually due to a division by zero)."),
-                  L, 572, 536, 44));
-    addLabel(QStringLiteral("(Independent Samples )"), L, 618, 200, 18);
+                  L, 526, 560, 44));
+    addLabel(QStringLiteral("(Independent Samples )"), L, 572, 200, 18);
 
     // ---- Buttons ---------------------------------------------------------
     auto* CmdDoItOdds = makeButton(area_, QStringLiteral("CmdDoItOdds"), QStringLiteral("&Do It!"),
                                    QStringLiteral("Click here to discover whether anything of value has occurred."), 8,
-                                   656, 150, 32);
+                                   618, 150, 30);
     auto* cmdClear = makeButton(area_, QStringLiteral("cmdClear"), QStringLiteral("Clear All && &Start Again"),
-                                QStringLiteral("OK. Let's go again."), 166, 656, 180, 32);
+                                QStringLiteral("OK. Let's go again."), 166, 618, 180, 30);
     auto* cmdExit = makeButton(area_, QStringLiteral("cmdExit"), QStringLiteral("E&xit"),
-                               QStringLiteral("That's enough for now."), 354, 656, 110, 32);
+                               QStringLiteral("That's enough for now."), 354, 618, 110, 30);
     auto* cmdConvertToD = makeButton(area_, QStringLiteral("cmdConvertToD"),
-                                     QStringLiteral("Convert An Odds Ratio To d"), {}, L, 656, 220, 32);
+                                     QStringLiteral("Convert An Odds Ratio To d"), {}, L, 618, 220, 30);
     auto* cmdChiTable = makeButton(area_, QStringLiteral("cmdChiTable"), QStringLiteral("Probability Table ..."), {},
-                                   L + 228, 656, 170, 32);
+                                   L + 228, 618, 170, 30);
 
     connect(CmdDoItOdds, &QPushButton::clicked, this, [this] { CmdDoItOdds_Click(); });
     connect(cmdClear, &QPushButton::clicked, this, [this] { cmdClear_Click(); });
@@ -504,10 +509,6 @@ void frmMain::buildControls()
     switchMode(OutcomeMode::Three);
     box(QStringLiteral("txtFishers2P"))->clear();
 
-    // Open at the designed size of the control area.
-    area_->setMinimumSize(DesignWidth, DesignHeight);
-    adjustSize();
-    area_->setMinimumSize(0, 0);
 }
 
 void frmMain::loadProgramSteps()
