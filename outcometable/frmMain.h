@@ -1,6 +1,18 @@
 #pragma once
-// The main window of Quellin.
+// The main window of Quellin: study details, the treatment-by-outcome table
+// (2 x 2 or 3 x 2), the confidence level, and every result of the table.
 #include "meandiff/MainFrame.h"
+#include "outcometable/OutcomeStats.h"
+
+#include <QHash>
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
 
 namespace quellin {
 
@@ -10,8 +22,61 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
+    // "Do It!": every result of the table in one run; a failure is reported
+    // in a message box.
+    void CmdDoItOdds_Click();
+    // The chi-square group (the last step of a run).
+    void ComputeChiSquare();
+    // The mode switches; they run when their option becomes selected.
+    void OpTwo_Click();
+    void OpThree_Click();
+    // "Clear All && Start Again".
+    void cmdClear_Click();
+    // The log display of the odds ratios.
+    void chkLogs_Click();
+    void cmdNNTWarning_Click();
+    void cmdNNHWarning_Click();
+    void cmdConvertToD_Click();
+    void cmdChiTable_Click();
+
+    // The mode the option buttons hold.
+    OutcomeMode outcomeMode() const;
+    // Selects the option of a mode; its handler runs when it was not selected.
+    void setOutcomeMode(OutcomeMode mode);
+
 protected:
     const meandiff::FrameConfig& frameConfig() const override;
+    void loadProgramSteps() override;
+    // Toolbar "Calculate": the computation without a message of its own.
+    void runCalculation() override;
+    // File > New: every text box of the window gets the empty text.
+    void clearAll() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class Writer;
+
+    void buildControls();
+    QLineEdit* addBox(const QString& name, int x, int y, int w, int h = 21);
+    QLabel* addLabel(const QString& text, int x, int y, int w, int h = 21, const QString& name = {});
+    QLineEdit* box(const QString& name) const;
+    void computeOdds();
+    void switchMode(OutcomeMode mode);
+    void hideLogs();
+
+    QWidget* area_ = nullptr;
+    QHash<QString, QLineEdit*> boxes_;
+    QComboBox* Combo2 = nullptr;
+    QRadioButton* OpTwo = nullptr;
+    QRadioButton* OpThree = nullptr;
+    QCheckBox* ChkFishers = nullptr;
+    QCheckBox* chkLogs = nullptr;
+    QLabel* lblLogs = nullptr;
+    QLabel* lblPhi = nullptr;
+    QLabel* LblFisherWarning = nullptr;
+    QPushButton* cmdNNTWarning = nullptr;
+    QPushButton* cmdNNHWarning = nullptr;
+    StoredOddsRatios stored_;
 };
 
 // Quellin's menus, toolbar, pictures and status bar.

@@ -1,0 +1,105 @@
+#pragma once
+// The statistics of Quellin's treatment-by-outcome table, without widgets:
+// totals, event rates, relative risks, absolute risk differences, event odds,
+// odds ratios, numbers needed to treat and to harm (each with its confidence
+// limits), chi-square with Yates' correction, phi, w, C and Fisher's exact
+// test. Results go, in the order they are computed, to an OutcomeWriter that
+// the window implements. A value that cannot be computed is written as "---".
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+namespace quellin {
+
+// 2 x 2 (improved / not improved) or 3 x 2 (improved / no change / deteriorated).
+enum class OutcomeMode { Two, Three };
+
+namespace OutcomeText {
+inline const QString Dashes = QStringLiteral("---");
+inline const QString InputErrorTitle = QStringLiteral("Quellin - Input Error");
+inline const QString InputError =
+    QStringLiteral("You must enter data in ALL the white boxes before hitting the 'Do It' button");
+inline const QString BadLevel = QStringLiteral("Your confidence level must be below 100 and above 0.");
+inline const QString TxIncrease = QStringLiteral("Tx Increase");
+inline const QString NoChange = QStringLiteral("No Change");
+inline const QString TxDecrease = QStringLiteral("Tx Decrease");
+} // namespace OutcomeText
+
+// The six count boxes in reading order: treatment improved, no change,
+// deteriorated, then control improved, no change, deteriorated.
+extern const std::array<const char*, 6> CountBoxes;
+
+// The texts of one run: the six count boxes (same order as CountBoxes), the
+// confidence level and the tick of the Fisher question.
+struct OutcomeInput {
+    OutcomeMode mode = OutcomeMode::Three;
+    std::array<QString, 6> counts;
+    QString level;
+    bool fisher = false;
+};
+
+// Unrounded odds ratios of one run with their lower and upper limits, for the
+// outcomes improved, no change (not improved), deteriorated; empty where the
+// run showed "---".
+struct StoredOddsRatios {
+    std::array<std::array<std::optional<double>, 3>, 3> value;   // [outcome][ratio, lower, upper]
+};
+
+// The odds-ratio boxes: [outcome][ratio, lower limit, upper limit].
+extern const std::array<std::array<const char*, 3>, 3> OddsRatioBoxes;
+
+// What a run does to the window.
+class OutcomeWriter {
+public:
+    virtual ~OutcomeWriter() = default;
+    // Sets the text of the box with this objectName ("txtConf(0)" for an
+    // element of the level box array).
+    virtual void write(const QString& box, const QString& text) = 0;
+    // Shows or hides a control (the two warning buttons, the log check box).
+    virtual void setVisible(const QString& control, bool visible) = 0;
+    // Unticks the log check box (its click handler runs).
+    virtual void untickLogs() = 0;
+    // The unrounded odds ratios of this run, for the log display.
+    virtual void storeOddsRatios(const StoredOddsRatios& stored) = 0;
+};
+
+enum class RunResult {
+    Done,
+    MissingInput,   // a count box of the mode is empty: OutcomeText::InputError
+    BadLevel,       // the typed level is not in (0, 100): OutcomeText::BadLevel
+};
+
+// Result boxes emptied at the start of a run, in the order of emptying.
+QStringList runResultBoxes();
+// Result boxes emptied by a change of mode, in the order of emptying.
+QStringList modeResultBoxes();
+
+// The whole computation of "Do It!": reset, input check, counts, totals,
+// level, risks, odds, NNT / NNH, then computeChiSquare. A count text that is
+// not a number raises RuntimeError (Type mismatch) after the reset; so may a
+// failure of the statistics component.
+RunResult runOutcomeTable(const OutcomeInput& in, OutcomeWriter& out);
+
+// The chi-square group for the count texts of the mode (read again here):
+// chi-square, df, p values, Yates' correction, phi, Fisher's one-tailed p
+// when asked for, w and C. Writes nothing when a margin total is 0.
+void computeChiSquare(OutcomeMode mode, const std::array<QString, 6>& counts, bool fisher, OutcomeWriter& out);
+
+// Base-10 logarithms for Fisher's exact test.
+namespace MathsFormula {
+// ln x / ln 10.
+double Log10(double x);
+// 10 to the power x.
+double AntiLog10(double x);
+// log10 of the factorial of the whole part of n for n >= 2; 0 for n < 2.
+double LogFactorial(double n);
+} // namespace MathsFormula
+
+// Fisher's exact test of the 2 x 2 table (a, b / c, d): the one-tailed p in
+// the direction in which the table's smallest cell (first one on a tie, in the
+// order a, b, c, d) moves towards zero with the margins kept: the sum of the
+// probabilities of the observed table and of every table beyond it.
+double FisherExactOneTailed(double a, double b, double c, double d);
+
+} // namespace quellin
