@@ -193,9 +193,12 @@ bool OutcomeFileCommands::loadCommandLine(const QString& commandLine)
         meandiff::showFailure(window_, kMsgOutcomeCommandLineFailed, e.description());
         return false;
     }
-    putOutcomeRecord(window_, record);
+    // The mode before the boxes, as the other readers do: a switch empties
+    // the deteriorated boxes. (At start the window is in the 3 x 2 mode, so
+    // the order makes no difference there.)
     const OutcomeMode mode = outcomeModeOf(record);
     setMode(mode);
+    putOutcomeRecord(window_, record);
     const bool twoByTwo = mode == OutcomeMode::TwoByTwo;
     setVisibleByName(window_, "LblFisherWarning", twoByTwo);
     setVisibleByName(window_, "ChkFishers", twoByTwo);
