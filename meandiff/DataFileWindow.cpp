@@ -91,7 +91,8 @@ void clearWindowTextBoxes(QWidget* window)
     if (!window)
         return;
     for (auto* e : window->findChildren<QLineEdit*>())
-        e->setText(QString());
+        if (!qobject_cast<QComboBox*>(e->parentWidget()))   // a combo box keeps its text
+            e->setText(QString());
     for (auto* p : window->findChildren<QPlainTextEdit*>())
         p->setPlainText(QString());
 }

@@ -34,7 +34,8 @@ void setWindowBoxText(QWidget* window, const QString& name, const QString& text)
 QStringList windowBoxTexts(QWidget* window, const QStringList& names);
 void setWindowBoxTexts(QWidget* window, const QStringList& names, const QStringList& texts);
 
-// Every line and plain text box among the window's children gets the empty text.
+// Every line and plain text box among the window's children gets the empty
+// text; combo boxes keep theirs.
 void clearWindowTextBoxes(QWidget* window);
 
 // An OK box titled with the program title: the sentence, a line break and

@@ -5,6 +5,7 @@
 // does), the Fisher question and the two warning buttons, each named as on
 // the real window.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -82,6 +83,12 @@ inline std::unique_ptr<StandIn> makeOutcomeWindow()
         e->setObjectName(name);
         layout->addWidget(e);
     }
+    auto* level = new QComboBox(w);
+    level->setObjectName(QStringLiteral("Combo2"));
+    level->setEditable(true);
+    level->addItems({"99.9%", "99%", "98%", "95%", "90%", "80%", "68.26%"});
+    level->setCurrentText(QStringLiteral("95%"));
+    layout->addWidget(level);
     auto* phi = new QLabel(QStringLiteral("Cramer's Phi (r):"), w);
     phi->setObjectName(QStringLiteral("lblPhi"));
     auto* two = new QRadioButton(QStringLiteral("2 (e.g., improved vs not improved)"), w);

@@ -168,6 +168,7 @@ TEST_F(OutcomeFileCommandsTest, OpenSelectsTheFilesModeBeforeFillingTheBoxes)
     writeRecord(threePath, k3x2);
     fill(w(), resultBoxes(), QStringList(resultBoxes().size(), "1"));
     fill(w(), levelBoxes(), QStringList(5, "95%"));
+    control<QComboBox>(w(), "Combo2")->setCurrentText("90%");
     showWarnings();
     frame.changed = false;
 
@@ -186,6 +187,7 @@ TEST_F(OutcomeFileCommandsTest, OpenSelectsTheFilesModeBeforeFillingTheBoxes)
     EXPECT_EQ(texts(w(), recordBoxes()), k2x2);
     EXPECT_EQ(texts(w(), resultBoxes()), QStringList(resultBoxes().size(), QString()));
     EXPECT_EQ(texts(w(), levelBoxes()), QStringList(5, QString()));
+    EXPECT_EQ(control<QComboBox>(w(), "Combo2")->currentText(), QStringLiteral("90%"));   // the level stays
     EXPECT_EQ(frame.added, QStringList{twoPath});
     EXPECT_EQ(initDirSetting(), dir.path() + "/");
     EXPECT_FALSE(frame.changed);
