@@ -3,6 +3,8 @@
 // window, written as one line ("field","field",...,"field" CR LF), and read
 // back field by field. No window code here: records in, records out, and
 // platform::RuntimeError for every failure.
+#include "meandiff/DataFileLine.h"
+
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -62,15 +64,12 @@ int fieldWithDoubleQuote(const StudyRecord& record);
 // The message that refuses to save such a record, naming the box.
 QString doubleQuoteRefusal(int fieldIndex);
 
-// ---- Messages -----------------------------------------------------------
+// ---- Messages (failureMessage: meandiff/DataFileLine.h) -----------------
 
 extern const char* const kMsgSaveFailed;
 extern const char* const kMsgOpenFailed;
 extern const char* const kMsgRecentFailed;
 extern const char* const kMsgCommandLineFailed;
 extern const char* const kMsgUnsavedBeforeOpen;
-
-// A failure message: the sentence, a line break, the error's description.
-QString failureMessage(const char* sentence, const QString& description);
 
 } // namespace meandiff

@@ -1,18 +1,10 @@
 #include "meandiff/StudyFileCommands.h"
 #include "meandiff/CommandLine.h"
-#include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Settings.h"
 
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QWidget>
 
 namespace meandiff {
 
@@ -21,71 +13,9 @@ namespace {
 const QString kFilesSection = QStringLiteral("Files");
 const QString kInitDirKey = QStringLiteral("InitDir");
 
-QWidget* findBox(QWidget* window, const QString& name)
-{
-    if (!window)
-        return nullptr;
-    if (window->objectName() == name)
-        return window;
-    return window->findChild<QWidget*>(name);
-}
-
-QString programFolder()
-{
-    QString dir = platform::appPath();
-    if (!dir.endsWith(QLatin1Char('/')))
-        dir += QLatin1Char('/');
-    return dir;
-}
-
-// The path cut before its file name: the folder, ending in a separator.
-QString folderOf(const QString& path)
-{
-    const qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
-    return cut < 0 ? QString() : path.left(cut + 1);
-}
-
 QString fileNameOf(const QString& path) { return QFileInfo(path).fileName(); }
 
-QString dialogStart(const CommonDialogState& d)
-{
-    if (d.fileName.isEmpty())
-        return d.initDir;
-    return d.initDir.isEmpty() ? d.fileName : QDir(d.initDir).filePath(d.fileName);
-}
-
-void report(QWidget* window, const char* sentence, const QString& description)
-{
-    platform::msgBox(failureMessage(sentence, description), platform::MsgButtons::OK, platform::MsgIcon::None, {},
-                     window);
-}
-
 } // namespace
-
-QString windowBoxText(QWidget* window, const QString& name)
-{
-    QWidget* w = findBox(window, name);
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        return e->text();
-    if (auto* p = qobject_cast<QPlainTextEdit*>(w))
-        return p->toPlainText();
-    if (auto* l = qobject_cast<QLabel*>(w))
-        return l->text();
-    if (auto* c = qobject_cast<QComboBox*>(w))
-        return c->currentText();
-    if (auto* b = qobject_cast<QAbstractButton*>(w))
-        return b->text();
-    return {};
-}
-
-void setWindowBoxText(QWidget* window, const QString& name, const QString& text)
-{
-    QWidget* w = findBox(window, name);
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        e->setText(text);
-    else if (auto* p = qobject_cast<QPlainTextEdit*>(w))
-        p->setPlainText(text);
-}
 
 StudyRecord studyRecordFromWindow(QWidget* window)
 {
@@ -104,7 +34,7 @@ void putStudyRecord(QWidget* window, const StudyRecord& record)
 StudyFileCommands::StudyFileCommands(QWidget* window, StudyFileHooks hooks)
     : window_(window), hooks_(std::move(hooks))
 {
-    dialog_.initDir = programFolder();
+    dialog_.initDir = programFolderPath();
 }
 
 bool StudyFileCommands::recordChanged(bool reset) const
@@ -118,17 +48,12 @@ void StudyFileCommands::clearAll() const
         hooks_.clearAll();
         return;
     }
-    if (!window_)
-        return;
-    for (auto* e : window_->findChildren<QLineEdit*>())
-        e->setText(QString());
-    for (auto* p : window_->findChildren<QPlainTextEdit*>())
-        p->setPlainText(QString());
+    clearWindowTextBoxes(window_);
 }
 
 void StudyFileCommands::rememberFolder(const QString& path)
 {
-    dialog_.initDir = folderOf(path);
+    dialog_.initDir = folderOfPath(path);
     platform::saveSetting(kFilesSection, kInitDirKey, dialog_.initDir);
 }
 
@@ -144,7 +69,7 @@ bool StudyFileCommands::mnuFileSaveAs_Click()
         return false;
     }
 
-    const QString path = platform::getSaveFileName(window_, QStringLiteral("Save As"), dialogStart(dialog_),
+    const QString path = platform::getSaveFileName(window_, QStringLiteral("Save As"), dialog_.start(),
                                                    QStringLiteral("TVQ files (*.TVQ)"), QString(), true);
     if (path.isEmpty())
         return false;
@@ -157,7 +82,7 @@ bool StudyFileCommands::mnuFileSaveAs_Click()
         rememberFolder(path);
         recordChanged(true);
     } catch (const platform::RuntimeError& e) {
-        report(window_, kMsgSaveFailed, e.description());
+        showFailure(window_, kMsgSaveFailed, e.description());
         return false;
     }
     return true;
@@ -184,8 +109,8 @@ void StudyFileCommands::mnuFileOpen_Click()
     if (!askToSaveBeforeOpening())
         return;
 
-    dialog_.initDir = platform::getSetting(kFilesSection, kInitDirKey, programFolder());
-    const QString path = platform::getOpenFileName(window_, QStringLiteral("Open"), dialogStart(dialog_),
+    dialog_.initDir = platform::getSetting(kFilesSection, kInitDirKey, programFolderPath());
+    const QString path = platform::getOpenFileName(window_, QStringLiteral("Open"), dialog_.start(),
                                                    QStringLiteral("TVQ files (*.tvq)"));
     if (path.isEmpty())
         return;
@@ -200,7 +125,7 @@ void StudyFileCommands::mnuFileOpen_Click()
         putStudyRecord(window_, record);
         recordChanged(true);
     } catch (const platform::RuntimeError& e) {
-        report(window_, kMsgOpenFailed, e.description());
+        showFailure(window_, kMsgOpenFailed, e.description());
     }
 }
 
@@ -220,7 +145,7 @@ void StudyFileCommands::mnuMRU_Click(int index, const QString& path)
         if (hooks_.moveMRUToTop)
             hooks_.moveMRUToTop(path, index);
     } catch (const platform::RuntimeError& e) {
-        report(window_, kMsgRecentFailed, e.description());
+        showFailure(window_, kMsgRecentFailed, e.description());
     }
 }
 
@@ -234,7 +159,7 @@ bool StudyFileCommands::loadCommandLine(const QString& commandLine)
         else if (action.kind == CommandLineAction::OpenDatabase && hooks_.showDatabase)
             hooks_.showDatabase(action.path);
     } catch (const platform::RuntimeError& e) {
-        report(window_, kMsgCommandLineFailed, e.description());
+        showFailure(window_, kMsgCommandLineFailed, e.description());
         return false;
     }
     putStudyRecord(window_, record);

@@ -8,6 +8,7 @@
 // file dialog) and calls it from the frame's hooks: mnuFileOpen_Click,
 // saveAs -> mnuFileSaveAs_Click, openRecentFile -> mnuMRU_Click, and in its
 // own loading steps loadCommandLine(platform::commandLine()).
+#include "meandiff/DataFileWindow.h"
 #include "meandiff/StudyFile.h"
 
 #include <QString>
@@ -37,19 +38,6 @@ struct StudyFileHooks {
     // before Open or a recent file (it stops on a cancelled or failed save).
     bool askBeforeOpening = true;
 };
-
-// The window's one file dialog keeps its folder and file name from one use
-// to the next.
-struct CommonDialogState {
-    QString initDir;    // starting folder, ends with a separator
-    QString fileName;   // the last file name chosen
-};
-
-// The Text of a box of the window, found by objectName: a line box, a plain
-// text box, a label, a combo box or a button; "" when there is none.
-QString windowBoxText(QWidget* window, const QString& name);
-// Sets the text of a line or plain text box; does nothing when there is none.
-void setWindowBoxText(QWidget* window, const QString& name, const QString& text);
 
 // The fourteen study boxes as a record, and back.
 StudyRecord studyRecordFromWindow(QWidget* window);

@@ -1,0 +1,57 @@
+#pragma once
+// The line format of the programs' data files: one record of text fields,
+// each written in double quotes, commas between, CR LF at the end, no header
+// and no version. Shared by every program's data file; a program's own file
+// module names its fields and messages.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace meandiff {
+
+// The fields as the bytes of a file: every field in double quotes, commas
+// between, CR LF at the end; text in UTF-8. Nothing is escaped.
+QByteArray encodeDataLine(const QStringList& fields);
+
+// The text of a file's bytes: UTF-8 when the bytes are valid UTF-8 (a
+// leading byte-order mark is dropped), otherwise Windows-1252, so files
+// written by older programs keep their accents.
+QString decodeDataText(const QByteArray& bytes);
+
+// Reads fieldCount fields from the start of the text. Commas and line ends
+// (CR LF, CR or LF) separate fields; blanks before a field are skipped; a
+// field that starts with a double quote runs to the next double quote, and
+// whatever follows it up to the next separator is dropped; an unquoted field
+// runs to the next separator, its trailing blanks removed. Anything after the
+// last field read is ignored. Throws "Input past end of file" when the text
+// ends before the last field is complete (a quoted field that is never
+// closed counts as incomplete).
+QStringList parseDataLine(const QString& text, int fieldCount);
+
+// The text of a data file (at most a few megabytes are read). Throws
+// platform::RuntimeError: "File not found", "Permission denied" or
+// "Path/File access error".
+QString readDataFileText(const QString& path);
+
+// Reads fieldCount fields of a data file: readDataFileText, then
+// parseDataLine ("Input past end of file" when the file is short).
+QStringList readDataFile(const QString& path, int fieldCount);
+
+// Writes the fields to the file, replacing it as a whole: the new file takes
+// the old one's place only when it was written completely, so a failed or
+// interrupted save leaves the old file as it was. Throws
+// platform::RuntimeError on failure.
+void writeDataFile(const QString& path, const QStringList& fields);
+
+// The index of the first field that holds a double quote (which the line
+// format cannot carry), or -1.
+int firstFieldWithDoubleQuote(const QStringList& fields);
+
+// The message that refuses to save a double quote: names the box by its
+// label and the kind of file ("a study file").
+QString doubleQuoteRefusalText(const QString& boxLabel, const QString& fileKind);
+
+// A failure message: the sentence, a line break, the error's description.
+QString failureMessage(const char* sentence, const QString& description);
+
+} // namespace meandiff

@@ -1,0 +1,106 @@
+#include "meandiff/DataFileWindow.h"
+#include "meandiff/DataFileLine.h"
+#include "platform/AppInfo.h"
+#include "platform/Dialogs.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QWidget>
+
+namespace meandiff {
+
+namespace {
+
+QWidget* findBox(QWidget* window, const QString& name)
+{
+    if (!window)
+        return nullptr;
+    if (window->objectName() == name)
+        return window;
+    return window->findChild<QWidget*>(name);
+}
+
+} // namespace
+
+QString CommonDialogState::start() const
+{
+    if (fileName.isEmpty())
+        return initDir;
+    return initDir.isEmpty() ? fileName : QDir(initDir).filePath(fileName);
+}
+
+QString programFolderPath()
+{
+    QString dir = platform::appPath();
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir;
+}
+
+QString folderOfPath(const QString& path)
+{
+    const qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
+    return cut < 0 ? QString() : path.left(cut + 1);
+}
+
+QString windowBoxText(QWidget* window, const QString& name)
+{
+    QWidget* w = findBox(window, name);
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        return e->text();
+    if (auto* p = qobject_cast<QPlainTextEdit*>(w))
+        return p->toPlainText();
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return l->text();
+    if (auto* c = qobject_cast<QComboBox*>(w))
+        return c->currentText();
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+        return b->text();
+    return {};
+}
+
+void setWindowBoxText(QWidget* window, const QString& name, const QString& text)
+{
+    QWidget* w = findBox(window, name);
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        e->setText(text);
+    else if (auto* p = qobject_cast<QPlainTextEdit*>(w))
+        p->setPlainText(text);
+}
+
+QStringList windowBoxTexts(QWidget* window, const QStringList& names)
+{
+    QStringList texts;
+    for (const QString& name : names)
+        texts << windowBoxText(window, name);
+    return texts;
+}
+
+void setWindowBoxTexts(QWidget* window, const QStringList& names, const QStringList& texts)
+{
+    for (qsizetype i = 0; i < names.size(); ++i)
+        setWindowBoxText(window, names[i], texts.value(i));
+}
+
+void clearWindowTextBoxes(QWidget* window)
+{
+    if (!window)
+        return;
+    for (auto* e : window->findChildren<QLineEdit*>())
+        if (!qobject_cast<QComboBox*>(e->parentWidget()))   // a combo box keeps its text
+            e->setText(QString());
+    for (auto* p : window->findChildren<QPlainTextEdit*>())
+        p->setPlainText(QString());
+}
+
+void showFailure(QWidget* window, const char* sentence, const QString& description)
+{
+    platform::msgBox(failureMessage(sentence, description), platform::MsgButtons::OK, platform::MsgIcon::None, {},
+                     window);
+}
+
+} // namespace meandiff

@@ -1,0 +1,45 @@
+#pragma once
+// Window-side helpers shared by the programs' data-file commands: reading
+// and writing boxes found by objectName, the state the window's one file
+// dialog keeps between uses, and the failure box.
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace meandiff {
+
+// The window's one file dialog keeps its folder and file name from one use
+// to the next.
+struct CommonDialogState {
+    QString initDir;    // starting folder, ends with a separator
+    QString fileName;   // the last file name chosen
+
+    // Where the dialog opens: the folder, with the last file name when there is one.
+    QString start() const;
+};
+
+// The program folder, ending with a separator.
+QString programFolderPath();
+// The path cut before its file name: the folder, ending in a separator.
+QString folderOfPath(const QString& path);
+
+// The Text of a box of the window, found by objectName: a line box, a plain
+// text box, a label, a combo box or a button; "" when there is none.
+QString windowBoxText(QWidget* window, const QString& name);
+// Sets the text of a line or plain text box; does nothing when there is none.
+void setWindowBoxText(QWidget* window, const QString& name, const QString& text);
+
+// The texts of the named boxes, in order, and back.
+QStringList windowBoxTexts(QWidget* window, const QStringList& names);
+void setWindowBoxTexts(QWidget* window, const QStringList& names, const QStringList& texts);
+
+// Every line and plain text box among the window's children gets the empty
+// text; combo boxes keep theirs.
+void clearWindowTextBoxes(QWidget* window);
+
+// An OK box titled with the program title: the sentence, a line break and
+// the error's description.
+void showFailure(QWidget* window, const char* sentence, const QString& description);
+
+} // namespace meandiff

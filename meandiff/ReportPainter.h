@@ -1,0 +1,69 @@
+#pragma once
+// Printed reports of the main windows: a report is a list of lines, each a
+// few texts placed at print columns in one font; this module paints such a
+// list on a printer (or PDF) and runs the print command around it.
+#include <QList>
+#include <QString>
+
+class QPainter;
+class QPagedPaintDevice;
+class QWidget;
+
+namespace meandiff {
+
+// One item of a line: text that starts at a column (column 1 is the left
+// edge of the printable area; column n starts n - 1 average character widths
+// of the line's font to the right of it).
+struct ReportItem {
+    int column = 1;
+    QString text;
+    bool operator==(const ReportItem& o) const { return column == o.column && text == o.text; }
+};
+
+// One printed line; a line without items is a blank line at its font size.
+struct ReportLine {
+    int pointSize = 12;
+    bool bold = false;
+    bool underline = false;
+    QList<ReportItem> items;
+    QString text() const;   // the items' texts joined by single blanks (for tests and logs)
+};
+
+// Keeps the font in force as a report switches it, and collects its lines.
+class ReportWriter {
+public:
+    void size(int points) { size_ = points; }
+    void bold(bool on) { bold_ = on; }
+    void underline(bool on) { underline_ = on; }
+    void blank() { lines_.push_back(make({})); }
+    void line(QList<ReportItem> items) { lines_.push_back(make(std::move(items))); }
+    void line(int column, const QString& text) { line({ReportItem{column, text}}); }
+    QList<ReportLine> take() { return std::move(lines_); }
+
+private:
+    ReportLine make(QList<ReportItem> items) const;
+    int size_ = 12;
+    bool bold_ = false;
+    bool underline_ = false;
+    QList<ReportLine> lines_;
+};
+
+// Draws the lines on the painter's device from the top of the printable
+// area, continuing on a new page when a page is full; text that does not fit
+// the width continues on the next line at its column.
+void paintReport(QPainter& painter, QPagedPaintDevice& device, const QList<ReportLine>& lines);
+
+// How a print command treats the copy count chosen in the print dialog.
+enum class ReportCopies {
+    EachAJob,   // every copy a print job of its own (one after the other in one PDF file)
+    One,        // the count is not read: one copy
+};
+
+// The print command: asks for a printer, then prints the lines. Cancelling
+// the dialog ends silently; a printer failure is reported in an OK box
+// titled with the program title: failureSentence, a line break and the
+// error's description.
+void printReport(QWidget* window, const QList<ReportLine>& lines, const char* failureSentence,
+                 ReportCopies copies = ReportCopies::EachAJob);
+
+} // namespace meandiff

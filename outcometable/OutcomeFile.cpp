@@ -1,0 +1,90 @@
+#include "outcometable/OutcomeFile.h"
+#include "meandiff/DataFileLine.h"
+
+namespace quellin {
+
+const std::array<const char*, kOutcomeFieldCount> kOutcomeFieldBoxes = {
+    "TxtID", "TxtAssess", "TxtDevice", "TxImp", "TxSame", "TxWorse", "CtrlImp", "CtrlSame", "CtrlWorse",
+};
+
+const std::array<const char*, kOutcomeFieldCount> kOutcomeFieldLabels = {
+    "Study ID",
+    "Assessment Details",
+    "Device",
+    "Treatment Gp: Improved",
+    "Treatment Gp: No change / Unimproved",
+    "Treatment Gp: Deteriorated",
+    "Control Gp: Improved",
+    "Control Gp: No change / Unimproved",
+    "Control Gp: Deteriorated",
+};
+
+const char* const kMsgOutcomeSaveFailed = "Something went a tad awry and resulted in the following error";
+const char* const kMsgOutcomeOpenFailed = "Are you sure you're opening the right type of file? Something went very "
+                                          "wrong and resulted in the following error";
+const char* const kMsgOutcomeCommandLineFailed =
+    "Are you sure you're trying to open a correct file type and that the file isn't corrupt? Something went very "
+    "wrong and resulted in the following error";
+const char* const kMsgOutcomePrintFailed = "Are you sure you've got the correct printer set as the default? "
+                                           "Something went very wrong and resulted in the following error";
+const char* const kMsgOutcomeUnsavedBeforeOpen =
+    "Data appears to have changed, do you wish to save these changes before opening a new file?";
+
+namespace {
+constexpr int kTxWorse = 5;
+constexpr int kCtrlWorse = 8;
+} // namespace
+
+QStringList OutcomeRecord::toList() const
+{
+    QStringList list;
+    for (const QString& f : fields)
+        list << f;
+    return list;
+}
+
+OutcomeRecord OutcomeRecord::fromList(const QStringList& list)
+{
+    OutcomeRecord r;
+    for (int i = 0; i < kOutcomeFieldCount && i < list.size(); ++i)
+        r.fields[i] = list[i];
+    return r;
+}
+
+OutcomeMode outcomeModeOf(const OutcomeRecord& record)
+{
+    return record.fields[kTxWorse].isEmpty() && record.fields[kCtrlWorse].isEmpty() ? OutcomeMode::TwoByTwo
+                                                                                    : OutcomeMode::ThreeByTwo;
+}
+
+QByteArray encodeOutcomeRecord(const OutcomeRecord& record) { return meandiff::encodeDataLine(record.toList()); }
+
+OutcomeRecord parseOutcomeRecord(const QString& text)
+{
+    return OutcomeRecord::fromList(meandiff::parseDataLine(text, kOutcomeFieldCount));
+}
+
+OutcomeRecord readOutcomeFile(const QString& path)
+{
+    return OutcomeRecord::fromList(meandiff::readDataFile(path, kOutcomeFieldCount));
+}
+
+void writeOutcomeFile(const QString& path, const OutcomeRecord& record)
+{
+    meandiff::writeDataFile(path, record.toList());
+}
+
+int outcomeFieldWithDoubleQuote(const OutcomeRecord& record)
+{
+    return meandiff::firstFieldWithDoubleQuote(record.toList());
+}
+
+QString outcomeDoubleQuoteRefusal(int fieldIndex)
+{
+    const QString box = (fieldIndex >= 0 && fieldIndex < kOutcomeFieldCount)
+                            ? QString::fromLatin1(kOutcomeFieldLabels[fieldIndex])
+                            : QString();
+    return meandiff::doubleQuoteRefusalText(box, QStringLiteral("an outcome file"));
+}
+
+} // namespace quellin
