@@ -53,8 +53,8 @@ OutcomeRecord OutcomeRecord::fromList(const QStringList& list)
 
 OutcomeMode outcomeModeOf(const OutcomeRecord& record)
 {
-    return record.fields[kTxWorse].isEmpty() && record.fields[kCtrlWorse].isEmpty() ? OutcomeMode::TwoByTwo
-                                                                                    : OutcomeMode::ThreeByTwo;
+    return record.fields[kTxWorse].isEmpty() && record.fields[kCtrlWorse].isEmpty() ? OutcomeMode::Two
+                                                                                    : OutcomeMode::Three;
 }
 
 QByteArray encodeOutcomeRecord(const OutcomeRecord& record) { return meandiff::encodeDataLine(record.toList()); }

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <array>
 
+#include "outcometable/OutcomeMode.h"
+
 namespace quellin {
 
 constexpr int kOutcomeFieldCount = 9;
@@ -17,8 +19,6 @@ extern const std::array<const char*, kOutcomeFieldCount> kOutcomeFieldBoxes;
 // What each box is called on the window (used to name a box in a message).
 extern const std::array<const char*, kOutcomeFieldCount> kOutcomeFieldLabels;
 
-// The two layouts of the outcome table.
-enum class OutcomeMode { TwoByTwo, ThreeByTwo };
 
 struct OutcomeRecord {
     std::array<QString, kOutcomeFieldCount> fields;

@@ -71,7 +71,7 @@ void OutcomeFileCommands::setMode(OutcomeMode mode) const
     }
     if (!window_)
         return;
-    const QString name = mode == OutcomeMode::TwoByTwo ? QStringLiteral("OpTwo") : QStringLiteral("OpThree");
+    const QString name = mode == OutcomeMode::Two ? QStringLiteral("OpTwo") : QStringLiteral("OpThree");
     if (auto* option = window_->findChild<QRadioButton*>(name))
         option->setChecked(true);
 }
@@ -199,7 +199,7 @@ bool OutcomeFileCommands::loadCommandLine(const QString& commandLine)
     const OutcomeMode mode = outcomeModeOf(record);
     setMode(mode);
     putOutcomeRecord(window_, record);
-    const bool twoByTwo = mode == OutcomeMode::TwoByTwo;
+    const bool twoByTwo = mode == OutcomeMode::Two;
     setVisibleByName(window_, "LblFisherWarning", twoByTwo);
     setVisibleByName(window_, "ChkFishers", twoByTwo);
     return true;

@@ -5,6 +5,8 @@
 // limits), chi-square with Yates' correction, phi, w, C and Fisher's exact
 // test. Results go, in the order they are computed, to an OutcomeWriter that
 // the window implements. A value that cannot be computed is written as "---".
+#include "outcometable/OutcomeMode.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -12,8 +14,6 @@
 
 namespace quellin {
 
-// 2 x 2 (improved / not improved) or 3 x 2 (improved / no change / deteriorated).
-enum class OutcomeMode { Two, Three };
 
 namespace OutcomeText {
 inline const QString Dashes = QStringLiteral("---");

@@ -1,4 +1,7 @@
 #include "outcometable/frmMain.h"
+#include "outcometable/OutcomeFileCommands.h"
+#include "outcometable/OutcomeReport.h"
+#include "platform/AppInfo.h"
 
 #include "meandiff/EffectSize.h"
 #include "meandiff/KeyFilters.h"
@@ -187,6 +190,14 @@ frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quellin"));
     buildControls();
+    OutcomeFileHooks hooks;
+    hooks.recordChanged = [this](bool reset) { return RecordChanged(reset); };
+    hooks.addToMRU = [this](const QString& path) { AddToMRU(path); };
+    hooks.moveMRUToTop = [this](const QString& path, int index) { MoveMRUToTop(path, index); };
+    hooks.clearAll = [this] { clearTextBoxes(); };
+    hooks.setMode = [this](OutcomeMode mode) { setOutcomeMode(mode); };
+    hooks.askBeforeOpening = false;   // the frame asks before Open and a recent file
+    files_ = std::make_unique<OutcomeFileCommands>(this, std::move(hooks));
     Form_Load();
     // Open at the designed size of the control area, below the menu bar and
     // toolbar that the load put up.
@@ -521,7 +532,17 @@ void frmMain::loadProgramSteps()
         box(QString::fromLatin1(name))->clear();
     for (const char* name : CountBoxes)
         box(QString::fromLatin1(name))->clear();
+    // A file named on the command line (its mode decides the Fisher question).
+    files_->loadCommandLine(platform::commandLine());
 }
+
+void frmMain::mnuFileOpen_Click() { files_->mnuFileOpen_Click(); }
+
+bool frmMain::saveAs() { return files_->mnuFileSaveAs_Click(); }
+
+void frmMain::mnuFilePrint_Click() { printOutcomeReport(this); }
+
+void frmMain::openRecentFile(int index, const QString& path) { files_->mnuMRU_Click(index, path); }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {

@@ -5,6 +5,7 @@
 #include "outcometable/OutcomeStats.h"
 
 #include <QHash>
+#include <memory>
 #include <QString>
 
 class QCheckBox;
@@ -15,6 +16,8 @@ class QPushButton;
 class QRadioButton;
 
 namespace quellin {
+
+class OutcomeFileCommands;
 
 class frmMain : public meandiff::MainFrame {
     Q_OBJECT
@@ -49,6 +52,10 @@ protected:
     void loadProgramSteps() override;
     // Toolbar "Calculate": the computation without a message of its own.
     void runCalculation() override;
+    void mnuFileOpen_Click() override;
+    bool saveAs() override;
+    void mnuFilePrint_Click() override;
+    void openRecentFile(int index, const QString& path) override;
     // File > New: every text box of the window gets the empty text.
     void clearAll() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -66,6 +73,7 @@ private:
 
     QWidget* area_ = nullptr;
     QHash<QString, QLineEdit*> boxes_;
+    std::unique_ptr<OutcomeFileCommands> files_;
     QComboBox* Combo2 = nullptr;
     QRadioButton* OpTwo = nullptr;
     QRadioButton* OpThree = nullptr;

@@ -80,11 +80,11 @@ TEST(OutcomeFile, ModeOfARecord)
         QString txWorse, ctrlWorse;
         OutcomeMode mode;
     };
-    for (const Case& c : QList<Case>{{"", "", OutcomeMode::TwoByTwo},
-                                     {"3", "", OutcomeMode::ThreeByTwo},
-                                     {"", "0", OutcomeMode::ThreeByTwo},
-                                     {"2", "5", OutcomeMode::ThreeByTwo},
-                                     {" ", "", OutcomeMode::ThreeByTwo}}) {
+    for (const Case& c : QList<Case>{{"", "", OutcomeMode::Two},
+                                     {"3", "", OutcomeMode::Three},
+                                     {"", "0", OutcomeMode::Three},
+                                     {"2", "5", OutcomeMode::Three},
+                                     {" ", "", OutcomeMode::Three}}) {
         SCOPED_TRACE(c.txWorse.toStdString() + "|" + c.ctrlWorse.toStdString());
         EXPECT_EQ(quellin::outcomeModeOf(record({"a", "b", "c", "1", "2", c.txWorse, "3", "4", c.ctrlWorse})), c.mode);
     }
