@@ -147,6 +147,10 @@ void writeDataFile(const QString& path, const QStringList& fields)
         throw errPathNotFound();
     if (info.isDir())
         throw platform::errPathFileAccess();
+    // A read-only file is not replaced (the replacement would otherwise
+    // slip past its protection by renaming over it).
+    if (info.exists() && !info.isWritable())
+        throw errPermissionDenied();
 
     // Unbuffered, so that a short write (a full disk, a size limit) is seen
     // here and not lost in a later flush.

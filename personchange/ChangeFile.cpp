@@ -1,11 +1,9 @@
 #include "personchange/ChangeFile.h"
+#include "meandiff/DataFileLine.h"
 #include "meandiff/StudyFile.h"
 #include "platform/Errors.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace morvane {
 
@@ -35,13 +33,6 @@ const char* const kMsgChangeLoadFailed = "Are you sure the file isn't corrupt an
                                          "following error";
 
 namespace {
-
-// A change file is one short record; the free text may be long, but never
-// megabytes. Reading stops here so that a huge file chosen by mistake cannot
-// exhaust memory.
-constexpr qint64 kReadLimit = 4 * 1024 * 1024;
-
-platform::RuntimeError permissionDenied() { return {70, QStringLiteral("Permission denied")}; }
 
 // Every line break as "\n".
 QString unifyLineBreaks(QString s)
@@ -115,17 +106,16 @@ QStringList fieldsOf(const ChangeRecord& record) { return QStringList(record.fie
 
 } // namespace
 
-QByteArray encodeRecordLine(const QStringList& fields)
+// Every line break inside a field as CR LF.
+static QStringList withCrLfBreaks(const QStringList& fields)
 {
-    QByteArray out;
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        out += i ? ",\"" : "\"";
-        out += unifyLineBreaks(fields[i]).replace(QLatin1Char('\n'), QLatin1String("\r\n")).toUtf8();
-        out += '"';
-    }
-    out += "\r\n";
+    QStringList out;
+    for (const QString& f : fields)
+        out << unifyLineBreaks(f).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return out;
 }
+
+QByteArray encodeRecordLine(const QStringList& fields) { return meandiff::encodeDataLine(withCrLfBreaks(fields)); }
 
 QStringList parseRecordLine(const QString& text, int required, int optional)
 {
@@ -136,63 +126,6 @@ QStringList parseRecordLine(const QString& text, int required, int optional)
     for (int i = 0; i < optional && !cursor.atEnd(); ++i)
         fields << cursor.next();
     return fields;
-}
-
-QByteArray readRecordFileBytes(const QString& path)
-{
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        throw platform::errFileNotFound();
-    // Only ordinary files: a folder, pipe or device holds no record (and a
-    // pipe could hold the program up for ever).
-    if (!info.isFile())
-        throw platform::errPathFileAccess();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw file.error() == QFileDevice::PermissionsError ? permissionDenied() : platform::errPathFileAccess();
-    QByteArray bytes = file.read(kReadLimit);
-    if (file.error() != QFileDevice::NoError)
-        throw platform::errPathFileAccess();
-    return bytes;
-}
-
-void replaceFileContents(const QString& path, const QByteArray& bytes)
-{
-    if (path.isEmpty())
-        throw platform::RuntimeError(platform::ErrBadFileNameOrNumber, QStringLiteral("Bad file name or number"));
-    const QFileInfo info(path);
-    if (!info.absoluteDir().exists())
-        throw platform::RuntimeError(platform::ErrPathNotFound, QStringLiteral("Path not found"));
-    if (info.isDir())
-        throw platform::errPathFileAccess();
-    if (info.exists() && !info.isWritable())
-        throw permissionDenied();
-
-    auto failure = [](const QFileDevice& f) {
-        if (f.error() == QFileDevice::PermissionsError)
-            return permissionDenied();
-        if (f.error() == QFileDevice::ResourceError)
-            return platform::RuntimeError(61, QStringLiteral("Disk full"));
-        return platform::RuntimeError(platform::ErrPathFileAccess,
-                                      QStringLiteral("Path/File access error: ") + f.errorString());
-    };
-
-    // Unbuffered, so that a short write (a full disk, a size limit) shows
-    // here and is not lost in a later flush.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw failure(file);
-    for (qint64 done = 0; done < bytes.size();) {
-        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0) {
-            const platform::RuntimeError e = failure(file);
-            file.cancelWriting();
-            throw e;
-        }
-        done += n;
-    }
-    if (!file.commit())
-        throw failure(file);
 }
 
 QByteArray encodeChangeRecord(const ChangeRecord& record) { return encodeRecordLine(fieldsOf(record)); }
@@ -210,12 +143,12 @@ ChangeRecord parseChangeRecord(const QString& text, ChangeRecordForm form)
 
 ChangeRecord readChangeFile(const QString& path, ChangeRecordForm form)
 {
-    return parseChangeRecord(meandiff::decodeStudyText(readRecordFileBytes(path)), form);
+    return parseChangeRecord(meandiff::readDataFileText(path), form);
 }
 
 void writeChangeFile(const QString& path, const ChangeRecord& record)
 {
-    replaceFileContents(path, encodeChangeRecord(record));
+    meandiff::writeDataFile(path, withCrLfBreaks(fieldsOf(record)));
 }
 
 int changeFieldWithDoubleQuote(const ChangeRecord& record)

@@ -34,17 +34,6 @@ QByteArray encodeRecordLine(const QStringList& fields);
 // incomplete, also among the optional ones).
 QStringList parseRecordLine(const QString& text, int required, int optional = 0);
 
-// The bytes at the start of a record file (the text is decoded with
-// meandiff::decodeStudyText). Throws platform::RuntimeError: "File not
-// found", "Permission denied" or "Path/File access error".
-QByteArray readRecordFileBytes(const QString& path);
-
-// Replaces the file as a whole with the bytes: the new file takes the old
-// one's place only when it was written completely, so a failed or
-// interrupted save leaves the old file as it was. A read-only file is not
-// replaced ("Permission denied"). Throws platform::RuntimeError on failure.
-void replaceFileContents(const QString& path, const QByteArray& bytes);
-
 // ---- The change record ---------------------------------------------------
 
 constexpr int kChangeFieldCount = 12;
