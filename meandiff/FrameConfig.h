@@ -63,4 +63,15 @@ const FrameConfig& tarvossFrameConfig();
 // "Save" and the tooltip of "Save" given by the program.
 QList<ToolButtonSpec> standardToolbar(const QString& saveToolTip, const QString& saveHandler);
 
+// The frame of Quellin and Morvane: one menu design, with the few places
+// where the two programs differ.
+struct SmallProgramFrame {
+    QString helpFile;        // "Quellin.html"
+    QString statusText;      // the first status panel
+    // File > Save (Overwrite) on Ctrl+S and the toolbar's "Save" (Morvane);
+    // Save As then takes Ctrl+A and About Ctrl+B.
+    bool saveOverwrite = false;
+};
+FrameConfig smallProgramFrameConfig(const SmallProgramFrame& program);
+
 } // namespace meandiff
