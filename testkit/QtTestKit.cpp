@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
+#include <QTextStream>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -158,6 +160,39 @@ DesktopScript::DesktopScript(bool succeed) : succeed_(succeed)
 }
 
 DesktopScript::~DesktopScript() { platform::setDesktopHandler({}); }
+
+std::vector<FixtureRow> readFixtureTable(const QString& path, QStringList* headerOut)
+{
+    std::vector<FixtureRow> rows;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        ADD_FAILURE() << "cannot read " << path.toStdString();
+        return rows;
+    }
+    QTextStream in(&f);
+    QStringList header;
+    int line = 0;
+    while (!in.atEnd()) {
+        const QString l = in.readLine();
+        ++line;
+        if (l.startsWith(QLatin1Char('#')) || l.isEmpty())
+            continue;
+        const QStringList fields = l.split(QLatin1Char('\t'));
+        if (header.isEmpty()) {
+            header = fields;
+            continue;
+        }
+        EXPECT_EQ(fields.size(), header.size()) << path.toStdString() << " line " << line;
+        FixtureRow r;
+        r.line = line;
+        for (int i = 0; i < header.size() && i < fields.size(); ++i)
+            r.values.insert(header[i], fields[i]);
+        rows.push_back(r);
+    }
+    if (headerOut)
+        *headerOut = header;
+    return rows;
+}
 
 QString pdfText(const QString& pdfPath)
 {

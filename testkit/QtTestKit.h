@@ -5,11 +5,13 @@
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <deque>
+#include <vector>
 #include <gtest/gtest.h>
 
 class QAction;
@@ -102,6 +104,17 @@ private:
     bool succeed_;
     QList<platform::DesktopRequest> requests_;
 };
+
+// One row of a reference table: its line in the file and its values by
+// column name.
+struct FixtureRow {
+    int line = 0;
+    QHash<QString, QString> values;
+};
+// Reads a tab-separated reference table: lines starting with "#" (the notes
+// on how it was made) and empty lines are skipped, the first other line names
+// the columns. A missing file or a row of the wrong width is a test failure.
+std::vector<FixtureRow> readFixtureTable(const QString& path, QStringList* header = nullptr);
 
 // Text of a PDF file (pdftotext -layout), empty when it cannot be read.
 QString pdfText(const QString& pdfPath);

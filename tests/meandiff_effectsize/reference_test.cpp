@@ -9,40 +9,11 @@
 namespace effsize_test {
 namespace {
 
-struct ReferenceCase {
-    int line = 0;
-    QHash<QString, QString> values;
-};
+using ReferenceCase = testkit::FixtureRow;
 
 std::vector<ReferenceCase> loadReference()
 {
-    std::vector<ReferenceCase> cases;
-    QFile f(QStringLiteral(SUITE_TEST_DIR "/effectsize_reference.tsv"));
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        ADD_FAILURE() << "cannot read the reference table";
-        return cases;
-    }
-    QTextStream in(&f);
-    QStringList header;
-    int line = 0;
-    while (!in.atEnd()) {
-        const QString l = in.readLine();
-        ++line;
-        if (l.startsWith(QLatin1Char('#')) || l.isEmpty())
-            continue;
-        const QStringList fields = l.split(QLatin1Char('\t'));
-        if (header.isEmpty()) {
-            header = fields;
-            continue;
-        }
-        EXPECT_EQ(fields.size(), header.size()) << "line " << line;
-        ReferenceCase c;
-        c.line = line;
-        for (int i = 0; i < header.size() && i < fields.size(); ++i)
-            c.values.insert(header[i], fields[i]);
-        cases.push_back(c);
-    }
-    return cases;
+    return testkit::readFixtureTable(QStringLiteral(SUITE_TEST_DIR "/effectsize_reference.tsv"));
 }
 
 class ReferenceTest : public MainWindowTest {};

@@ -13,42 +13,11 @@
 namespace quellin_test {
 namespace {
 
-struct Row {
-    int line = 0;
-    QHash<QString, QString> values;
-};
+using Row = testkit::FixtureRow;
 
 std::vector<Row> loadTable(const QString& file, QStringList* headerOut = nullptr)
 {
-    std::vector<Row> rows;
-    QFile f(QStringLiteral(SUITE_TEST_DIR "/") + file);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        ADD_FAILURE() << "cannot read " << file.toStdString();
-        return rows;
-    }
-    QTextStream in(&f);
-    QStringList header;
-    int line = 0;
-    while (!in.atEnd()) {
-        const QString l = in.readLine();
-        ++line;
-        if (l.startsWith(QLatin1Char('#')) || l.isEmpty())
-            continue;
-        const QStringList fields = l.split(QLatin1Char('\t'));
-        if (header.isEmpty()) {
-            header = fields;
-            continue;
-        }
-        EXPECT_EQ(fields.size(), header.size()) << "line " << line;
-        Row r;
-        r.line = line;
-        for (int i = 0; i < header.size() && i < fields.size(); ++i)
-            r.values.insert(header[i], fields[i]);
-        rows.push_back(r);
-    }
-    if (headerOut)
-        *headerOut = header;
-    return rows;
+    return testkit::readFixtureTable(QStringLiteral(SUITE_TEST_DIR "/") + file, headerOut);
 }
 
 class ReferenceTest : public QuellinWindowTest {};

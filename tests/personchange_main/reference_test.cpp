@@ -11,40 +11,11 @@
 namespace morvane_test {
 namespace {
 
-struct ReferenceCase {
-    int line = 0;
-    QHash<QString, QString> v;
-};
+using ReferenceCase = testkit::FixtureRow;
 
 std::vector<ReferenceCase> loadReference()
 {
-    std::vector<ReferenceCase> cases;
-    QFile f(QStringLiteral(SUITE_TEST_DIR "/change_reference.tsv"));
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        ADD_FAILURE() << "cannot read the reference table";
-        return cases;
-    }
-    QTextStream in(&f);
-    QStringList header;
-    int line = 0;
-    while (!in.atEnd()) {
-        const QString l = in.readLine();
-        ++line;
-        if (l.startsWith(QLatin1Char('#')) || l.isEmpty())
-            continue;
-        const QStringList fields = l.split(QLatin1Char('\t'));
-        if (header.isEmpty()) {
-            header = fields;
-            continue;
-        }
-        EXPECT_EQ(fields.size(), header.size()) << "line " << line;
-        ReferenceCase c;
-        c.line = line;
-        for (int i = 0; i < header.size() && i < fields.size(); ++i)
-            c.v.insert(header[i], fields[i]);
-        cases.push_back(c);
-    }
-    return cases;
+    return testkit::readFixtureTable(QStringLiteral(SUITE_TEST_DIR "/change_reference.tsv"));
 }
 
 QString colourName(const QColor& c)
@@ -74,20 +45,20 @@ TEST_F(ReferenceTest, ReliableChangeAndCutOffsMatchTheIndependentRecomputation)
     for (const auto& c : cases) {
         SCOPED_TRACE("reference line " + std::to_string(c.line));
         clickOn(QStringLiteral("cmdClear"));
-        step1(c.v.value("r"), c.v.value("sd"));
-        scores(c.v.value("t1"), c.v.value("t2"));
-        samples(c.v.value("cm"), c.v.value("cs"), c.v.value("nm"), c.v.value("ns"));
+        step1(c.values.value("r"), c.values.value("sd"));
+        scores(c.values.value("t1"), c.values.value("t2"));
+        samples(c.values.value("cm"), c.values.value("cs"), c.values.value("nm"), c.values.value("ns"));
         testkit::MsgBoxScript msgs;
         clever();
-        EXPECT_EQ(msgs.texts().join(QStringLiteral(" | ")), c.v.value("messages"));
+        EXPECT_EQ(msgs.texts().join(QStringLiteral(" | ")), c.values.value("messages"));
         for (const QString& b : boxes)
-            EXPECT_EQ(text(b), c.v.value(b)) << b.toStdString();
+            EXPECT_EQ(text(b), c.values.value(b)) << b.toStdString();
         for (const QString& p : morvane::criterionPictures())
-            EXPECT_EQ(picture(p), c.v.value(p)) << p.toStdString();
-        if (c.v.value("status") == QLatin1String("unchanged"))
+            EXPECT_EQ(picture(p), c.values.value(p)) << p.toStdString();
+        if (c.values.value("status") == QLatin1String("unchanged"))
             EXPECT_EQ(multi(QStringLiteral("txtClinStatus")), QString());
         else
-            EXPECT_EQ(colourName(statusColour()), c.v.value("status"));
+            EXPECT_EQ(colourName(statusColour()), c.values.value("status"));
     }
 }
 
@@ -97,25 +68,25 @@ TEST_F(ReferenceTest, ExactConfidenceRatesMatchTheIndependentRecomputation)
     ASSERT_GE(cases.size(), 30u);
     for (const auto& c : cases) {
         SCOPED_TRACE("reference line " + std::to_string(c.line));
-        step1(c.v.value("r"), c.v.value("sd"));
-        paste(QStringLiteral("txtPercentage"), c.v.value("pct"));
-        paste(QStringLiteral("txtPointChange"), c.v.value("pt"));
+        step1(c.values.value("r"), c.values.value("sd"));
+        paste(QStringLiteral("txtPercentage"), c.values.value("pct"));
+        paste(QStringLiteral("txtPointChange"), c.values.value("pt"));
         testkit::MsgBoxScript msgs;
         exact(QStringLiteral("cmdCompute"));
         EXPECT_EQ(msgs.count(), 0);
-        EXPECT_EQ(text("txtSEM2"), c.v.value("txtSEM2"));
-        EXPECT_EQ(text("txtSED2"), c.v.value("txtSED2"));
-        EXPECT_EQ(text("txtZ"), c.v.value("txtZ_level"));
-        EXPECT_EQ(text("txtChange"), c.v.value("txtChange"));
+        EXPECT_EQ(text("txtSEM2"), c.values.value("txtSEM2"));
+        EXPECT_EQ(text("txtSED2"), c.values.value("txtSED2"));
+        EXPECT_EQ(text("txtZ"), c.values.value("txtZ_level"));
+        EXPECT_EQ(text("txtChange"), c.values.value("txtChange"));
         EXPECT_EQ(text("txtConfidence"), QString());
 
         exact(QStringLiteral("cmdPoint"));
-        const bool computed = !c.v.value("txtZ_point").isEmpty();
+        const bool computed = !c.values.value("txtZ_point").isEmpty();
         EXPECT_EQ(msgs.count(), computed ? 0 : 1);
-        EXPECT_EQ(text("txtSEM2"), computed ? c.v.value("txtSEM2") : QString());
-        EXPECT_EQ(text("txtSED2"), computed ? c.v.value("txtSED2") : QString());
-        EXPECT_EQ(text("txtZ"), c.v.value("txtZ_point"));
-        EXPECT_EQ(text("txtConfidence"), c.v.value("txtConfidence"));
+        EXPECT_EQ(text("txtSEM2"), computed ? c.values.value("txtSEM2") : QString());
+        EXPECT_EQ(text("txtSED2"), computed ? c.values.value("txtSED2") : QString());
+        EXPECT_EQ(text("txtZ"), c.values.value("txtZ_point"));
+        EXPECT_EQ(text("txtConfidence"), c.values.value("txtConfidence"));
         EXPECT_EQ(text("txtChange"), QString());
     }
 }
