@@ -36,6 +36,18 @@ public:
     void cmdExit_Click();
     void CmdDatabase_Click();
 
+    // Launchers of the supplementary calculators and tables (each window
+    // once per run; pressing again brings the open one forward).
+    void CmdProbabilities_Click();
+    void cmdCI_Click();
+    void cmdChi_Click();
+    void cmdR2_Click();
+    void cmdHierarchicalR_Click();
+    void cmdZDiffs_Click();
+    void cmd2Corr_Click();
+    void cmdSignificance_Click();
+    void cmdHedges_Click();
+
 protected:
     void loadProgramSteps() override;
     void runCalculation() override;
@@ -53,6 +65,8 @@ private:
     class Writer;
 
     void buildControls();
+    // The calculator buttons on the result tabs.
+    void buildLaunchers(QWidget* tabEffectSizes, QWidget* tabSignificance, QWidget* tabSampleSize);
     QLineEdit* addBox(QWidget* parent, const QString& name, int x, int y, int w, int h = 21);
     QLabel* addLabel(QWidget* parent, const QString& text, int x, int y, int w, int h = 21,
                      const QString& name = {});
