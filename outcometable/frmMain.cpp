@@ -1,5 +1,6 @@
 #include "outcometable/frmMain.h"
 #include "outcometable/OutcomeFileCommands.h"
+#include "outcometable/frmChiTable.h"
 #include "outcometable/OutcomeReport.h"
 #include "platform/AppInfo.h"
 
@@ -614,7 +615,7 @@ void frmMain::cmdNNHWarning_Click()
 
 void frmMain::cmdConvertToD_Click() {}
 
-void frmMain::cmdChiTable_Click() {}
+void frmMain::cmdChiTable_Click() { showChiTable(this); }
 
 void frmMain::OpTwo_Click() { switchMode(OutcomeMode::Two); }
 
