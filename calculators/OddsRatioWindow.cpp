@@ -49,25 +49,25 @@ OddsRatioWindow::OddsRatioWindow(const Design& design, QWidget* parent)
 {
     setObjectName(QString::fromLatin1(design.name));
     setWindowTitle(design.caption);
-    setFixedSize(tw(9000), tw(6000));
+    setFixedSize(tw(10800), tw(7050));
 
-    noteBox(this, "Text1", design.caution, 8, 8, 584, 92, Blue);
+    noteBox(this, "Text1", design.caution, 8, 8, 704, 112, Blue);
 
-    namedLabel(this, "Label22", design.valueLabel, 8, 112, 200);
-    txtOR = inputBox(this, "txtOR", 210, 110, 110, &design_.filter);
+    namedLabel(this, "Label22", design.valueLabel, 8, 134, 200);
+    txtOR = inputBox(this, "txtOR", 210, 132, 120, &design_.filter);
 
     chkConfidence = new QCheckBox(QStringLiteral("Do you want to convert 95% confidence intervals too?"), this);
     chkConfidence->setObjectName(QStringLiteral("chkConfidence"));
-    chkConfidence->setGeometry(8, 140, 336, 22);
+    chkConfidence->setGeometry(8, 162, 400, 22);
     connect(chkConfidence, &QCheckBox::clicked, this, [this] { chkConfidence_Click(); });
 
     Frame1 = new QGroupBox(QStringLiteral("Confidence Intervals"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(8, 166, 336, 92);
-    Label1 = namedLabel(Frame1, "Label1", design.lowerLabel, 8, 22, 220, 30);
-    txtORMinus95 = inputBox(Frame1, "txtORMinus95", 232, 26, 90, &design_.filter);
-    Label2 = namedLabel(Frame1, "Label2", design.upperLabel, 8, 56, 220, 30);
-    txtORPlus95 = inputBox(Frame1, "txtORPlus95", 232, 60, 90, &design_.filter);
+    Frame1->setGeometry(8, 190, 400, 92);
+    Label1 = namedLabel(Frame1, "Label1", design.lowerLabel, 8, 22, 250, 30);
+    txtORMinus95 = inputBox(Frame1, "txtORMinus95", 264, 26, 120, &design_.filter);
+    Label2 = namedLabel(Frame1, "Label2", design.upperLabel, 8, 56, 250, 30);
+    txtORPlus95 = inputBox(Frame1, "txtORPlus95", 264, 60, 120, &design_.filter);
     for (QLineEdit* e : {txtORMinus95, txtORPlus95}) {
         e->setEnabled(false);
         setButtonFaceBackground(e);
@@ -75,26 +75,26 @@ OddsRatioWindow::OddsRatioWindow(const Design& design, QWidget* parent)
     for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2), static_cast<QWidget*>(Frame1)})
         setTextColour(w, GreyText);
 
-    auto* doIt = button(this, "cmdDoIt", design.doItCaption, 8, 268, 110, 30);
+    auto* doIt = button(this, "cmdDoIt", design.doItCaption, 8, 292, 120, 30);
     QFont bold = doIt->font();
     bold.setBold(true);
     doIt->setFont(bold);
-    auto* exitButton = button(this, "cmdExit", design.exitCaption, 126, 268, 110, 30);
+    auto* exitButton = button(this, "cmdExit", design.exitCaption, 136, 292, 120, 30);
     connect(doIt, &QPushButton::clicked, this, [this] { cmdDoIt_Click(); });
     connect(exitButton, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
 
-    int y = 312;
+    int y = 338;
     for (const ResultRow& row : design.rows) {
         namedLabel(this, row.labelName, row.caption, 8, y + 2, 100);
-        resultBox(this, row.box, 108, y, 70, Red)->setReadOnly(true);
-        namedLabel(this, row.lowerLabel, QStringLiteral("-95%:"), 184, y + 2, 40);
-        resultBox(this, row.lowerBox, 224, y, 50, Red)->setReadOnly(true);
-        namedLabel(this, row.upperLabel, QStringLiteral("+95%:"), 280, y + 2, 40);
-        resultBox(this, row.upperBox, 320, y, 50, Red)->setReadOnly(true);
-        y += 32;
+        resultBox(this, row.box, 108, y, 90, Red)->setReadOnly(true);
+        namedLabel(this, row.lowerLabel, QStringLiteral("-95%:"), 206, y + 2, 40);
+        resultBox(this, row.lowerBox, 246, y, 60, Red)->setReadOnly(true);
+        namedLabel(this, row.upperLabel, QStringLiteral("+95%:"), 314, y + 2, 40);
+        resultBox(this, row.upperBox, 354, y, 60, Red)->setReadOnly(true);
+        y += 34;
     }
 
-    txtWorking = noteBox(this, "txtWorking", QStringLiteral("Working..."), 380, 110, 212, 282);
+    txtWorking = noteBox(this, "txtWorking", QStringLiteral("Working..."), 424, 132, 288, 330);
     txtWorking->setReadOnly(true);
 
     txtOR->setFocus();

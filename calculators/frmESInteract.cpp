@@ -51,7 +51,7 @@ frmESInteract::frmESInteract(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmESInteract"));
     setWindowTitle(QStringLiteral("Repeated Measures Interaction Effect Size Estimate"));
-    resize(px(8745), px(8535));
+    resize(px(10800), px(8535));
 
     int label = 1;
     wrappedLabel(this, label++, QStringLiteral("All the white boxes, at least, must have data. Red boxes are optional."),
@@ -73,13 +73,13 @@ frmESInteract::frmESInteract(QWidget* parent)
     };
     int top = 480;
     for (const Row& row : rows) {
-        wrappedLabel(this, label++, QString::fromLatin1(row.meanLabel), 120, top + 30, 1920, 255);
-        filteredBox(this, row.mean, 2040, top, 1080, meandiff::KeyFilter::Signed);
-        wrappedLabel(this, label++, QString::fromLatin1(row.sdLabel), 3300, top + 30, 1800, 255);
-        filteredBox(this, row.sd, 5100, top, 1080, meandiff::KeyFilter::Unsigned);
+        wrappedLabel(this, label++, QString::fromLatin1(row.meanLabel), 120, top + 30, 2520, 255);
+        filteredBox(this, row.mean, 2640, top, 1200, meandiff::KeyFilter::Signed);
+        wrappedLabel(this, label++, QString::fromLatin1(row.sdLabel), 4080, top + 30, 2400, 255);
+        filteredBox(this, row.sd, 6480, top, 1200, meandiff::KeyFilter::Unsigned);
         if (row.n) {
-            wrappedLabel(this, label++, QStringLiteral("N:"), 6360, top + 30, 360, 255);
-            QLineEdit* n = filteredBox(this, row.n, 6720, top, 900, meandiff::KeyFilter::Digits);
+            wrappedLabel(this, label++, QStringLiteral("N:"), 7920, top + 30, 420, 255);
+            QLineEdit* n = filteredBox(this, row.n, 8340, top, 1080, meandiff::KeyFilter::Digits);
             QPalette p = n->palette();
             p.setColor(QPalette::Base, OptionalBox);
             n->setPalette(p);
@@ -117,15 +117,15 @@ frmESInteract::frmESInteract(QWidget* parent)
     }
     const int dTop = 2400 + 10 * 480 + 60;
     const int gTop = dTop + 480;
-    wrappedLabel(this, label++, QStringLiteral("95% Confidence Intervals"), 5220, dTop - 720, 2280, 255);
-    wrappedLabel(this, label++, QStringLiteral("-95% (Lower Bound)"), 5220, dTop - 360, 1080, 255);
-    wrappedLabel(this, label++, QStringLiteral("+95% (Upper Bound)"), 6420, dTop - 360, 1080, 255);
-    wrappedLabel(this, label++, QStringLiteral("---"), 6330, dTop + 15, 90, 255);
-    addResultBox(this, QStringLiteral("TxtESNeg95"), 5220, dTop, 1080, 285, kResultBlue);
-    addResultBox(this, QStringLiteral("TxtESPlus95"), 6420, dTop, 1080, 285, kResultBlue);
-    wrappedLabel(this, label++, QStringLiteral("---"), 6330, gTop + 15, 90, 255);
-    addResultBox(this, QStringLiteral("TxtHedgesGNeg95"), 5220, gTop, 1080, 285, kResultBlue);
-    addResultBox(this, QStringLiteral("TxtHedgesGPlus95"), 6420, gTop, 1080, 285, kResultBlue);
+    wrappedLabel(this, label++, QStringLiteral("95% Confidence Intervals"), 5220, dTop - 840, 2580, 285);
+    wrappedLabel(this, label++, QStringLiteral("-95% (Lower Bound)"), 5220, dTop - 510, 1380, 450);
+    wrappedLabel(this, label++, QStringLiteral("+95% (Upper Bound)"), 6600, dTop - 510, 1500, 450);
+    wrappedLabel(this, label++, QStringLiteral("---"), 6435, dTop + 15, 150, 255);
+    addResultBox(this, QStringLiteral("TxtESNeg95"), 5220, dTop, 1200, 285, kResultBlue);
+    addResultBox(this, QStringLiteral("TxtESPlus95"), 6600, dTop, 1200, 285, kResultBlue);
+    wrappedLabel(this, label++, QStringLiteral("---"), 6435, gTop + 15, 150, 255);
+    addResultBox(this, QStringLiteral("TxtHedgesGNeg95"), 5220, gTop, 1200, 285, kResultBlue);
+    addResultBox(this, QStringLiteral("TxtHedgesGPlus95"), 6600, gTop, 1200, 285, kResultBlue);
 
     struct ButtonSpec {
         const char* name;
@@ -140,8 +140,8 @@ frmESInteract::frmESInteract(QWidget* parent)
     };
     top = 2400;
     for (const ButtonSpec& b : buttons) {
-        QPushButton* button = addButton(this, QString::fromLatin1(b.name), QString::fromLatin1(b.caption), 7620, top,
-                                        1020, 600);
+        QPushButton* button = addButton(this, QString::fromLatin1(b.name), QString::fromLatin1(b.caption), 7980, top,
+                                        2700, 480);
         button->setAutoDefault(false);
         auto handler = b.handler;
         connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
