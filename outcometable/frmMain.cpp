@@ -1,6 +1,7 @@
 #include "outcometable/frmMain.h"
 #include "outcometable/OutcomeFileCommands.h"
 #include "outcometable/frmChiTable.h"
+#include "outcometable/frmORToD.h"
 #include "outcometable/OutcomeReport.h"
 #include "platform/AppInfo.h"
 
@@ -25,6 +26,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <exception>
 
 namespace quellin {
 
@@ -613,7 +615,14 @@ void frmMain::cmdNNHWarning_Click()
                      QStringLiteral("NNH CI Warning"), this);
 }
 
-void frmMain::cmdConvertToD_Click() {}
+void frmMain::cmdConvertToD_Click()
+{
+    try {
+        showORToD(this);
+    } catch (const std::exception&) {
+        // The dialog could not be made: the command ends, the window stays usable.
+    }
+}
 
 void frmMain::cmdChiTable_Click() { showChiTable(this); }
 
