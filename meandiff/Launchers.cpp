@@ -8,6 +8,9 @@
 #include "calculators/frmDiffBetGs.h"
 #include "calculators/frmDiffBetRsDependent.h"
 #include "calculators/frmDiffBetweenRs.h"
+#include "calculators/frmDtoOR.h"
+#include "calculators/frmESInteract.h"
+#include "calculators/frmORtoD.h"
 #include "calculators/frmHierarchicalR.h"
 #include "calculators/frmMultipleR.h"
 #include "calculators/frmSignificance.h"
@@ -45,6 +48,10 @@ void frmMain::buildLaunchers(QWidget* tabES, QWidget* tabSig, QWidget* tabSS)
     };
     constexpr int left = 10, right = 400, width = 385, row1 = 228, row2 = 260;
     const Launcher launchers[] = {
+        {tabES, "cmdESInteract", "Compute A Repeated Measures  Interaction Effect Size Estimate",
+         "Cohen's d and Hedges' g", left, row1, width, &frmMain::cmdESInteract_Click},
+        {tabES, "cmdDandOR", "Convert Between Odds Ratios && d Effect Sizes", "", right, row1, width,
+         &frmMain::cmdDandOR_Click},
         {tabSig, "CmdProbabilities", "Probability Table", "", 190, 190, 170, &frmMain::CmdProbabilities_Click},
         {tabSig, "cmdSignificance", "Tests of Significance - Probability Values",
          "p values from a t, z, r, F or chi-square statistic", left, row1, width, &frmMain::cmdSignificance_Click},
@@ -63,7 +70,6 @@ void frmMain::buildLaunchers(QWidget* tabES, QWidget* tabSig, QWidget* tabSS)
         {tabSS, "cmdHierarchicalR", "Compute Effect Size (f Squared) From Hierarchical Regression (R Squared)",
          "f squared", right, row2, width, &frmMain::cmdHierarchicalR_Click},
     };
-    Q_UNUSED(tabES);
     for (const Launcher& l : launchers) {
         auto* b = new QPushButton(QString::fromUtf8(l.caption), l.page);
         b->setObjectName(QString::fromLatin1(l.name));
@@ -93,6 +99,43 @@ void frmMain::cmd2Corr_Click()
         guarded([] { calculators::showDiffBetweenRs(); });
     else if (answer == platform::MsgResult::No)
         guarded([] { calculators::showDiffBetRsDependent(); });
+}
+
+void frmMain::cmdESInteract_Click()
+{
+    guarded([] { calculators::showESInteract(); });
+    const QStringList lines = {
+        QStringLiteral("Please keep in mind that this is only an estimate - and likely an underestimate."),
+        QStringLiteral("The only way to get an accurate effect size estimate (d or g) for an interaction is "),
+        QStringLiteral("to use the raw data and look at change scores over time and use the standard deviation"),
+        QStringLiteral("of the change scores as the denominator. Otherwise use eta squared or partial eta squared - "),
+        QStringLiteral("most statistics packages provide this information already. "),
+        QString(),
+        QStringLiteral("However, the current method is sensible when you want to obtain an effect size in relation "
+                       "to an "),
+        QStringLiteral("outside metric. For example, suppose you wanted to compare the effect of a drug on male and "
+                       "female IQ scores. "),
+        QStringLiteral("Using the population standard deviation of IQ scores with the WAIS measure (which we "),
+        QStringLiteral("know to be about 15) as opposed to sample standard deviations at each time point would give"),
+        QStringLiteral("an interaction effect between two variables (e.g., Males & Females) in relation to IQ overall "),
+        QStringLiteral("- not in relation to each other. This can be useful in looking at the meaningfulness of the "
+                       "effect."),
+    };
+    platform::msgBox(lines.join(QLatin1Char('\n')), platform::MsgButtons::OK, platform::MsgIcon::Information,
+                     QStringLiteral("2x2 ES Interaction Warning"), this);
+}
+
+void frmMain::cmdDandOR_Click()
+{
+    const platform::MsgResult answer = platform::msgBox(
+        QStringLiteral("Do you wish to convert an odds ratio to a d effect size?\n(Answering 'No' will convert a d "
+                       "to an odds ratio instead)"),
+        platform::MsgButtons::YesNoCancel, platform::MsgIcon::Question, QStringLiteral("What Type Of Conversion?"),
+        this);
+    if (answer == platform::MsgResult::Yes)
+        guarded([] { calculators::showORtoD(); });
+    else if (answer == platform::MsgResult::No)
+        guarded([] { calculators::showDtoOR(); });
 }
 
 } // namespace tarvoss

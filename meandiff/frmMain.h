@@ -47,6 +47,8 @@ public:
     void cmd2Corr_Click();
     void cmdSignificance_Click();
     void cmdHedges_Click();
+    void cmdESInteract_Click();
+    void cmdDandOR_Click();
 
 protected:
     void loadProgramSteps() override;

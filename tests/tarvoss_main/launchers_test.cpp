@@ -105,3 +105,50 @@ TEST(TarvossLaunchers, TheProbabilityTableIsModalOverTheMainWindow)
     EXPECT_EQ(shown, QStringLiteral("frmTdata"));
     EXPECT_EQ(owner, &w);
 }
+
+TEST(TarvossLaunchers, TheInteractionWarningFollowsItsWindowAtEveryPress)
+{
+    tarvoss::frmMain w;
+    w.show();
+    auto* b = testkit::find<QPushButton>(&w, QStringLiteral("cmdESInteract"));
+    for (int press = 0; press < 2; ++press) {
+        bool windowShownFirst = false;
+        testkit::MsgBoxScript msgs;
+        platform::setMsgHandler([&](const platform::MsgRequest& r) {
+            windowShownFirst = visibleWindows(QStringLiteral("frmESInteract")) == 1;
+            EXPECT_EQ(r.title, QStringLiteral("2x2 ES Interaction Warning"));
+            EXPECT_EQ(r.icon, platform::MsgIcon::Information);
+            EXPECT_TRUE(r.text.startsWith(QStringLiteral("Please keep in mind that this is only an estimate")));
+            EXPECT_TRUE(r.text.contains(QStringLiteral("already. \n\nHowever, the current method")));
+            return MsgResult::OK;
+        });
+        b->click();
+        EXPECT_TRUE(windowShownFirst) << "press " << press;
+    }
+    closeWindows(QStringLiteral("frmESInteract"));
+}
+
+TEST(TarvossLaunchers, TheConversionQuestionChoosesTheDirection)
+{
+    tarvoss::frmMain w;
+    w.show();
+    auto* b = testkit::find<QPushButton>(&w, QStringLiteral("cmdDandOR"));
+    EXPECT_EQ(b->text(), QStringLiteral("Convert Between Odds Ratios && d Effect Sizes"));
+    {
+        testkit::MsgBoxScript msgs({MsgResult::Cancel});
+        b->click();
+        ASSERT_EQ(msgs.count(), 1);
+        EXPECT_EQ(msgs.shown()[0].title, QStringLiteral("What Type Of Conversion?"));
+    }
+    EXPECT_EQ(visibleWindows(QStringLiteral("frmORtoD")) + visibleWindows(QStringLiteral("frmDtoOR")), 0);
+    {
+        testkit::MsgBoxScript msgs({MsgResult::Yes, MsgResult::No});
+        b->click();
+        b->click();
+    }
+    testkit::settle();
+    EXPECT_EQ(visibleWindows(QStringLiteral("frmORtoD")), 1);
+    EXPECT_EQ(visibleWindows(QStringLiteral("frmDtoOR")), 1);
+    closeWindows(QStringLiteral("frmORtoD"));
+    closeWindows(QStringLiteral("frmDtoOR"));
+}
