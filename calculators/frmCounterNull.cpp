@@ -28,8 +28,8 @@ frmCounterNull::frmCounterNull(QWidget* parent) : QWidget(parent, Qt::Window)
 
     label(this, QStringLiteral("Effect Size Statistic:"), 8, 88, 150);
     inputBox(this, "txtES", 160, 86, 110, &signedFilter);
-    label(this, QStringLiteral("Null Statistic (most commonly \"0\"):"), 290, 88, 210);
-    inputBox(this, "txtNull", 505, 86, 110, &signedFilter)->setText(QStringLiteral("0"));
+    label(this, QStringLiteral("Null Statistic (most commonly \"0\"):"), 286, 88, 224);
+    inputBox(this, "txtNull", 512, 86, 104, &signedFilter)->setText(QStringLiteral("0"));
 
     auto* compute = button(this, "cmdCompute", QStringLiteral("Compute"), 8, 122, 150, 30);
     connect(compute, &QPushButton::clicked, this, [this] { cmdCompute_Click(); });

@@ -26,9 +26,9 @@ const Row kRows[] = {
      "&radic;<span style=\"text-decoration: overline\">(<i>Sd<sub>a</sub></i>&sup2; + "
      "<i>Sd<sub>b</sub></i>&sup2;) / 2</span>"},
     {"Op6", "Cohen's / Hedges' Pooled SD",
-     "&radic;<span style=\"text-decoration: overline\">(<i>sd<sub>E</sub></i>&sup2;(<i>n<sub>E</sub></i> &minus; 1) + "
-     "<i>sd<sub>C</sub></i>&sup2;(<i>n<sub>C</sub></i> &minus; 1)) / (<i>n<sub>E</sub></i> + <i>n<sub>C</sub></i> "
-     "&minus; 2)</span>"},
+     "&radic;[(<i>sd<sub>E</sub></i>&sup2;(<i>n<sub>E</sub></i> &minus; 1) + "
+     "<i>sd<sub>C</sub></i>&sup2;(<i>n<sub>C</sub></i> &minus; 1))<br>/ (<i>n<sub>E</sub></i> + <i>n<sub>C</sub></i> "
+     "&minus; 2)]"},
     {"Op1", "Arithmetic Mean", "(<i>Sd<sub>a</sub></i> + <i>Sd<sub>b</sub></i>) / 2"},
     {"Op4", "Geometric Mean",
      "&radic;<span style=\"text-decoration: overline\"><i>Sd<sub>a</sub></i> &middot; <i>Sd<sub>b</sub></i></span>"},
@@ -120,8 +120,8 @@ frmSDEstimate::frmSDEstimate(QWidget* parent) : QWidget(parent, Qt::Window)
                             {"Text9", "MS Within:", &decimal},    {"txtSE", "Standard Error:", &decimal}};
     for (int i = 0; i < 6; ++i) {
         const int y = top + 34 + i * 44;
-        label(this, QString::fromLatin1(inputs[i].caption), 470, y + 2, 90);
-        QLineEdit* e = inputBox(this, inputs[i].box, 560, y, 72, inputs[i].filter);
+        label(this, QString::fromLatin1(inputs[i].caption), 468, y + 2, 100);
+        QLineEdit* e = inputBox(this, inputs[i].box, 570, y, 64, inputs[i].filter);
         if (i == 4)
             e->setToolTip(QStringLiteral("Mean squares within groups statistic?"));
         if (i >= 2)
