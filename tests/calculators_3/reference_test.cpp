@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QMap>
-#include <QTextStream>
 
 using namespace calculators;
 using calctest::box;
@@ -26,34 +25,38 @@ struct Case {
     QString messageKey;                // set for a refused input
 };
 
+// One case from a line of the table: the calculator, seven inputs and the
+// expected texts.
+Case parseCase(const QString& line)
+{
+    const QStringList cols = line.split(QLatin1Char('\t'));
+    Case c;
+    if (cols.size() != 9) {
+        ADD_FAILURE() << "malformed line: " << line.toStdString();
+        return c;
+    }
+    c.calc = cols.first();
+    c.in = cols.mid(1, 7);
+    const QStringList items = cols.last().split(QStringLiteral(" | "));
+    for (const QString& item : items) {
+        const QString key = item.section(QLatin1Char('='), 0, 0);
+        const QString value = item.section(QLatin1Char('='), 1).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
+        if (key == QLatin1String("msg"))
+            c.messageKey = value;
+        else
+            c.expected[key] = value;
+    }
+    return c;
+}
+
 QList<Case> loadCases()
 {
-    QList<Case> cases;
     QFile f(QStringLiteral(SUITE_TEST_DIR "/reference.tsv"));
     EXPECT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
-    QTextStream s(&f);
-    while (!s.atEnd()) {
-        const QString line = s.readLine();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const QStringList cols = line.split(QLatin1Char('\t'));
-        EXPECT_EQ(cols.size(), 9) << line.toStdString();
-        if (cols.size() != 9)
-            continue;
-        Case c;
-        c.calc = cols[0];
-        c.in = cols.mid(1, 7);
-        for (const QString& item : cols[8].split(QStringLiteral(" | "))) {
-            const int eq = item.indexOf(QLatin1Char('='));
-            QString value = item.mid(eq + 1);
-            value.replace(QStringLiteral("\\n"), QStringLiteral("\n"));
-            if (item.left(eq) == QLatin1String("msg"))
-                c.messageKey = value;
-            else
-                c.expected.insert(item.left(eq), value);
-        }
-        cases.push_back(c);
-    }
+    QList<Case> cases;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        if (!line.startsWith(QLatin1Char('#')))
+            cases.push_back(parseCase(line));
     return cases;
 }
 
