@@ -100,6 +100,25 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
     return b;
 }
 
+QLabel* formulaPicture(QWidget* parent, const char* name, const QString& formula, int x, int y, int w, int h)
+{
+    auto* l = new QLabel(parent);
+    if (name)
+        l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(x, y, w, h);
+    l->setTextFormat(Qt::RichText);
+    l->setText(formula);
+    l->setAlignment(Qt::AlignCenter);
+    l->setWordWrap(true);
+    l->setFrameShape(QFrame::Box);
+    l->setAutoFillBackground(true);
+    QPalette p = l->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    p.setColor(QPalette::WindowText, Qt::black);
+    l->setPalette(p);
+    return l;
+}
+
 void clearTextBoxes(QWidget* window)
 {
     for (auto* e : window->findChildren<QLineEdit*>())

@@ -61,6 +61,9 @@ QLineEdit* resultBox(QWidget* parent, const char* name, int x, int y, int w, con
 QPlainTextEdit* noteBox(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h,
                         const QColor& textColour = Qt::black);
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h = 28);
+// A framed picture of a formula (rich text, centred) named `name` when it is
+// not null.
+QLabel* formulaPicture(QWidget* parent, const char* name, const QString& formula, int x, int y, int w, int h);
 
 // Sets every text box of the window (single and multi-line) to "".
 void clearTextBoxes(QWidget* window);
