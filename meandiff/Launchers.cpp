@@ -3,6 +3,7 @@
 #include "meandiff/frmMain.h"
 
 #include "calculators/frmChiSq.h"
+#include "calculators/frmCounterNull.h"
 #include "calculators/frmConf.h"
 #include "calculators/frmCriticalTable.h"
 #include "calculators/frmDiffBetGs.h"
@@ -11,9 +12,11 @@
 #include "calculators/frmDtoOR.h"
 #include "calculators/frmESInteract.h"
 #include "calculators/frmORtoD.h"
+#include "calculators/frmSDEstimate.h"
 #include "calculators/frmHierarchicalR.h"
 #include "calculators/frmMultipleR.h"
 #include "calculators/frmSignificance.h"
+#include "calculators/frmWithinES.h"
 #include "calculators/frmZDifferences.h"
 #include "platform/Dialogs.h"
 
@@ -36,7 +39,7 @@ void guarded(const std::function<void()>& show)
 
 } // namespace
 
-void frmMain::buildLaunchers(QWidget* tabES, QWidget* tabSig, QWidget* tabSS)
+void frmMain::buildLaunchers(QWidget* central, QWidget* tabES, QWidget* tabSig, QWidget* tabSS)
 {
     struct Launcher {
         QWidget* page;
@@ -52,6 +55,11 @@ void frmMain::buildLaunchers(QWidget* tabES, QWidget* tabSig, QWidget* tabSS)
          "Cohen's d and Hedges' g", left, row1, width, &frmMain::cmdESInteract_Click},
         {tabES, "cmdDandOR", "Convert Between Odds Ratios && d Effect Sizes", "", right, row1, width,
          &frmMain::cmdDandOR_Click},
+        {tabES, "cmdWithinES", "Compute A Within Groups Effect Size Estimate", "Cohen's d and Hedges' g", left, row2,
+         width, &frmMain::cmdWithinES_Click},
+        {tabES, "cmdCounterNull", "Compute Counternull Equivalent", "", right, row2, width,
+         &frmMain::cmdCounterNull_Click},
+        {central, "cmdSD", "?", "Estimate a standard deviation", 755, 22, 24, &frmMain::cmdSD_Click},
         {tabSig, "CmdProbabilities", "Probability Table", "", 190, 190, 170, &frmMain::CmdProbabilities_Click},
         {tabSig, "cmdSignificance", "Tests of Significance - Probability Values",
          "p values from a t, z, r, F or chi-square statistic", left, row1, width, &frmMain::cmdSignificance_Click},
@@ -75,7 +83,7 @@ void frmMain::buildLaunchers(QWidget* tabES, QWidget* tabSig, QWidget* tabSS)
         b->setObjectName(QString::fromLatin1(l.name));
         b->setAutoDefault(false);
         b->setToolTip(QString::fromUtf8(l.tip));
-        b->setGeometry(l.x, l.y, l.w, 28);
+        b->setGeometry(l.x, l.y, l.w, l.page == central ? 22 : 28);
         const auto handler = l.handler;
         connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
     }
@@ -89,6 +97,10 @@ void frmMain::cmdHierarchicalR_Click() { guarded([] { calculators::showHierarchi
 void frmMain::cmdZDiffs_Click() { guarded([] { calculators::showZDifferences(); }); }
 void frmMain::cmdSignificance_Click() { guarded([] { calculators::showSignificance(); }); }
 void frmMain::cmdHedges_Click() { guarded([] { calculators::showDiffBetGs(); }); }
+
+void frmMain::cmdWithinES_Click() { guarded([] { calculators::showWithinES(); }); }
+void frmMain::cmdSD_Click() { guarded([] { calculators::showSDEstimate(); }); }
+void frmMain::cmdCounterNull_Click() { guarded([] { calculators::showCounterNull(); }); }
 
 void frmMain::cmd2Corr_Click()
 {

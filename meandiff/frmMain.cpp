@@ -292,7 +292,7 @@ void frmMain::buildControls()
     conv2->setObjectName(QStringLiteral("TabConversions2"));
     SSTab1->addTab(conv2, QStringLiteral(" ES Conversions 2"));
     meandiff::installConversionTab2(conv2);
-    buildLaunchers(tabES, tabSig, tabSS);
+    buildLaunchers(central, tabES, tabSig, tabSS);
     SSTab1->setCurrentIndex(0);
 
     // ---- Buttons -------------------------------------------------------

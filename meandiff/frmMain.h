@@ -49,6 +49,9 @@ public:
     void cmdHedges_Click();
     void cmdESInteract_Click();
     void cmdDandOR_Click();
+    void cmdWithinES_Click();
+    void cmdSD_Click();
+    void cmdCounterNull_Click();
 
 protected:
     void loadProgramSteps() override;
@@ -68,7 +71,7 @@ private:
 
     void buildControls();
     // The calculator buttons on the result tabs.
-    void buildLaunchers(QWidget* tabEffectSizes, QWidget* tabSignificance, QWidget* tabSampleSize);
+    void buildLaunchers(QWidget* central, QWidget* tabEffectSizes, QWidget* tabSignificance, QWidget* tabSampleSize);
     QLineEdit* addBox(QWidget* parent, const QString& name, int x, int y, int w, int h = 21);
     QLabel* addLabel(QWidget* parent, const QString& text, int x, int y, int w, int h = 21,
                      const QString& name = {});

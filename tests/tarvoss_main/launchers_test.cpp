@@ -47,6 +47,9 @@ TEST(TarvossLaunchers, EachModelessLauncherKeepsOneWindowOfItsKind)
         {"cmdZDiffs", "frmZDifferences"},
         {"cmdSignificance", "frmSignificance"},
         {"cmdHedges", "frmDiffBetGs"},
+        {"cmdWithinES", "frmWithinES"},
+        {"cmdSD", "frmSDEstimate"},
+        {"cmdCounterNull", "frmCounterNull"},
     };
     for (const auto& c : cases) {
         auto* b = testkit::find<QPushButton>(&w, QString::fromLatin1(c.button));
