@@ -49,7 +49,7 @@ void frmMain::buildLaunchers(QWidget* central, QWidget* tabES, QWidget* tabSig, 
         int x, y, w;
         void (frmMain::*handler)();
     };
-    constexpr int left = 10, right = 400, width = 385, row1 = 228, row2 = 260;
+    constexpr int left = 10, right = 390, width = 372, full = 752, row1 = 228, row2 = 260, row3 = 292;
     const Launcher launchers[] = {
         {tabES, "cmdESInteract", "Compute A Repeated Measures  Interaction Effect Size Estimate",
          "Cohen's d and Hedges' g", left, row1, width, &frmMain::cmdESInteract_Click},
@@ -74,9 +74,9 @@ void frmMain::buildLaunchers(QWidget* central, QWidget* tabES, QWidget* tabSig, 
         {tabSS, "cmdChi", "Chi Square Analyses (2x2, 2x3, 3x3)", "2x2, 2x3, 3x3", right, row1, width,
          &frmMain::cmdChi_Click},
         {tabSS, "cmdR2", "Compute Effect Size (f Squared) From Multiple Correlation (R Squared)", "f squared", left,
-         row2, width, &frmMain::cmdR2_Click},
+         row2, full, &frmMain::cmdR2_Click},
         {tabSS, "cmdHierarchicalR", "Compute Effect Size (f Squared) From Hierarchical Regression (R Squared)",
-         "f squared", right, row2, width, &frmMain::cmdHierarchicalR_Click},
+         "f squared", left, row3, full, &frmMain::cmdHierarchicalR_Click},
     };
     for (const Launcher& l : launchers) {
         auto* b = new QPushButton(QString::fromUtf8(l.caption), l.page);
@@ -84,6 +84,12 @@ void frmMain::buildLaunchers(QWidget* central, QWidget* tabES, QWidget* tabSig, 
         b->setAutoDefault(false);
         b->setToolTip(QString::fromUtf8(l.tip));
         b->setGeometry(l.x, l.y, l.w, l.page == central ? 22 : 28);
+        if (l.page != central) {
+            // The long captions fit their buttons a point smaller.
+            QFont f = b->font();
+            f.setPointSizeF(f.pointSizeF() - 1.0);
+            b->setFont(f);
+        }
         const auto handler = l.handler;
         connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
     }
