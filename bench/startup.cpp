@@ -18,6 +18,7 @@
 #include "platform/AppInfo.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -42,7 +43,10 @@ int runChild(int argc, char** argv, const std::string& mode)
     QApplication app(argc, argv);
     std::unique_ptr<QMainWindow> w;
     if (mode == "bare") {
+        // A bare Qt window that shows one line of text, so that it too loads
+        // the fonts every window with text needs.
         w = std::make_unique<QMainWindow>();
+        w->setCentralWidget(new QLabel(QStringLiteral("Bare window")));
     } else if (mode == "tarvoss") {
         app.setApplicationName(QStringLiteral("Tarvoss"));
         platform::setAppInfo({QStringLiteral("Tarvoss"), QStringLiteral("Tarvoss5"), 5, 0, 0});

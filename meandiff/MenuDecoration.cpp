@@ -1,4 +1,10 @@
 #include "meandiff/MenuDecoration.h"
+#include <algorithm>
+#include <QStyleOption>
+#include <QStyle>
+#include <QIconEngine>
+#include <QHash>
+#include <QApplication>
 
 #include <QAction>
 #include <QPainter>
@@ -250,16 +256,62 @@ QPixmap drawPicture(Picture pic, int size, bool hot)
     return pm;
 }
 
+namespace {
+
+// Draws a picture only when a menu or toolbar first shows it, at the size it
+// is shown, and keeps what it drew: a window's thirty-odd pictures cost
+// nothing at start-up.
+class PictureIconEngine : public QIconEngine {
+public:
+    explicit PictureIconEngine(Picture pic) : pic_(pic) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override
+    {
+        const int side = std::max(1, std::min(size.width(), size.height()));
+        const bool hot = mode == QIcon::Active || mode == QIcon::Selected;
+        const int key = side * 4 + (hot ? 1 : 0) + (mode == QIcon::Disabled ? 2 : 0);
+        auto it = cache_.find(key);
+        if (it == cache_.end()) {
+            QPixmap pm = drawPicture(pic_, side, hot);
+            if (mode == QIcon::Disabled) {
+                QStyleOption option;
+                pm = QApplication::style()->generatedIconPixmap(QIcon::Disabled, pm, &option);
+            }
+            it = cache_.insert(key, pm);
+        }
+        return *it;
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        return QSize(side, side);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {QSize(16, 16), QSize(24, 24), QSize(32, 32)};
+    }
+
+    QIconEngine* clone() const override { return new PictureIconEngine(*this); }
+
+private:
+    Picture pic_;
+    QHash<int, QPixmap> cache_;
+};
+
+} // namespace
+
 QIcon pictureIcon(Picture pic)
 {
-    QIcon icon;
     if (pic == Picture::None)
-        return icon;
-    for (int size : {16, 24, 32}) {
-        icon.addPixmap(drawPicture(pic, size, false), QIcon::Normal);
-        icon.addPixmap(drawPicture(pic, size, true), QIcon::Active);
-    }
-    return icon;
+        return QIcon();
+    return QIcon(new PictureIconEngine(pic));
 }
 
 void decorateAction(QAction* action, const QString& caption, const ImageList& images)
