@@ -173,7 +173,7 @@ TEST_F(Commands, DesktopCalculatorIsStartedWhenOneIsInstalled)
         EXPECT_EQ(boxes.count(), 0);
     }
     {
-        // It cannot be started: the Part's message, and the window goes on.
+        // It cannot be started: its message, and the window goes on.
         testkit::DesktopScript desktop(false);
         testkit::MsgBoxScript boxes;
         w.mnuToolsWCalc_Click();
