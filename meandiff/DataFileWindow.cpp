@@ -97,6 +97,33 @@ void clearWindowTextBoxes(QWidget* window)
         p->setPlainText(QString());
 }
 
+const char* const kMsgUnsavedBeforeOpen =
+    "Data appears to have changed, do you wish to save these changes before opening a new file?";
+
+bool askToSaveBeforeOpening(QWidget* window, const std::function<bool(bool)>& recordChanged,
+                            const std::function<bool()>& saveAs)
+{
+    if (!recordChanged(false))
+        return true;
+    const platform::MsgResult answer =
+        platform::msgBox(QString::fromUtf8(kMsgUnsavedBeforeOpen), platform::MsgButtons::YesNoCancel,
+                         platform::MsgIcon::Question, {}, window);
+    if (answer == platform::MsgResult::Cancel)
+        return false;
+    if (answer == platform::MsgResult::Yes) {
+        bool saved = false;
+        try {
+            saved = saveAs();
+        } catch (...) {
+            saved = false;
+        }
+        if (!saved)
+            return false;   // nothing was written: keep the data
+        recordChanged(true);
+    }
+    return true;
+}
+
 void showFailure(QWidget* window, const char* sentence, const QString& description)
 {
     platform::msgBox(failureMessage(sentence, description), platform::MsgButtons::OK, platform::MsgIcon::None, {},

@@ -4,6 +4,7 @@
 // dialog keeps between uses, and the failure box.
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QWidget;
 
@@ -37,6 +38,17 @@ void setWindowBoxTexts(QWidget* window, const QStringList& names, const QStringL
 // Every line and plain text box among the window's children gets the empty
 // text; combo boxes keep theirs.
 void clearWindowTextBoxes(QWidget* window);
+
+// The question asked before a file is opened over changed data.
+extern const char* const kMsgUnsavedBeforeOpen;
+
+// Asks kMsgUnsavedBeforeOpen (question icon; Yes, No, Cancel) when
+// recordChanged(false) says the window's data changed. True when the open
+// may go on: nothing changed, No, or Yes with the data saved (the changed
+// flags are then cleared). Cancel, or Yes with a save that was cancelled or
+// failed (saveAs false or throwing), keeps the data and returns false.
+bool askToSaveBeforeOpening(QWidget* window, const std::function<bool(bool)>& recordChanged,
+                            const std::function<bool()>& saveAs);
 
 // An OK box titled with the program title: the sentence, a line break and
 // the error's description.

@@ -1,5 +1,6 @@
 #include "meandiff/MainFrame.h"
 
+#include "meandiff/DataFileWindow.h"
 #include "meandiff/RecentFiles.h"
 #include "platform/AppInfo.h"
 #include "platform/Desktop.h"
@@ -413,25 +414,8 @@ void MainFrame::Toolbar1_ButtonClick(const QString& Key)
 
 bool MainFrame::askSaveBeforeOpen()
 {
-    if (!RecordChanged(false))
-        return true;
-    const auto answer = platform::msgBox(
-        QStringLiteral("Data appears to have changed, do you wish to save these changes before opening a new file?"),
-        platform::MsgButtons::YesNoCancel, platform::MsgIcon::Question, QString(), this);
-    if (answer == platform::MsgResult::Cancel)
-        return false;
-    if (answer == platform::MsgResult::Yes) {
-        bool saved = false;
-        try {
-            saved = saveAs();
-        } catch (...) {
-            saved = false;
-        }
-        if (!saved)
-            return false;   // nothing was written: keep the data
-        RecordChanged(true);
-    }
-    return true;
+    return askToSaveBeforeOpening(
+        this, [this](bool reset) { return RecordChanged(reset); }, [this] { return saveAs(); });
 }
 
 void MainFrame::openFileCommand()

@@ -32,8 +32,6 @@ const char* const kMsgRecentFailed = "Are you sure you're opening the right type
                                      "wrong and resulted in the following error";
 const char* const kMsgCommandLineFailed = "Wwwoooow there!!! Are you sure the file isn't corrupt? Something went "
                                           "very wrong and resulted in the following error";
-const char* const kMsgUnsavedBeforeOpen =
-    "Data appears to have changed, do you wish to save these changes before opening a new file?";
 
 namespace {
 

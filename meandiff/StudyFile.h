@@ -4,6 +4,7 @@
 // back field by field. No window code here: records in, records out, and
 // platform::RuntimeError for every failure.
 #include "meandiff/DataFileLine.h"
+#include "meandiff/DataFileWindow.h"
 
 #include <QByteArray>
 #include <QString>
@@ -70,6 +71,5 @@ extern const char* const kMsgSaveFailed;
 extern const char* const kMsgOpenFailed;
 extern const char* const kMsgRecentFailed;
 extern const char* const kMsgCommandLineFailed;
-extern const char* const kMsgUnsavedBeforeOpen;
 
 } // namespace meandiff

@@ -90,18 +90,10 @@ bool StudyFileCommands::mnuFileSaveAs_Click()
 
 bool StudyFileCommands::askToSaveBeforeOpening()
 {
-    if (!hooks_.askBeforeOpening || !recordChanged(false))
+    if (!hooks_.askBeforeOpening)
         return true;
-    const platform::MsgResult answer =
-        platform::msgBox(QString::fromUtf8(kMsgUnsavedBeforeOpen), platform::MsgButtons::YesNoCancel,
-                         platform::MsgIcon::Question, {}, window_);
-    if (answer == platform::MsgResult::Cancel)
-        return false;
-    if (answer == platform::MsgResult::Yes) {
-        mnuFileSaveAs_Click();
-        recordChanged(true);
-    }
-    return true;
+    return meandiff::askToSaveBeforeOpening(
+        window_, [this](bool reset) { return recordChanged(reset); }, [this] { return mnuFileSaveAs_Click(); });
 }
 
 void StudyFileCommands::mnuFileOpen_Click()

@@ -27,8 +27,6 @@ const char* const kMsgOutcomeCommandLineFailed =
     "wrong and resulted in the following error";
 const char* const kMsgOutcomePrintFailed = "Are you sure you've got the correct printer set as the default? "
                                            "Something went very wrong and resulted in the following error";
-const char* const kMsgOutcomeUnsavedBeforeOpen =
-    "Data appears to have changed, do you wish to save these changes before opening a new file?";
 
 namespace {
 constexpr int kTxWorse = 5;

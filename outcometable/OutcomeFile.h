@@ -57,6 +57,5 @@ extern const char* const kMsgOutcomeSaveFailed;
 extern const char* const kMsgOutcomeOpenFailed;     // Open and a recent file
 extern const char* const kMsgOutcomeCommandLineFailed;
 extern const char* const kMsgOutcomePrintFailed;
-extern const char* const kMsgOutcomeUnsavedBeforeOpen;
 
 } // namespace quellin

@@ -112,20 +112,10 @@ bool OutcomeFileCommands::mnuFileSaveAs_Click()
 
 bool OutcomeFileCommands::askToSaveBeforeOpening()
 {
-    if (!hooks_.askBeforeOpening || !recordChanged(false))
+    if (!hooks_.askBeforeOpening)
         return true;
-    const platform::MsgResult answer =
-        platform::msgBox(QString::fromUtf8(kMsgOutcomeUnsavedBeforeOpen), platform::MsgButtons::YesNoCancel,
-                         platform::MsgIcon::Question, {}, window_);
-    if (answer == platform::MsgResult::Cancel)
-        return false;
-    if (answer == platform::MsgResult::Yes) {
-        // A save that was cancelled or failed keeps the data on the window.
-        if (!mnuFileSaveAs_Click())
-            return false;
-        recordChanged(true);
-    }
-    return true;
+    return meandiff::askToSaveBeforeOpening(
+        window_, [this](bool reset) { return recordChanged(reset); }, [this] { return mnuFileSaveAs_Click(); });
 }
 
 void OutcomeFileCommands::mnuFileOpen_Click()

@@ -160,21 +160,10 @@ bool ChangeFileCommands::mnuFileSaveAs_Click()
 
 bool ChangeFileCommands::askToSaveBeforeOpening()
 {
-    if (!hooks_.askBeforeOpening || !recordChanged(false))
+    if (!hooks_.askBeforeOpening)
         return true;
-    const platform::MsgResult answer =
-        platform::msgBox(QString::fromUtf8(meandiff::kMsgUnsavedBeforeOpen), platform::MsgButtons::YesNoCancel,
-                         platform::MsgIcon::Question, {}, window_);
-    if (answer == platform::MsgResult::Cancel)
-        return false;
-    if (answer == platform::MsgResult::Yes) {
-        // The person wants the data kept: when nothing was written (Save As
-        // cancelled or failed) the open stops and the boxes stay as they are.
-        if (!mnuFileSaveAs_Click())
-            return false;
-        recordChanged(true);
-    }
-    return true;
+    return meandiff::askToSaveBeforeOpening(
+        window_, [this](bool reset) { return recordChanged(reset); }, [this] { return mnuFileSaveAs_Click(); });
 }
 
 void ChangeFileCommands::mnuFileOpen_Click()
