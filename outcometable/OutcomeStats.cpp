@@ -94,7 +94,7 @@ const std::array<std::array<const char*, 3>, 3> OddsRatioBoxes = {{
     {"RORWorse", "RORWorseMinus", "RORWorsePlus"},
 }};
 
-QStringList runResultBoxes()
+QStringList resultBoxes()
 {
     QStringList b = {s("TxN"), s("CtrlN"), s("txtImpN"), s("txtSameN"), s("txtWorseN"), s("TotalN"),
                      s("txtChiSquared"), s("txtDF"), s("txtPhi"), s("txt2P"), s("txt1P"), s("txtYates"),
@@ -122,40 +122,10 @@ QStringList runResultBoxes()
     return b;
 }
 
-QStringList modeResultBoxes()
-{
-    QStringList b = {s("TxN"), s("CtrlN"), s("TotalN"), s("txtImpN"), s("txtSameN"), s("txtWorseN"),
-                     s("txtChiSquared"), s("txtDF"), s("txt2P"), s("txt1P"), s("txtYates"), s("txtYates1P"),
-                     s("txtYates2P"), s("txtFishers1P"), s("txtFishers2P"), s("txtPhi"), s("txtESW"),
-                     s("txtESC")};
-    for (int k = 0; k < 3; ++k)
-        b << s(EventTx[k]);
-    for (int k = 0; k < 3; ++k)
-        b << s(EventCtrl[k]);
-    for (int k = 0; k < 3; ++k)
-        b << s(RR[k]) << s(RRMinus[k]) << s(RRPlus[k]);
-    for (int k = 0; k < 3; ++k)
-        b << s(RRI[k]);
-    for (int k = 0; k < 3; ++k)
-        b << s(AR[k]) << s(ARMinus[k]) << s(ARPlus[k]);
-    for (int k = 0; k < 3; ++k)
-        b << s(ARSign[k]);
-    b << s("NNT") << s("NNH");
-    for (int k = 0; k < 3; ++k)
-        b << s(EOTx[k]);
-    for (int k = 0; k < 3; ++k)
-        b << s(EOCtrl[k]);
-    for (const auto& row : OddsRatioBoxes)
-        for (const char* name : row)
-            b << s(name);
-    b << s("NNTConfPlus") << s("NNTConfMinus") << s("NNHConfPlus") << s("NNHConfMinus");
-    return b;
-}
-
 RunResult runOutcomeTable(const OutcomeInput& in, OutcomeWriter& out)
 {
     // Reset.
-    for (const QString& b : runResultBoxes())
+    for (const QString& b : resultBoxes())
         out.write(b, QString());
     out.setVisible(s("cmdNNTWarning"), false);
     out.setVisible(s("cmdNNHWarning"), false);

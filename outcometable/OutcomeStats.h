@@ -70,10 +70,8 @@ enum class RunResult {
     BadLevel,       // the typed level is not in (0, 100): OutcomeText::BadLevel
 };
 
-// Result boxes emptied at the start of a run, in the order of emptying.
-QStringList runResultBoxes();
-// Result boxes emptied by a change of mode, in the order of emptying.
-QStringList modeResultBoxes();
+// The result boxes: emptied at the start of every run and by a change of mode.
+QStringList resultBoxes();
 
 // The whole computation of "Do It!": reset, input check, counts, totals,
 // level, risks, odds, NNT / NNH, then computeChiSquare. A count text that is

@@ -634,7 +634,7 @@ void frmMain::switchMode(OutcomeMode mode)
 {
     const bool two = mode == OutcomeMode::Two;
     // 1. The results of the previous run.
-    for (const QString& name : modeResultBoxes())
+    for (const QString& name : resultBoxes())
         box(name)->setText(QString());
     box(QStringLiteral("txtFishers2P"))->setText(two ? QString() : OutcomeText::Dashes);
     if (two)

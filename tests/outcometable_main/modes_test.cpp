@@ -45,7 +45,7 @@ TEST_F(ModesTest, SwitchingToTwoOutcomesEmptiesTheDeterioratedRowAndTheResults)
 {
     fillAndRun3();
     mode(2);
-    for (const QString& name : quellin::modeResultBoxes())
+    for (const QString& name : quellin::resultBoxes())
         EXPECT_EQ(text(name), QString()) << name.toStdString();
     EXPECT_EQ(text(QStringLiteral("TxWorse")), QString());
     EXPECT_EQ(text(QStringLiteral("CtrlWorse")), QString());

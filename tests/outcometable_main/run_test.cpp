@@ -18,7 +18,7 @@ protected:
     // Every result box emptied by a run.
     void expectAllResultsEmpty()
     {
-        for (const QString& name : quellin::runResultBoxes())
+        for (const QString& name : quellin::resultBoxes())
             EXPECT_EQ(text(name), QString()) << name.toStdString();
     }
     // No box of the window shows an infinity or a NaN.
