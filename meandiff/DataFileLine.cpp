@@ -79,12 +79,21 @@ QString decodeDataText(const QByteArray& bytes)
     return decodeCp1252(bytes);
 }
 
-QStringList parseDataLine(const QString& t, int fieldCount)
+QStringList parseDataLine(const QString& t, int fieldCount, int optionalCount)
 {
     QStringList fields;
     qsizetype pos = 0;
     const qsizetype n = t.size();
-    for (int f = 0; f < fieldCount; ++f) {
+    // Nothing but blanks and line ends is left.
+    auto atEnd = [&] {
+        for (qsizetype i = pos; i < n; ++i)
+            if (!isBlank(t[i]) && t[i] != QLatin1Char('\r') && t[i] != QLatin1Char('\n'))
+                return false;
+        return true;
+    };
+    for (int f = 0; f < fieldCount + optionalCount; ++f) {
+        if (f >= fieldCount && atEnd())
+            break;
         while (pos < n && isBlank(t[pos]))
             ++pos;
         if (pos >= n)

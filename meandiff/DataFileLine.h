@@ -26,7 +26,9 @@ QString decodeDataText(const QByteArray& bytes);
 // last field read is ignored. Throws "Input past end of file" when the text
 // ends before the last field is complete (a quoted field that is never
 // closed counts as incomplete).
-QStringList parseDataLine(const QString& text, int fieldCount);
+// With optionalCount, up to that many further fields are read while anything
+// but blanks and line ends is left (an unclosed quote among them throws too).
+QStringList parseDataLine(const QString& text, int fieldCount, int optionalCount = 0);
 
 // The text of a data file (at most a few megabytes are read). Throws
 // platform::RuntimeError: "File not found", "Permission denied" or

@@ -42,72 +42,10 @@ QString unifyLineBreaks(QString s)
     return s;
 }
 
-// Walks the text of a record line one field at a time.
-class FieldCursor {
-public:
-    explicit FieldCursor(const QString& text) : t_(text) {}
-
-    // Nothing but blanks and line ends is left.
-    bool atEnd() const
-    {
-        for (qsizetype i = at_; i < t_.size(); ++i)
-            if (!isBlank(t_[i]) && !isLineEnd(t_[i]))
-                return false;
-        return true;
-    }
-
-    QString next()
-    {
-        while (at_ < t_.size() && isBlank(t_[at_]))
-            ++at_;
-        if (at_ >= t_.size())
-            throw platform::errInputPastEnd();
-        QString field;
-        if (t_[at_] == QLatin1Char('"')) {
-            const qsizetype close = t_.indexOf(QLatin1Char('"'), at_ + 1);
-            if (close < 0)
-                throw platform::errInputPastEnd();
-            field = t_.mid(at_ + 1, close - at_ - 1);
-            at_ = endOfField(close + 1);
-        } else {
-            const qsizetype start = at_;
-            at_ = endOfField(at_);
-            field = t_.mid(start, at_ - start);
-            while (!field.isEmpty() && isBlank(field.back()))
-                field.chop(1);
-        }
-        skipSeparator();
-        return unifyLineBreaks(field);
-    }
-
-private:
-    static bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
-    static bool isLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
-
-    qsizetype endOfField(qsizetype from) const
-    {
-        while (from < t_.size() && t_[from] != QLatin1Char(',') && !isLineEnd(t_[from]))
-            ++from;
-        return from;
-    }
-    void skipSeparator()
-    {
-        if (at_ >= t_.size())
-            return;
-        const bool crlf = t_[at_] == QLatin1Char('\r') && at_ + 1 < t_.size() && t_[at_ + 1] == QLatin1Char('\n');
-        at_ += crlf ? 2 : 1;
-    }
-
-    const QString& t_;
-    qsizetype at_ = 0;
-};
-
 QStringList fieldsOf(const ChangeRecord& record) { return QStringList(record.fields.begin(), record.fields.end()); }
 
-} // namespace
-
 // Every line break inside a field as CR LF.
-static QStringList withCrLfBreaks(const QStringList& fields)
+QStringList withCrLfBreaks(const QStringList& fields)
 {
     QStringList out;
     for (const QString& f : fields)
@@ -115,16 +53,15 @@ static QStringList withCrLfBreaks(const QStringList& fields)
     return out;
 }
 
+} // namespace
+
 QByteArray encodeRecordLine(const QStringList& fields) { return meandiff::encodeDataLine(withCrLfBreaks(fields)); }
 
 QStringList parseRecordLine(const QString& text, int required, int optional)
 {
-    FieldCursor cursor(text);
-    QStringList fields;
-    for (int i = 0; i < required; ++i)
-        fields << cursor.next();
-    for (int i = 0; i < optional && !cursor.atEnd(); ++i)
-        fields << cursor.next();
+    QStringList fields = meandiff::parseDataLine(text, required, optional);
+    for (QString& field : fields)
+        field = unifyLineBreaks(field);
     return fields;
 }
 
