@@ -11,10 +11,14 @@
 #include <QStringList>
 #include <QWidget>
 #include <deque>
+#include <ostream>
 #include <vector>
 #include <gtest/gtest.h>
 
 class QAction;
+
+// Readable QString values in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace testkit {
 

@@ -10,8 +10,6 @@
 #include <memory>
 #include <ostream>
 
-// Readable QString values in test failures.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace effsize_test {
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "testkit/QtTestKit.h"
 // A stand-in for the main window: the fourteen study boxes, the result and
 // sample-size boxes, and the level label, each named as on the real window.
 #include <QLabel>
@@ -11,8 +12,6 @@
 #include <memory>
 #include <ostream>
 
-// Readable QStrings in test failures.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace studyfile_test {
 

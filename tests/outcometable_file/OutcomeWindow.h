@@ -1,4 +1,5 @@
 #pragma once
+#include "testkit/QtTestKit.h"
 // A stand-in for the outcome-table main window: the nine record boxes, the
 // result boxes, the level boxes, the phi label, the two mode options (whose
 // switch empties the results and the deteriorated boxes, as the window's
@@ -17,7 +18,6 @@
 #include <memory>
 #include <ostream>
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace outcome_test {
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "testkit/QtTestKit.h"
 // A stand-in for Morvane's main window: the eleven record boxes and the
 // result boxes as line boxes, the extra information as a multi-line box,
 // each named as on the real window.
@@ -12,8 +13,6 @@
 #include <memory>
 #include <ostream>
 
-// Readable QStrings in test failures.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace changefile_test {
 

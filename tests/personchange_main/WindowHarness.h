@@ -12,8 +12,6 @@
 #include <memory>
 #include <ostream>
 
-// Readable QString values in test failures.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace morvane_test {
 

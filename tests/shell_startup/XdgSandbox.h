@@ -1,4 +1,5 @@
 #pragma once
+#include "testkit/QtTestKit.h"
 // A private desktop for one test: XDG data and config folders, a temporary
 // folder and a program folder holding stand-in program files, all inside one
 // temporary directory; the environment is restored afterwards.
@@ -14,7 +15,6 @@
 #include <ostream>
 #include <sys/stat.h>
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 class XdgSandbox {
 public:
