@@ -468,12 +468,8 @@ void frmMain::loadProgramSteps()
     // The Fisher question belongs to the 2 x 2 mode.
     LblFisherWarning->hide();
     ChkFishers->hide();
-    // Without a file to open the record boxes start empty.
-    for (const char* name : {"TxtID", "TxtAssess", "TxtDevice"})
-        box(QString::fromLatin1(name))->clear();
-    for (const char* name : CountBoxes)
-        box(QString::fromLatin1(name))->clear();
-    // A file named on the command line (its mode decides the Fisher question).
+    // A file named on the command line (its mode decides the Fisher question);
+    // without one the record boxes are emptied there.
     files_->loadCommandLine(platform::commandLine());
 }
 
