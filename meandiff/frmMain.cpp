@@ -474,19 +474,6 @@ void frmMain::CmdTAssumptions_Click()
         this);
 }
 
-void frmMain::clearAll()
-{
-    for (auto* e : findChildren<QLineEdit*>())
-        if (!qobject_cast<QComboBox*>(e->parentWidget()))
-            e->clear();
-    for (auto* e : findChildren<QPlainTextEdit*>())
-        e->clear();
-}
-
-void frmMain::cmdNew_Click() { clearAll(); }
-
-void frmMain::cmdExit_Click() { close(); }
-
 void frmMain::CmdDatabase_Click() {}
 
 } // namespace tarvoss

@@ -32,8 +32,6 @@ public:
     void cmdSample_Click();
     void cmdPowerAssumptions_Click();
     void CmdTAssumptions_Click();
-    void cmdNew_Click();
-    void cmdExit_Click();
     void CmdDatabase_Click();
 
     // Launchers of the supplementary calculators and tables (each window
@@ -61,9 +59,6 @@ protected:
     bool saveAs() override;
     void mnuFilePrint_Click() override;
     void openRecentFile(int index, const QString& path) override;
-    // New / Start again: every text box gets the empty text; the two combo
-    // boxes keep theirs.
-    void clearAll() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

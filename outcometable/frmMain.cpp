@@ -674,6 +674,5 @@ void frmMain::cmdClear_Click()
     hideLogs();
 }
 
-void frmMain::clearAll() { clearTextBoxes(); }
 
 } // namespace quellin

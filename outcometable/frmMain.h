@@ -56,8 +56,6 @@ protected:
     bool saveAs() override;
     void mnuFilePrint_Click() override;
     void openRecentFile(int index, const QString& path) override;
-    // File > New: every text box of the window gets the empty text.
-    void clearAll() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
