@@ -1,0 +1,157 @@
+#pragma once
+// The database provider: a connection to one database file (SQLite through
+// Qt SQL) and a recordset over a query, with a current record, a pending
+// edit that moving off the record commits, and the column rules of the
+// table (types, sizes, required values) enforced on every write.
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QSqlDatabase>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace platform {
+
+// Error numbers of the provider (raised as RuntimeError).
+enum DbErrorNumber {
+    ErrDbClosed = 3704,        // the connection or recordset is not open
+    ErrDbNoCurrentRecord = 3021,
+    ErrDbOpen = 3051,          // the file cannot be opened as a database
+    ErrDbField = 3265,         // no such field
+    ErrDbValue = 3421,         // a value the field's type cannot take
+    ErrDbRefused = 3315,       // the database refused the write (required value, empty text, ...)
+};
+
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens an existing database file. Never creates one: a missing file, a
+    // folder or a file that is not a database raises RuntimeError.
+    void open(const QString& path);
+    // Creates a new, empty database file and opens it; an existing file is
+    // refused (RuntimeError).
+    void create(const QString& path);
+    void close();
+    bool isOpen() const;
+    QString path() const { return path_; }
+
+    // Runs one statement that returns no rows (RuntimeError on failure).
+    void execute(const QString& sql);
+    // The names of the file's tables, system tables of the engine excluded,
+    // in the order the database lists them.
+    QStringList tables() const;
+
+    QSqlDatabase database() const;
+
+private:
+    QString name_;
+    QString path_;
+};
+
+// Field types as the table declares them.
+enum class FieldType { Text, Double, Long, Boolean, Other };
+
+struct FieldInfo {
+    QString name;
+    FieldType type = FieldType::Other;
+    int size = 0;          // maximum characters of a text field, 0 = no limit
+    bool required = false; // NOT NULL
+};
+
+// A static snapshot of a query's rows. When `table` is given the rows can be
+// changed, added and deleted, each change written to that table at once on
+// update(). Values are QVariant: an invalid (null) QVariant is Null; text
+// fields give QString, Double fields double, Long fields int, Boolean
+// fields bool.
+class Recordset {
+public:
+    Recordset();
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    // Runs `sql` (a SELECT; "[name]" and `name` quoting both work) and keeps
+    // its rows; the first row becomes current. With `table`, the SELECT
+    // must read that one table so that each row can be written back.
+    void open(std::shared_ptr<Connection> connection, const QString& sql, const QString& table = {});
+    void close();
+    bool isOpen() const;
+
+    int recordCount() const;
+    int fieldCount() const;
+    QString fieldName(int index) const;
+    FieldInfo fieldInfo(int index) const;
+    int fieldIndex(const QString& name) const;   // case-insensitive; -1 when absent
+
+    // Position: 0 .. recordCount()-1 on a record; bof()/eof() before the
+    // first / after the last. Every move first commits a pending edit; when
+    // that commit fails it raises and the position stays.
+    bool bof() const;
+    bool eof() const;
+    int position() const;
+    void moveFirst();
+    void moveLast();
+    void moveNext();
+    void movePrevious();
+    void move(int count);     // relative to the current record
+    void moveTo(int row);
+
+    // The current record's values, a pending change included.
+    QVariant value(const QString& field) const;
+    QVariant value(int field) const;
+    // Any record's committed or pending value, without moving.
+    QVariant valueAt(int row, int field) const;
+
+    // Starts (or continues) an edit of the current record. The value is
+    // converted to the field's type as the database would: text into a
+    // number field must read as a number ("." decimal), "-1"/"0",
+    // "True"/"False", "Yes"/"No" into a Boolean; a text longer than the
+    // field raises. Null is taken here and refused on update() for a
+    // required field.
+    void setValue(const QString& field, const QVariant& value);
+    void setValue(int field, const QVariant& value);
+
+    // Appends a new record and makes it current; it is written on update()
+    // (or when moving off it). Fields not set take the table's defaults.
+    void addNew();
+    // Writes the pending change of the current record; nothing when there is
+    // none. On failure the change stays pending and RuntimeError is raised.
+    void update();
+    // Drops the pending change (a new record that was never written goes).
+    void cancelUpdate();
+    bool editPending() const;
+
+    // Deletes the current record from the table at once; the record that
+    // followed becomes current (eof() when it was the last).
+    void deleteCurrent();
+
+    // Reorders the rows by one field (Nulls first, text without regard to
+    // case, ties in their present order) and moves to the first record.
+    void sortBy(const QString& field, bool descending);
+
+    // Called after every change that a view of the rows must show again.
+    void setChangeListener(std::function<void()> listener);
+
+private:
+    struct Row;
+    void requireOpen() const;
+    void requireCurrent() const;
+    void commitIfPending();
+    QVariant convert(int field, const QVariant& value) const;
+    void notify();
+
+    std::shared_ptr<Connection> connection_;
+    QString table_;
+    std::vector<FieldInfo> fields_;
+    std::vector<Row> rows_;
+    int pos_ = -1;
+    bool open_ = false;
+    std::function<void()> listener_;
+};
+
+} // namespace platform
