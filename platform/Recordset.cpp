@@ -1,0 +1,2 @@
+// Placeholder: the implementation lands shortly.
+#include "platform/Recordset.h"
