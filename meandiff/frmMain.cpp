@@ -5,6 +5,7 @@
 #include "meandiff/KeyFilters.h"
 #include "meandiff/StudyFileCommands.h"
 #include "meandiff/StudyReport.h"
+#include "metadb/frmMetData.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
@@ -121,6 +122,8 @@ frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
     hooks.addToMRU = [this](const QString& path) { AddToMRU(path); };
     hooks.moveMRUToTop = [this](const QString& path, int index) { MoveMRUToTop(path, index); };
     hooks.clearAll = [this] { clearAll(); };
+    // The database window reads the command line itself when it loads.
+    hooks.showDatabase = [](const QString&) { metadb::showMetData(); };
     hooks.askBeforeOpening = false;   // the frame asks before Open and a recent file
     files_ = std::make_unique<meandiff::StudyFileCommands>(this, std::move(hooks));
     Form_Load();
@@ -474,6 +477,13 @@ void frmMain::CmdTAssumptions_Click()
         this);
 }
 
-void frmMain::CmdDatabase_Click() {}
+void frmMain::CmdDatabase_Click()
+{
+    try {
+        metadb::showMetData();
+    } catch (const std::exception&) {
+        // The database window reports its own failures; the main window stays usable.
+    }
+}
 
 } // namespace tarvoss

@@ -1,0 +1,241 @@
+#include "metadb/StudyGridModel.h"
+
+#include "platform/Errors.h"
+#include "platform/Numbers.h"
+#include "platform/Recordset.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+
+namespace metadb {
+
+StudyGridModel::StudyGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void StudyGridModel::bind(platform::Recordset* recordset)
+{
+    beginResetModel();
+    if (rs_)
+        rs_->setChangeListener({});
+    rs_ = recordset;
+    rows_ = 0;
+    columns_ = 0;
+    try {
+        if (rs_ && rs_->isOpen()) {
+            rows_ = rs_->recordCount();
+            columns_ = rs_->fieldCount();
+        }
+    } catch (const platform::RuntimeError&) {
+        rows_ = columns_ = 0;
+    }
+    if (rs_)
+        rs_->setChangeListener([this] { refresh(); });
+    endResetModel();
+}
+
+void StudyGridModel::setCentredColumns(std::set<int> columns)
+{
+    centred_ = std::move(columns);
+    if (rows_ > 0 && columns_ > 0)
+        emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1), {Qt::TextAlignmentRole});
+}
+
+void StudyGridModel::refresh()
+{
+    int rows = 0;
+    int columns = 0;
+    try {
+        if (rs_ && rs_->isOpen()) {
+            rows = rs_->recordCount();
+            columns = rs_->fieldCount();
+        }
+    } catch (const platform::RuntimeError&) {
+    }
+    if (rows != rows_ || columns != columns_) {
+        beginResetModel();
+        rows_ = rows;
+        columns_ = columns;
+        endResetModel();
+    } else if (rows_ > 0 && columns_ > 0) {
+        emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1));
+    }
+}
+
+int StudyGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+int StudyGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
+
+QString StudyGridModel::displayText(int column, const QVariant& value) const
+{
+    if (!value.isValid() || value.isNull())
+        return {};
+    if (column == boolColumn_)
+        return value.toBool() ? QStringLiteral("YES") : QStringLiteral("NO");
+    switch (value.typeId()) {
+    case QMetaType::Double:
+        try {
+            return platform::numText(value.toDouble());
+        } catch (const platform::RuntimeError&) {
+            return {};
+        }
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    default:
+        return value.toString();
+    }
+}
+
+QVariant StudyGridModel::data(const QModelIndex& index, int role) const
+{
+    if (!rs_ || !index.isValid() || index.row() >= rows_ || index.column() >= columns_)
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return centred_.count(index.column()) ? QVariant(Qt::AlignCenter) : QVariant();
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    try {
+        return displayText(index.column(), rs_->valueAt(index.row(), index.column()));
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+QVariant StudyGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || !rs_ || section < 0 || section >= columns_)
+        return {};
+    try {
+        return rs_->fieldName(section);
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+Qt::ItemFlags StudyGridModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (!rs_ || !index.isValid())
+        return f;
+    // The study number is handed out by the database.
+    try {
+        if (rs_->fieldName(index.column()).compare(QLatin1String("Study ID"), Qt::CaseInsensitive) == 0)
+            return f;
+    } catch (const std::exception&) {
+        return f;
+    }
+    return f | Qt::ItemIsEditable;
+}
+
+bool StudyGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!rs_ || !index.isValid() || role != Qt::EditRole)
+        return false;
+    try {
+        if (rs_->position() != index.row())
+            rs_->moveTo(index.row());
+        const QString text = value.toString();
+        QVariant stored;   // an emptied cell holds Null
+        if (index.column() == boolColumn_) {
+            const QString word = text.trimmed().toUpper();
+            if (word == QLatin1String("YES"))
+                stored = true;
+            else if (word == QLatin1String("NO"))
+                stored = false;
+            else
+                throw platform::errTypeMismatch();
+        } else if (!text.isEmpty()) {
+            stored = text;
+        }
+        rs_->setValue(index.column(), stored);
+        emit dataChanged(index, index);
+        return true;
+    } catch (const platform::RuntimeError& e) {
+        if (onError)
+            onError(e.description());
+    } catch (const std::exception& e) {
+        if (onError)
+            onError(QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}
+
+// ------------------------------------------------------------------ the view
+
+StudyGrid::StudyGrid(QWidget* parent) : QTableView(parent), model_(new StudyGridModel(this))
+{
+    setModel(model_);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setDefaultSectionSize(18);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) { emit headClicked(column); });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, &StudyGrid::rowChanged);
+    connect(model_, &QAbstractItemModel::modelReset, this, &StudyGrid::followRecordset);
+    connect(model_, &QAbstractItemModel::dataChanged, this, [this] {
+        if (!following_)
+            followRecordset();
+    });
+}
+
+void StudyGrid::followRecordset()
+{
+    platform::Recordset* rs = model_->recordset();
+    if (!rs || following_)
+        return;
+    following_ = true;
+    try {
+        const int row = rs->isOpen() ? rs->position() : -1;
+        if (row >= 0 && row < model_->rowCount()) {
+            const int column = currentIndex().isValid() ? currentIndex().column() : 0;
+            if (currentIndex().row() != row)
+                setCurrentIndex(model_->index(row, column));
+        }
+    } catch (const std::exception&) {
+    }
+    following_ = false;
+}
+
+void StudyGrid::commitEditor()
+{
+    if (state() != QAbstractItemView::EditingState)
+        return;
+    QWidget* editor = QApplication::focusWidget();
+    if (!editor || !viewport()->isAncestorOf(editor)) {
+        // The editor is the cell widget of the current index.
+        editor = nullptr;
+        for (QWidget* w : viewport()->findChildren<QWidget*>())
+            if (w->isVisible() && w->parentWidget() == viewport()) {
+                editor = w;
+                break;
+            }
+    }
+    if (!editor)
+        return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void StudyGrid::rowChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    platform::Recordset* rs = model_->recordset();
+    if (following_ || !rs || !current.isValid() || current.row() == previous.row())
+        return;
+    try {
+        if (rs->isOpen() && rs->position() != current.row())
+            rs->moveTo(current.row());
+    } catch (const platform::RuntimeError& e) {
+        // The record that was left keeps its refused edit and stays current.
+        if (model_->onError)
+            model_->onError(e.description());
+        followRecordset();
+    } catch (const std::exception& e) {
+        if (model_->onError)
+            model_->onError(QString::fromLocal8Bit(e.what()));
+        followRecordset();
+    }
+}
+
+} // namespace metadb
