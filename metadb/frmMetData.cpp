@@ -493,6 +493,9 @@ void frmMetData::hideGrid() { grdDataGrid->hide(); }
 
 void frmMetData::showDatabaseLayout()
 {
+    // Only a database the window can write to is shown as open.
+    if (!recordset_ || !connection_ || !connection_->isOpen())
+        throw closedError();
     grdDataGrid->show();
     picMeta->hide();
     txtResults->show();
@@ -980,9 +983,11 @@ void frmMetData::cmdCopyClipboard_Click()
 
 void frmMetData::MakeNotepad()
 {
-    const QString file = QDir(QDir::tempPath()).filePath(QStringLiteral("Meta.txt"));
+    // The temporary folder as the platform names it; "" when it is missing.
+    const QString folder = QDir::tempPath();
+    const QString file = folder.isEmpty() ? QStringLiteral("Meta.txt") : QDir(folder).filePath(QStringLiteral("Meta.txt"));
     try {
-        if (!QDir(QDir::tempPath()).exists())
+        if (folder.isEmpty() || !QFileInfo(folder).isDir())
             throw platform::RuntimeError(platform::ErrPathNotFound, QStringLiteral("Path not found"));
         QString text = txtResults->toPlainText();
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
