@@ -491,6 +491,12 @@ void frmMetData::closeConnectionQuietly()
 
 void frmMetData::hideGrid() { grdDataGrid->hide(); }
 
+void frmMetData::refreshGrid()
+{
+    grdDataGrid->studyModel()->refresh();
+    grdDataGrid->followRecordset();
+}
+
 void frmMetData::showDatabaseLayout()
 {
     // Only a database the window can write to is shown as open.
@@ -685,7 +691,7 @@ void frmMetData::cmdNewDB_Click()
             commitPendingEdit();
             openStudies(path);
         },
-        [studies] {
+        [this, studies] {
             platform::Recordset& rs = studies();
             rs.moveLast();
             rs.addNew();
@@ -695,6 +701,7 @@ void frmMetData::cmdNewDB_Click()
                 rs.setValue(QStringLiteral("Include"), QStringLiteral("-1"));
                 rs.update();
             });
+            refreshGrid();
         },
         [this] { SetGridColumnWidths(); },
         [this, path] { setWindowTitle(QString::fromLatin1(CaptionOpen) + path); },
@@ -771,7 +778,7 @@ void frmMetData::cmdAddDataAsNew_Click()
             rs.setValue(QStringLiteral("Include"), QStringLiteral("-1"));
             rs.update();
         });
-        grdDataGrid->studyModel()->refresh();
+        refreshGrid();
         ShowRecordCount();
     } catch (const platform::RuntimeError& e) {
         reportError(e.description());
@@ -812,11 +819,12 @@ void frmMetData::cmdAdd_Click()
             importStudy(rs);
             rs.update();
         });
-        grdDataGrid->studyModel()->refresh();
+        refreshGrid();
         changeRecord(rs, [&rs] {
             rs.setValue(QStringLiteral("Include"), QStringLiteral("-1"));
             rs.update();
         });
+        refreshGrid();
         ShowRecordCount();
     } catch (const platform::RuntimeError& e) {
         reportError(e.description());
@@ -840,6 +848,7 @@ void frmMetData::cmdNew_Click()
             rs.setValue(QStringLiteral("Include"), QStringLiteral("-1"));
             rs.update();
         });
+        refreshGrid();
         ShowRecordCount();
     } catch (const platform::RuntimeError& e) {
         reportError(e.description());
@@ -858,6 +867,7 @@ void frmMetData::cmdDelete_Click()
             rs.deleteCurrent();
             if (rs.eof())
                 rs.moveLast();
+            refreshGrid();
             ShowRecordCount();
         } else {
             platform::msgBox(QStringLiteral("Deleting this record would leave the database empty - which would "
@@ -881,6 +891,7 @@ void frmMetData::cmdSave_Click()
             throw closedError();
         recordset_->moveFirst();
         recordset_->update();
+        refreshGrid();
     } catch (const platform::RuntimeError& e) {
         reportError(e.description());
     }
@@ -900,8 +911,7 @@ void frmMetData::grdDataGrid_HeadClick(int column)
             sortOrder_ = QStringLiteral(" ASC");
         sortField_ = field;
         recordset_->sortBy(field, sortOrder_ == QLatin1String(" DESC"));
-        grdDataGrid->studyModel()->refresh();
-        grdDataGrid->followRecordset();
+        refreshGrid();
     } catch (const platform::RuntimeError& e) {
         reportError(e.description());
     }
@@ -928,6 +938,9 @@ void frmMetData::MetaAnalyse()
     } catch (const std::exception& e) {
         reportError(QString::fromLocal8Bit(e.what()));
     }
+    // The run wrote its Z scores and weights into the studies.
+    if (recordset_)
+        refreshGrid();
 }
 
 void frmMetData::commitAndAnalyse()

@@ -94,6 +94,8 @@ private:
     void closeConnectionQuietly();
     void showDatabaseLayout();
     void hideGrid();
+    // The grid shows the recordset's rows again, on its current record.
+    void refreshGrid();
     bool requireDatabase();
     void BrowseOpenDatabase();
     // The save dialog of the create and copy commands; "" when cancelled.
