@@ -220,6 +220,10 @@ QPushButton* frmMetData::addButton(const char* name, const char* caption, int le
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);
     b->setGeometry(px(left), px(top), px(width), px(height));
+    // The long captions fit their buttons a point smaller.
+    QFont f = b->font();
+    f.setPointSizeF(f.pointSizeF() - 1.0);
+    b->setFont(f);
     connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
     return b;
 }
