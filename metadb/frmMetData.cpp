@@ -410,8 +410,11 @@ const metastats::RosenthalResults& frmMetData::rosenthal() const { return lastin
 
 bool frmMetData::requireDatabase()
 {
-    if (databaseOpen())
+    if (databaseOpen()) {
+        // A cell still being typed into belongs to the record first.
+        grdDataGrid->commitEditor();
         return true;
+    }
     platform::msgBox(msgNeedDatabase(), platform::MsgButtons::OK, platform::MsgIcon::None, {}, this);
     return false;
 }

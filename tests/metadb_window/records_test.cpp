@@ -270,6 +270,20 @@ TEST_F(MetDataRecords, GridEditsAreCommittedOnLeavingTheRowAndRefusalsAreShown)
     EXPECT_FALSE(grid()->model()->flags(grid()->model()->index(0, 0)) & Qt::ItemIsEditable);
 }
 
+TEST_F(MetDataRecords, TextStillInACellEditorIsStoredByTheNextCommand)
+{
+    w->activateWindow();
+    const QModelIndex nameCell = grid()->model()->index(0, column("Study Name"));
+    grid()->setCurrentIndex(nameCell);
+    grid()->edit(nameCell);
+    testkit::settle();
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_TRUE(editor);
+    QTest::keyClicks(editor, QStringLiteral("Typed in the cell"));
+    trigger("mnuEmpty");   // a menu command leaves the focus in the cell
+    EXPECT_EQ(columnValues("Study Name"), (QStringList{QStringLiteral("Typed in the cell"), QStringLiteral("<null>")}));
+}
+
 TEST_F(MetDataRecords, HeaderClicksAlternateTheOrderOfOneColumn)
 {
     for (const char* name : {"beta", "Alpha", "gamma"}) {
