@@ -6,6 +6,8 @@
 
 #include <QLineEdit>
 #include <map>
+#include <QFile>
+#include <QTime>
 
 using runharness::RunHarness;
 using runharness::Study;
@@ -163,4 +165,34 @@ TEST(MetaRunReference, EveryBoxColumnAndReportNumberMatches)
                                QStringLiteral("Sum Of Mean Hedges' g")),
                   c.values(QStringLiteral("listWG")));
     }
+}
+
+// The whole report of one run, line by line, with its literal labels, the
+// bare label of a Null aggregate and the study lists in place.
+TEST(MetaRunReference, ReportOfThePairSetLineByLine)
+{
+    QFile f(QStringLiteral(SUITE_TEST_DIR "/report_pair.txt"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly | QIODevice::Text));
+    QStringList expected;
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n')))
+        if (!line.startsWith(QLatin1Char('#')))
+            expected << line;
+
+    RunHarness h;
+    h.add(studiesOf(QStringLiteral("pair")));
+    h.open();
+    testkit::MsgBoxScript boxes;
+    h.run();
+    QStringList actual = h.txtResults->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_GT(actual.size(), 8);
+    EXPECT_EQ(actual[3], QStringLiteral("Database File: ") + h.path);
+    actual[3] = QStringLiteral("Database File: <path>");
+    const QString date = actual[5].mid(QStringLiteral("Date of Analysis: ").size());
+    const QString time = actual[6].mid(QStringLiteral("Time of Analysis: ").size());
+    EXPECT_FALSE(date.isEmpty());
+    EXPECT_TRUE(QTime::fromString(time, QStringLiteral("HH:mm:ss")).isValid()) << time.toStdString();
+    actual[5] = QStringLiteral("Date of Analysis: <date>");
+    actual[6] = QStringLiteral("Time of Analysis: <time>");
+    EXPECT_EQ(actual, expected);
+    EXPECT_EQ(h.txtResults->font().pointSize(), 8);
 }
