@@ -181,70 +181,72 @@ void buildMetaPanel(QWidget* picMeta)
         top += rowStep;
     }
 
-    // Unweighted means with their spread.
+    // The unweighted and the N-weighted means: a row of d and a row of g
+    // under one heading each, their counts on the line below.
     constexpr int right = 7140;
-    caption(picMeta, QStringLiteral("Unweighted"), right, headerTop, 1800);
-    const int uLeft[5] = {8100, 9090, 10080, 11070, 12060};
-    const char* const uHeaders[5] = {"Mean", "SD", "-95%", "+95%", "Studies"};
-    for (int c = 0; c < 5; ++c)
-        caption(picMeta, QLatin1String(uHeaders[c]), uLeft[c], firstRow, 960);
-    const char* const uD[5] = {"txtMeanDSummary", "txtSDCohen", "txtDNeg95Summary", "txtDPlus95Summary",
-                               "txtMeanDStatSummary"};
-    const char* const uG[5] = {"txtMeanGSummary", "txtSDHedges", "txtGNeg95Summary", "txtGPlus95Summary",
-                               "txtMeanGStatSummary"};
-    caption(picMeta, QStringLiteral("d"), right, 1200, 900, 285);
-    caption(picMeta, QStringLiteral("g"), right, 1500, 900, 285);
-    for (int c = 0; c < 5; ++c) {
-        summaryBox(picMeta, uD[c], uLeft[c], 1200, 960);
-        summaryBox(picMeta, uG[c], uLeft[c], 1500, 960);
-    }
-    caption(picMeta, QStringLiteral("Studies: d"), right, 1830, 900, 285);
-    summaryBox(picMeta, "txtCountDStudies", 8100, 1830, 960);
-    caption(picMeta, QStringLiteral("g"), 9120, 1830, 300, 285);
-    summaryBox(picMeta, "txtCountGStudies", 9420, 1830, 960);
-    caption(picMeta, QStringLiteral("Total N"), 10440, 1830, 600, 285);
-    summaryBox(picMeta, "txtTotalNStatSummary", 11070, 1830, 960);
-
-    // Means weighted by total N.
-    caption(picMeta, QStringLiteral("Weighted by total N"), right, 2190, 3000);
-    const int wLeft[7] = {7740, 8500, 9260, 10020, 10780, 11540, 12300};
-    const char* const wHeaders[7] = {"Mean", "SD", "-95%", "+95%", "Studies", "Total N", "Sum"};
-    for (int c = 0; c < 7; ++c)
-        caption(picMeta, QLatin1String(wHeaders[c]), wLeft[c], 2430, 740);
-    const char* const wD[7] = {"txtWeightedD", "txtWeightedSDD", "txtWeightedMinus95D", "txtWeightedPlus95D",
-                               "txtStudiesD", "txtTotalND", "txtSumD"};
-    const char* const wG[7] = {"txtWeightedG", "txtWeightedSDG", "txtWeightedMinus95G", "txtWeightedPlus95G",
-                               "txtStudiesG", "txtTotalNG", "txtSumG"};
-    caption(picMeta, QStringLiteral("d"), right, 2670, 540, 285);
-    caption(picMeta, QStringLiteral("g"), right, 2970, 540, 285);
-    for (int c = 0; c < 7; ++c) {
-        summaryBox(picMeta, wD[c], wLeft[c], 2670, 740);
-        summaryBox(picMeta, wG[c], wLeft[c], 2970, 740);
-    }
+    const int meanLeft[5] = {7560, 8670, 9780, 10890, 12000};
+    constexpr int meanWidth = 1020;
+    const auto meansGrid = [&](const QString& title, int top, const char* const (&headers)[5],
+                               const char* const (&d)[5], const char* const (&g)[5]) {
+        caption(picMeta, title, right, top, 3000);
+        for (int c = 0; c < 5; ++c)
+            caption(picMeta, QLatin1String(headers[c]), meanLeft[c], top + 240, meanWidth);
+        caption(picMeta, QStringLiteral("d"), right, top + 480, 360, 285);
+        caption(picMeta, QStringLiteral("g"), right, top + 780, 360, 285);
+        for (int c = 0; c < 5; ++c) {
+            summaryBox(picMeta, d[c], meanLeft[c], top + 480, meanWidth);
+            summaryBox(picMeta, g[c], meanLeft[c], top + 780, meanWidth);
+        }
+    };
+    // A line of labelled boxes, left to right.
+    struct Labelled {
+        const char* label;
+        int labelWidth;
+        const char* box;
+        int boxWidth;
+    };
+    const auto boxLine = [&](int top, std::initializer_list<Labelled> items) {
+        int left = right;
+        for (const Labelled& i : items) {
+            caption(picMeta, QLatin1String(i.label), left, top, i.labelWidth, 285);
+            left += i.labelWidth + 30;
+            summaryBox(picMeta, i.box, left, top, i.boxWidth);
+            left += i.boxWidth + 120;
+        }
+    };
+    meansGrid(QStringLiteral("Unweighted"), 720, {"Mean", "SD", "-95%", "+95%", "Studies"},
+              {"txtMeanDSummary", "txtSDCohen", "txtDNeg95Summary", "txtDPlus95Summary", "txtMeanDStatSummary"},
+              {"txtMeanGSummary", "txtSDHedges", "txtGNeg95Summary", "txtGPlus95Summary", "txtMeanGStatSummary"});
+    boxLine(1830, {{"Studies with d", 1380, "txtCountDStudies", 660},
+                   {"with g", 600, "txtCountGStudies", 660},
+                   {"with total N", 1080, "txtTotalNStatSummary", 660}});
+    meansGrid(QStringLiteral("Weighted by total N"), 2160, {"Mean", "SD", "-95%", "+95%", "Sum"},
+              {"txtWeightedD", "txtWeightedSDD", "txtWeightedMinus95D", "txtWeightedPlus95D", "txtSumD"},
+              {"txtWeightedG", "txtWeightedSDG", "txtWeightedMinus95G", "txtWeightedPlus95G", "txtSumG"});
+    boxLine(3270, {{"Studies: d", 900, "txtStudiesD", 600},
+                   {"g", 180, "txtStudiesG", 600},
+                   {"Total N: d", 900, "txtTotalND", 840},
+                   {"g", 180, "txtTotalNG", 840}});
 
     // Fail-safe numbers.
-    caption(picMeta, QStringLiteral("Fail-safe N"), right, 3330, 1000, 285);
-    summaryBox(picMeta, "txtFSN", 8160, 3330, 960);
-    caption(picMeta, QStringLiteral("5K+10: d"), 9240, 3330, 780, 285);
-    summaryBox(picMeta, "txtNFSRosen", 10020, 3330, 960);
-    caption(picMeta, QStringLiteral("g"), 11100, 3330, 300, 285);
-    summaryBox(picMeta, "txtNFSRosenG", 11400, 3330, 960);
-    caption(picMeta, QStringLiteral("Orwin"), right, 3660, 960);
-    const int oLeft[3] = {8160, 9600, 11040};
-    const char* const oHeaders[3] = {"to 0.2", "to 0.5", "to 0.8"};
-    const char* const oD[3] = {"txtDc2", "txtDc5", "txtDc8"};
-    const char* const oG[3] = {"txtGc2", "txtGc5", "txtGc8"};
+    boxLine(3660, {{"Fail-safe N", 1020, "txtFSN", 900},
+                   {"5K+10: d", 900, "txtNFSRosen", 660},
+                   {"g", 180, "txtNFSRosenG", 660}});
+    const int orwinLeft[3] = {7560, 9360, 11160};
+    const char* const orwinHeaders[3] = {"Orwin: to 0.2", "to 0.5", "to 0.8"};
+    const char* const orwinD[3] = {"txtDc2", "txtDc5", "txtDc8"};
+    const char* const orwinG[3] = {"txtGc2", "txtGc5", "txtGc8"};
     for (int c = 0; c < 3; ++c) {
-        caption(picMeta, QLatin1String(oHeaders[c]), oLeft[c], 3660, 1320);
-        summaryBox(picMeta, oD[c], oLeft[c], 3900, 1320);
-        summaryBox(picMeta, oG[c], oLeft[c], 4200, 1320);
+        caption(picMeta, QLatin1String(orwinHeaders[c]), orwinLeft[c], 3990, 1680);
+        summaryBox(picMeta, orwinD[c], orwinLeft[c], 4230, 1680);
+        summaryBox(picMeta, orwinG[c], orwinLeft[c], 4530, 1680);
     }
-    caption(picMeta, QStringLiteral("d"), right, 3900, 900, 285);
-    caption(picMeta, QStringLiteral("g"), right, 4200, 900, 285);
+    caption(picMeta, QStringLiteral("d"), right, 4230, 360, 285);
+    caption(picMeta, QStringLiteral("g"), right, 4530, 360, 285);
 
-    whiteButton(picMeta, "cmdRecalculate", QStringLiteral("Recalc&ulate"), right, 4800, 1900);
-    whiteButton(picMeta, "cmdFailSafe", QStringLiteral("&FailSafe N Stats"), 9120, 4800, 1900);
-    whiteButton(picMeta, "cmdHeterogeneity", QStringLiteral("&Heterogeneity"), 11100, 4800, 1900);
+    whiteButton(picMeta, "cmdRecalculate", QStringLiteral("Recalc&ulate"), right, 5010, 1900);
+    whiteButton(picMeta, "cmdFailSafe", QStringLiteral("&FailSafe N Stats"), 9120, 5010, 1900);
+    whiteButton(picMeta, "cmdHeterogeneity", QStringLiteral("&Heterogeneity"), 11100, 5010, 1900);
 }
 
 void MetaAnalyse(MetaContext& context)
