@@ -77,6 +77,35 @@ QSqlRecord aggregateRow(const MetaContext& context, const QString& sql)
     return query.record();
 }
 
+// The result columns of a run are written in one transaction of the
+// database file, which commits every row written also when a step fails.
+class ColumnWrites {
+public:
+    explicit ColumnWrites(const std::shared_ptr<platform::Connection>& connection)
+        : db_(connection->database()), open_(db_.transaction())
+    {
+    }
+    ~ColumnWrites() { commit(); }
+    ColumnWrites(const ColumnWrites&) = delete;
+    ColumnWrites& operator=(const ColumnWrites&) = delete;
+
+    // True when the rows are in the file (or no transaction was needed).
+    bool commit()
+    {
+        if (!open_)
+            return true;
+        open_ = false;
+        if (db_.commit())
+            return true;
+        db_.rollback();
+        return false;
+    }
+
+private:
+    QSqlDatabase db_;
+    bool open_;
+};
+
 void runSteps(MetaRun& run, platform::Recordset& studies)
 {
     UnweightedCohen(run, studies);
@@ -278,7 +307,13 @@ void MetaAnalyse(MetaContext& context)
         bindSummary(run, row);
         if (!context.studies || !context.studies->isOpen())
             throw platform::RuntimeError(platform::ErrDbClosed, QStringLiteral("The study table is not open."));
-        runSteps(run, *context.studies);
+        {
+            ColumnWrites writes(context.connection);
+            runSteps(run, *context.studies);
+            if (!writes.commit())
+                throw platform::RuntimeError(platform::ErrDbRefused,
+                                             QStringLiteral("The results could not be written to the study database."));
+        }
         keepRosenthal(run.rosenthal, context.rosenthal);
         writeReport(context, run);
     } catch (const platform::RuntimeError& e) {

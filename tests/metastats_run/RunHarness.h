@@ -112,16 +112,20 @@ public:
     QString text(const QString& name) { return box(name)->text(); }
 
     // A result column of the study with this name, as the file holds it
-    // ("NULL" when empty), as general number text.
+    // (read through a connection of its own; "NULL" when empty), as general
+    // number text.
     QString stored(const QString& column, const QString& study)
     {
-        QSqlQuery q(connection->database());
+        platform::Connection reader;
+        reader.open(path);
+        QSqlQuery q(reader.database());
         q.prepare(study.isEmpty() ? QStringLiteral("SELECT \"%1\" FROM data WHERE \"Study Name\" IS NULL").arg(column)
                                   : QStringLiteral("SELECT \"%1\" FROM data WHERE \"Study Name\" = ?").arg(column));
         if (!study.isEmpty())
             q.addBindValue(study);
         EXPECT_TRUE(q.exec() && q.next()) << column.toStdString() << " of " << study.toStdString();
         const QVariant v = q.value(0);
+        q.finish();
         return v.isNull() ? QStringLiteral("NULL") : platform::numText(v.toDouble());
     }
 
