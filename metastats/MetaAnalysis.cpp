@@ -150,6 +150,15 @@ void writeReport(const MetaContext& context, const MetaRun& run)
     context.txtResults->setPlainText(text);
 }
 
+// The run's error path: what happened, then the error's number and text.
+void reportFailure(const MetaContext& context, int number, const QString& description)
+{
+    platform::msgBox(QStringLiteral("Data error event hit err: ") + description, platform::MsgButtons::OK,
+                     platform::MsgIcon::None, {}, context.window);
+    platform::msgBox(codeGenErrorText(number, description), platform::MsgButtons::AbortRetryIgnore,
+                     platform::MsgIcon::Critical, QStringLiteral("Code Gen Error"), context.window);
+}
+
 } // namespace
 
 void buildMetaPanel(QWidget* picMeta)
@@ -317,10 +326,9 @@ void MetaAnalyse(MetaContext& context)
         keepRosenthal(run.rosenthal, context.rosenthal);
         writeReport(context, run);
     } catch (const platform::RuntimeError& e) {
-        platform::msgBox(QStringLiteral("Data error event hit err: ") + e.description(), platform::MsgButtons::OK,
-                         platform::MsgIcon::None, {}, context.window);
-        platform::msgBox(codeGenErrorText(e.number(), e.description()), platform::MsgButtons::AbortRetryIgnore,
-                         platform::MsgIcon::Critical, QStringLiteral("Code Gen Error"), context.window);
+        reportFailure(context, e.number(), e.description());
+    } catch (const std::exception& e) {
+        reportFailure(context, platform::ErrInvalidCall, QString::fromLocal8Bit(e.what()));
     }
     if (context.hideProgress)
         context.hideProgress();

@@ -36,6 +36,22 @@ bool isNA(const QString& text) { return text.compare(kNA, Qt::CaseInsensitive) =
 // Text of a text column; Null adds nothing.
 QString textOf(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
 
+// Two measure texts compared as the study database compares them in the
+// summary query: letters A to Z without regard to case, every other
+// character exactly. The steps thus take the studies the query counted.
+bool sameMeasure(const QString& a, const QString& b)
+{
+    if (a.size() != b.size())
+        return false;
+    const auto fold = [](QChar c) {
+        return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ? QChar(c.unicode() + 32) : c;
+    };
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i]))
+            return false;
+    return true;
+}
+
 // The study's inclusion and, with a measure, its measure: the conditions
 // every step shares.
 bool includedStudy(const MetaRun& run, const platform::Recordset& studies)
@@ -46,7 +62,7 @@ bool includedStudy(const MetaRun& run, const platform::Recordset& studies)
     if (run.measure.isEmpty())
         return true;
     const QVariant measure = studies.value(colMeasure);
-    return !measure.isNull() && measure.toString().compare(run.measure, Qt::CaseInsensitive) == 0;
+    return !measure.isNull() && sameMeasure(measure.toString(), run.measure);
 }
 
 // Sets one column of every row to Null, row by row.

@@ -238,3 +238,25 @@ TEST(MetaRunEdges, SecondRunWithAnotherMeasureReplacesEverything)
     h.studies.moveFirst();
     EXPECT_EQ(platform::numText(h.studies.value(QStringLiteral("% Of Weight (d)")).toDouble()), QStringLiteral("25"));
 }
+
+// The steps take exactly the studies the summary query counts: letters A to Z
+// match in either case, other letters only as typed.
+TEST(MetaRunEdges, MeasureMatchesAsTheQueryMatchesIt)
+{
+    RunHarness h;
+    h.add({study(QStringLiteral("A"), QStringLiteral("1"), QStringLiteral("Échelle"), QStringLiteral("0.2"),
+                 QStringLiteral("20"), QStringLiteral("1"), QStringLiteral("0.2")),
+           study(QStringLiteral("B"), QStringLiteral("1"), QStringLiteral("échelle"), QStringLiteral("0.6"),
+                 QStringLiteral("60"), QStringLiteral("2"), QStringLiteral("0.6")),
+           study(QStringLiteral("C"), QStringLiteral("1"), QStringLiteral("ÉCHELLE"), QStringLiteral("0.4"),
+                 QStringLiteral("40"), QStringLiteral("1"), QStringLiteral("0.4"))});
+    h.open();
+    testkit::MsgBoxScript boxes;
+    h.run(QStringLiteral("ÉcHeLLe"));
+    EXPECT_EQ(h.text(QStringLiteral("txtDStat")), QStringLiteral("2"));
+    EXPECT_EQ(h.text(QStringLiteral("txtMeanDStatSummary")), QStringLiteral("2"));
+    EXPECT_EQ(h.text(QStringLiteral("txtStudiesD")), QStringLiteral("2"));
+    EXPECT_EQ(h.text(QStringLiteral("txtTotalND")), QStringLiteral("60"));
+    EXPECT_EQ(h.stored(QStringLiteral("% Of Weight (d)"), QStringLiteral("B")), QStringLiteral("NULL"));
+    EXPECT_EQ(h.rosenthal.RosenthalN, 2);
+}
