@@ -55,7 +55,7 @@ run <- function(set, measure) {
     if (length(x) == 0) return("")
     fixed5(switch(fun, AVG = seqsum(x) / length(x), MIN = min(x), MAX = max(x), SUM = seqsum(x)))
   }
-  spec <- list(
+  aggregates <- list(
     c("AVG", "Cohen's D", "txtMeanCohen"), c("MIN", "Cohen's D", "txtDMin"), c("MAX", "Cohen's D", "txtDMax"),
     c("AVG", "Total N", "txtNMean"), c("MIN", "Total N", "txtNMin"), c("MAX", "Total N", "txtNMax"),
     c("AVG", "SD 1", "txtSD1Mean"), c("MIN", "SD 1", "txtSD1Min"), c("MAX", "SD 1", "txtSD1Max"),
@@ -77,7 +77,7 @@ run <- function(set, measure) {
     c("AVG", "Hedges' +95", "txtMeanGPlus95"), c("COUNT", "Hedges' +95", "txtGPlus95Stat"),
     c("AVG", "Hedges' SD", "txtMeanGSD"), c("COUNT", "Hedges' SD", "txtGSDStat"), c("SUM", "Total N", "txtTotalNSummary"),
     c("AVG", "Z Statistic", "txtMeanZ"), c("COUNT", "Z Statistic", "txtMeanZStat"), c("SUM", "Z Statistic", "txtSumZ"))
-  for (s in spec) boxes[[s[3]]] <- agg(s[1], s[2])
+  for (s in aggregates) boxes[[s[3]]] <- agg(s[1], s[2])
   boxes$txtCountDStudies <- box("txtDStat")
   boxes$txtCountGStudies <- box("txtMeanGStat")
 
