@@ -143,6 +143,13 @@ TEST(MetaFormulas, InverseVarianceHeterogeneity)
         EXPECT_EQ(run.v.InverseVarianceISquared, r.i2);
         EXPECT_EQ(run.v.VarianceWeightedMeanD, r.mean);
     }
+    // A single study's statistic, whatever rounding leaves of it, has no
+    // degree of freedom to be tested on.
+    for (double x : {0.0, 1e-30, 0.3}) {
+        const metastats::ChiSquareP p = metastats::chiSquareP(x, 0);
+        EXPECT_EQ(p.p2, 1.0);
+        EXPECT_EQ(p.p1, 0.5);
+    }
     // No study with a weight: 0 / 0.
     MetaRun empty;
     try {
