@@ -6,11 +6,12 @@
 #include "platform/Numbers.h"
 
 #include <QCheckBox>
-#include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QWidget>
 
@@ -62,22 +63,6 @@ bool readMargin(const QLineEdit* box, double& inches)
     }
 }
 
-// Runs a callback when the scope ends, however it ends.
-class AtExit {
-public:
-    explicit AtExit(std::function<void()> f) : f_(std::move(f)) {}
-    ~AtExit()
-    {
-        if (f_)
-            f_();
-    }
-    AtExit(const AtExit&) = delete;
-    AtExit& operator=(const AtExit&) = delete;
-
-private:
-    std::function<void()> f_;
-};
-
 } // namespace
 
 PrintPanel::PrintPanel(QWidget* picPrint, QWidget* txtResults, QTableView* grid,
@@ -113,7 +98,10 @@ PrintPanel::~PrintPanel() = default;
 
 bool PrintPanel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    // Leaving a box for another control checks it; a context menu or a
+    // switch to another window does not.
+    const auto* focus = event->type() == QEvent::FocusOut ? static_cast<QFocusEvent*>(event) : nullptr;
+    if (focus && focus->reason() != Qt::PopupFocusReason && focus->reason() != Qt::ActiveWindowFocusReason) {
         if (watched == txtMarginTop_)
             txtMarginTop_Validate();
         else if (watched == txtMarginBottom_)
@@ -160,7 +148,10 @@ void PrintPanel::cmdPrint_Click()
     {
         if (showProgress_)
             showProgress_();
-        AtExit hide(hideProgress_);
+        const auto hide = qScopeGuard([this] {
+            if (hideProgress_)
+                hideProgress_();
+        });
 
         platform::Recordset* rs = recordset_ ? recordset_() : nullptr;
         if (!rs || !grid_) {

@@ -253,6 +253,22 @@ TEST_F(PrintPanelTest, GridTooWideForSixteenPagesPrintsNothingAndSaysWhy)
     EXPECT_EQ(busyHidden, 1);
 }
 
+TEST_F(PrintPanelTest, FailurePartWayLeavesNoHalfPrintedJob)
+{
+    // The last record holds a value that has no text: the sixth page fails.
+    table.connection->execute(QStringLiteral("UPDATE data SET [Cohen's D] = 1e999 WHERE [Study ID] = 112"));
+    table.open();
+    setMargins(QStringLiteral("3"), QStringLiteral("3"), QStringLiteral("0.75"), QStringLiteral("0.75"));
+    PdfDialog dialog(pdfPath());
+    testkit::MsgBoxScript msgs;
+    print();
+    ASSERT_EQ(msgs.count(), 1);
+    EXPECT_EQ(msgs.texts()[0], "The study grid could not be printed. Something went very wrong and resulted in the "
+                               "following error:\nOverflow");
+    EXPECT_FALSE(QFile::exists(pdfPath()));
+    EXPECT_EQ(busyHidden, 1);
+}
+
 TEST_F(PrintPanelTest, PrinterFailureIsReportedAndTheNextPrintWorks)
 {
     {
