@@ -143,6 +143,7 @@ void PrintPanel::cmdPrint_Click()
     for (QLineEdit* box : {txtMarginTop_, txtMarginBottom_, txtMarginLeft_, txtMarginRight_})
         checkMargin(box);
 
+    bool failed = false;
     QString failure;   // the error's description
     bool noDatabase = false;
     {
@@ -173,8 +174,10 @@ void PrintPanel::cmdPrint_Click()
                 PrintDG::PrinterSurface surface(*printer_);
                 PrintDG::PrintDataGrid(surface, *grid_, *rs, o);
             } catch (const platform::RuntimeError& e) {
+                failed = true;
                 failure = e.description();
             } catch (const std::exception& e) {
+                failed = true;
                 failure = QString::fromLocal8Bit(e.what());
             }
         }
@@ -182,7 +185,7 @@ void PrintPanel::cmdPrint_Click()
     if (noDatabase)
         platform::msgBox(QString::fromUtf8(kMsgNoDatabase), platform::MsgButtons::OK, platform::MsgIcon::None, {},
                          picPrint_->window());
-    else if (!failure.isEmpty())
+    else if (failed)
         meandiff::showFailure(picPrint_->window(), kMsgPrintFailed, failure);
 }
 
