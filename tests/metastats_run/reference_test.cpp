@@ -8,6 +8,8 @@
 #include <map>
 #include <QFile>
 #include <QTime>
+#include <QTimer>
+#include <QApplication>
 
 using runharness::RunHarness;
 using runharness::Study;
@@ -195,4 +197,29 @@ TEST(MetaRunReference, ReportOfThePairSetLineByLine)
     actual[6] = QStringLiteral("Time of Analysis: <time>");
     EXPECT_EQ(actual, expected);
     EXPECT_EQ(h.txtResults->font().pointSize(), 8);
+}
+
+// The fail-safe window opened after a run reads the panel's boxes and finds
+// the numbers the run found.
+TEST(MetaRunReference, FailSafeWindowAgreesWithThePanel)
+{
+    RunHarness h;
+    h.add(studiesOf(QStringLiteral("three")));
+    h.open();
+    testkit::MsgBoxScript boxes;
+    h.run();
+    ASSERT_EQ(h.text(QStringLiteral("txtFSN")), QStringLiteral("4.48"));
+
+    QHash<QString, QString> shown;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        for (const char* name : {"txtFSN", "txtNFSRosen", "txtNFSRosenG", "txtDc2", "txtDc5", "txtDc8", "txtGc8"})
+            shown.insert(QLatin1String(name), testkit::text(dialog, QLatin1String(name)));
+        dialog->close();
+    });
+    metastats::showFailSafe(&h.window);
+    ASSERT_FALSE(shown.isEmpty());
+    for (auto it = shown.begin(); it != shown.end(); ++it)
+        EXPECT_EQ(it.value(), h.text(it.key())) << it.key().toStdString();
 }
