@@ -113,6 +113,27 @@ void fillTable(const QString& path, const QString& table, int rows, const std::f
     });
 }
 
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray pattern(qint64 size)
+{
+    QByteArray b(static_cast<qsizetype>(size), Qt::Uninitialized);
+    for (qsizetype i = 0; i < b.size(); ++i)
+        b[i] = static_cast<char>((i * 131 + i / 977) & 0xff);
+    return b;
+}
+
 QString columnName(int column)
 {
     QString name;

@@ -50,6 +50,12 @@ private:
     std::vector<std::pair<bool, bool>> xfFonts_;   // bold, underline per cell style
 };
 
+// Whole contents of a file ("<missing>" when it cannot be read); writes one.
+QByteArray readAll(const QString& path);
+void writeFile(const QString& path, const QByteArray& bytes);
+// `size` bytes of a pattern that does not repeat every block.
+QByteArray pattern(qint64 size);
+
 // Column letters of a 1-based column number: 1 -> A, 27 -> AA.
 QString columnName(int column);
 

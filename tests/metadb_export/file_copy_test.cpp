@@ -1,8 +1,10 @@
 // The database copy: blocks, the replaced destination, refusals, and the
 // elapsed, remaining and rate texts.
+#include "export_fixtures.h"
 #include "metadb/FileCopy.h"
 #include "platform/Errors.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -10,29 +12,11 @@
 #include <vector>
 
 using namespace metadb;
+using exportfixtures::pattern;
+using exportfixtures::readAll;
+using exportfixtures::writeFile;
 
 namespace {
-
-QByteArray pattern(qint64 size)
-{
-    QByteArray b(static_cast<qsizetype>(size), Qt::Uninitialized);
-    for (qsizetype i = 0; i < b.size(); ++i)
-        b[i] = static_cast<char>((i * 131 + i / 977) & 0xff);
-    return b;
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 TEST(FormatElapsed, MinutesAndTwoDigitSeconds)
 {

@@ -29,19 +29,6 @@ using testkit::find;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // Runs fn with the first modal window other than notThis once it is shown.
 void onNextModal(QObject* owner, QWidget* notThis, std::function<void(QWidget*)> fn)
 {
@@ -236,9 +223,7 @@ protected:
     QString label2() { return testkit::text(&w, QStringLiteral("Label2")); }
     QByteArray source(const QString& name, qint64 size)
     {
-        QByteArray b(static_cast<qsizetype>(size), Qt::Uninitialized);
-        for (qsizetype i = 0; i < b.size(); ++i)
-            b[i] = static_cast<char>(i * 7 + i / 251);
+        const QByteArray b = pattern(size);
         writeFile(path(name), b);
         return b;
     }

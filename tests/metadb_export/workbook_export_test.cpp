@@ -18,19 +18,6 @@ using metadb::WorkbookSave;
 
 namespace {
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 int errorNumber(const QString& db, const QString& xlsx, WorkbookExportHooks hooks = {})
 {
     try {
