@@ -29,7 +29,9 @@ platform::RuntimeError fileError(int number, const QString& description, const Q
     return {number, description + QStringLiteral(": ") + path};
 }
 
-bool sameFile(const QString& a, const QString& b)
+} // namespace
+
+bool isSameFile(const QString& a, const QString& b)
 {
     std::error_code ec;
     const std::filesystem::path pa(QFile::encodeName(a).toStdString());
@@ -38,8 +40,6 @@ bool sameFile(const QString& a, const QString& b)
         return true;
     return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
 }
-
-} // namespace
 
 QString FormatElapsed(double seconds)
 {
@@ -91,7 +91,7 @@ void copyFileInBlocks(const QString& source, const QString& destination, qint64 
         throw fileError(platform::ErrFileNotFound, QStringLiteral("File not found"), source);
     if (QFileInfo(destination).isDir())
         throw fileError(platform::ErrPathFileAccess, QStringLiteral("The destination is a folder"), destination);
-    if (sameFile(source, destination))
+    if (isSameFile(source, destination))
         throw platform::RuntimeError(platform::ErrPathFileAccess,
                                      QStringLiteral("The source file cannot be copied onto itself. "
                                                     "Please choose a different destination file."));

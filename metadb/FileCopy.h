@@ -28,6 +28,10 @@ int percentDone(qint64 done, qint64 total);
 // up: 256 bytes -> "0.3", 0 -> "0.0".
 QString rateText(qint64 bytes);
 
+// Whether the two paths name one file (the same file through another path
+// or a hard link included).
+bool isSameFile(const QString& a, const QString& b);
+
 // What the copy reports after each block has been written.
 struct CopyBlock {
     qint64 length = 0;   // bytes of this block

@@ -1,5 +1,6 @@
 #include "metadb/WorkbookExport.h"
 
+#include "metadb/FileCopy.h"
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
 
@@ -296,6 +297,10 @@ WorkbookSave exportWorkbook(const QString& dbPath, const QString& workbookPath, 
         h.log = [](const QString&) {};
 
     h.log(exportlog::OpeningDatabase);
+    if (isSameFile(dbPath, workbookPath))
+        throw platform::RuntimeError(platform::ErrPathFileAccess,
+                                     QStringLiteral("The workbook cannot be saved over the database it is made from. "
+                                                    "Please choose a different name for the new spreadsheet."));
     ReadOnlyDatabase database(dbPath);
     const QStringList tables = database.tables();
 

@@ -222,6 +222,15 @@ TEST_F(WorkbookExportTest, FailedExportLeavesNoWorkbookAndAnEarlierFileUntouched
     // A folder that cannot take the workbook.
     EXPECT_EQ(errorNumber(studyDatabase(), path(QStringLiteral("no/such/folder/x.xlsx"))), platform::ErrPathFileAccess);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).size(), 3);
+
+    // Never over the database itself, even when replacing is confirmed.
+    const QString db = studyDatabase();
+    const QByteArray before = readAll(db);
+    WorkbookExportHooks yes;
+    yes.confirmReplace = [](const QString&) { return true; };
+    EXPECT_EQ(errorNumber(db, db, yes), platform::ErrPathFileAccess);
+    EXPECT_EQ(errorNumber(db, path(QStringLiteral("./studies.met")), yes), platform::ErrPathFileAccess);
+    EXPECT_EQ(readAll(db), before);
 }
 
 TEST_F(WorkbookExportTest, ExistingFileIsReplacedOnlyWhenConfirmed)
