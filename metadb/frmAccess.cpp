@@ -26,7 +26,7 @@
 namespace metadb {
 
 namespace {
-constexpr int kWidth = 7815;
+constexpr int kWidth = 8700;
 constexpr int kHeight = 4080;
 
 double timeOfDay() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
@@ -45,29 +45,29 @@ frmAccess::frmAccess(QWidget* owner) : QDialog(owner)
     fixedDialog(this, "frmAccess", QStringLiteral("Export Meta-Analysis Database To Microsoft Access Database"), kWidth,
                 kHeight);
 
-    place(new QLabel(QStringLiteral("Source file:"), this), "Label3", 120, 165, 1335, 255);
-    Text1_ = place(new QLineEdit(this), "Text1", 1470, 120, 5190, 330);
-    auto* cmdOpen = place(new QPushButton(QStringLiteral("Browse"), this), "cmdOpen", 6765, 120, 930, 330);
-    place(new QLabel(QStringLiteral("Destination file:"), this), "Label4", 120, 585, 1335, 255);
-    Text2_ = place(new QLineEdit(this), "Text2", 1470, 540, 5190, 330);
-    auto* cmdSave = place(new QPushButton(QStringLiteral("Browse"), this), "cmdSave", 6765, 540, 930, 330);
+    place(new QLabel(QStringLiteral("Source file:"), this), "Label3", 120, 165, 1680, 255);
+    Text1_ = place(new QLineEdit(this), "Text1", 1860, 120, 5640, 330);
+    auto* cmdOpen = place(new QPushButton(QStringLiteral("Browse"), this), "cmdOpen", 7590, 120, 990, 330);
+    place(new QLabel(QStringLiteral("Destination file:"), this), "Label4", 120, 585, 1680, 255);
+    Text2_ = place(new QLineEdit(this), "Text2", 1860, 540, 5640, 330);
+    auto* cmdSave = place(new QPushButton(QStringLiteral("Browse"), this), "cmdSave", 7590, 540, 990, 330);
 
     place(new QLabel(QStringLiteral("Buffer:"), this), "Label1", 120, 1050, 735, 255);
     Label2_ = place(new QLabel(QStringLiteral("2 Mb"), this), "Label2", 870, 1050, 1095, 255);
     Option1_ = place(new QRadioButton(QStringLiteral("Kb"), this), "Option1", 2100, 1020, 735, 300);
     Option2_ = place(new QRadioButton(QStringLiteral("Mb"), this), "Option2", 2940, 1020, 735, 300);
     Option2_->setChecked(true);
-    Slider1_ = place(new QSlider(Qt::Horizontal, this), "Slider1", 120, 1410, 7575, 435);
+    Slider1_ = place(new QSlider(Qt::Horizontal, this), "Slider1", 120, 1410, 8460, 435);
     Check1_ = place(new QCheckBox(QStringLiteral("Let operating system process other events while copying? "
                                                  "(Slower if box is checked)"),
                                   this),
-                    "Check1", 120, 1950, 7575, 330);
-    prg1_ = place(new QProgressBar(this), "prg1", 120, 2400, 7575, 330);
-    prg1_->setRange(0, 0);
+                    "Check1", 120, 1950, 8460, 330);
+    prg1_ = place(new QProgressBar(this), "prg1", 120, 2400, 8460, 330);
+    prg1_->setRange(0, 100);
     prg1_->setValue(0);
     prg1_->setTextVisible(false);
     auto* cmdExport = place(new QPushButton(QStringLiteral("&Export File"), this), "cmdExport", 120, 2880, 1935, 495);
-    auto* cmdExit = place(new QPushButton(QStringLiteral("&Close"), this), "cmdExit", 5760, 2880, 1935, 495);
+    auto* cmdExit = place(new QPushButton(QStringLiteral("&Close"), this), "cmdExit", 6645, 2880, 1935, 495);
     for (QPushButton* b : {cmdOpen, cmdSave, cmdExport, cmdExit})
         b->setAutoDefault(false);
 

@@ -41,6 +41,7 @@ frmExcel::frmExcel(QWidget* owner) : QDialog(owner)
     auto* frame2 = place(new QGroupBox(QStringLiteral("Results"), this), "Frame2", 120, 1860, 6255, 2715);
     txtResults_ = place(new QPlainTextEdit(frame2), "txtResults", 120, 300, 6015, 2295);
     txtResults_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtResults_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* cmdConvert = place(new QPushButton(QStringLiteral("&Export File"), this), "cmdConvert", 120, 4710, 1935, 495);
     auto* cmdClose = place(new QPushButton(QStringLiteral("&Close"), this), "cmdClose", 4440, 4710, 1935, 495);
