@@ -209,13 +209,21 @@ void frmAccess::cmdExport_Click()
                             + QStringLiteral(" "));
         });
     } catch (const platform::RuntimeError& e) {
-        platform::msgBox(QStringLiteral("The file was not exported.\r\n\r\n") + e.description()
-                             + QStringLiteral("\r\n\r\nThe destination file has not been changed."),
-                         platform::MsgButtons::OK, platform::MsgIcon::Exclamation, {}, this);
+        reportFailure(e.description());
+        return;
+    } catch (const std::exception& e) {
+        reportFailure(QString::fromLocal8Bit(e.what()));
         return;
     }
     platform::msgBox(QStringLiteral("File export successfully completed."), platform::MsgButtons::OK,
                      platform::MsgIcon::Information, {}, this);
+}
+
+void frmAccess::reportFailure(const QString& description)
+{
+    platform::msgBox(QStringLiteral("The file was not exported.\r\n\r\n") + description
+                         + QStringLiteral("\r\n\r\nThe destination file has not been changed."),
+                     platform::MsgButtons::OK, platform::MsgIcon::Exclamation, {}, this);
 }
 
 void frmAccess::Timer1_Timer()

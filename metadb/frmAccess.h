@@ -44,6 +44,7 @@ protected:
 private:
     void setSliderMaximum();
     void setPanel(int panel, const QString& text);
+    void reportFailure(const QString& description);
 
     QLineEdit* Text1_;
     QLineEdit* Text2_;
