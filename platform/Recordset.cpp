@@ -1,2 +1,761 @@
-// Placeholder: the implementation lands shortly.
 #include "platform/Recordset.h"
+
+#include "platform/Errors.h"
+#include "platform/Numbers.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace platform {
+
+namespace {
+
+QAtomicInt connectionCounter;
+
+RuntimeError closedError()
+{
+    return RuntimeError(ErrDbClosed, QStringLiteral("Operation is not allowed when the object is closed."));
+}
+
+RuntimeError noCurrentRecord()
+{
+    return RuntimeError(ErrDbNoCurrentRecord,
+                        QStringLiteral("Either BOF or EOF is True, or the current record has been deleted. "
+                                       "Requested operation requires a current record."));
+}
+
+// The database's refusal in words a person can act on.
+RuntimeError refused(const QSqlError& error)
+{
+    QString text = error.databaseText();
+    if (text.isEmpty())
+        text = error.text();
+    static const QRegularExpression notNull(QStringLiteral("^NOT NULL constraint failed: (.+)$"));
+    static const QRegularExpression check(QStringLiteral("^CHECK constraint failed: (.+)$"));
+    QRegularExpressionMatch m = notNull.match(text);
+    if (m.hasMatch())
+        return RuntimeError(ErrDbRefused, QStringLiteral("You must enter a value in the '%1' field.").arg(m.captured(1)));
+    m = check.match(text);
+    if (m.hasMatch())
+        return RuntimeError(ErrDbRefused, m.captured(1));
+    return RuntimeError(ErrDbRefused, text);
+}
+
+QString quoted(const QString& name)
+{
+    QString n = name;
+    n.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + n + QLatin1Char('"');
+}
+
+FieldType typeOf(const QString& declared, int& size)
+{
+    const QString t = declared.toUpper();
+    size = 0;
+    static const QRegularExpression sized(QStringLiteral("\\((\\d+)\\)"));
+    if (t.contains(QLatin1String("CHAR")) || t.contains(QLatin1String("TEXT"))) {
+        const QRegularExpressionMatch m = sized.match(t);
+        if (m.hasMatch())
+            size = m.captured(1).toInt();
+        return FieldType::Text;
+    }
+    if (t.contains(QLatin1String("BOOL")))
+        return FieldType::Boolean;
+    if (t.contains(QLatin1String("DOUB")) || t.contains(QLatin1String("REAL")) || t.contains(QLatin1String("FLOA")))
+        return FieldType::Double;
+    if (t.contains(QLatin1String("INT")))
+        return FieldType::Long;
+    return FieldType::Other;
+}
+
+// A stored value as the field's type gives it.
+QVariant fromStore(FieldType type, const QVariant& v)
+{
+    if (!v.isValid() || v.isNull())
+        return QVariant();
+    switch (type) {
+    case FieldType::Text:
+        return v.toString();
+    case FieldType::Double:
+        return v.toDouble();
+    case FieldType::Long:
+        return v.toInt();
+    case FieldType::Boolean:
+        return v.toLongLong() != 0;
+    case FieldType::Other:
+        break;
+    }
+    return v;
+}
+
+// A value as it is stored: Booleans as -1 / 0.
+QVariant toStore(const QVariant& v)
+{
+    if (!v.isValid() || v.isNull())
+        return QVariant();
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool() ? -1 : 0;
+    return v;
+}
+
+bool isNumber(const QVariant& v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Orders two values of one field: Null first, numbers by value, text
+// without regard to case, Booleans by their stored value (true is -1).
+int compareValues(const QVariant& a, const QVariant& b)
+{
+    const bool na = !a.isValid() || a.isNull();
+    const bool nb = !b.isValid() || b.isNull();
+    if (na || nb)
+        return na == nb ? 0 : (na ? -1 : 1);
+    const auto number = [](const QVariant& v, bool& ok) {
+        if (v.typeId() == QMetaType::Bool) {
+            ok = true;
+            return v.toBool() ? -1.0 : 0.0;
+        }
+        ok = isNumber(v);
+        return ok ? v.toDouble() : 0.0;
+    };
+    bool oa = false;
+    bool ob = false;
+    const double x = number(a, oa);
+    const double y = number(b, ob);
+    if (oa && ob)
+        return x < y ? -1 : (x > y ? 1 : 0);
+    if (oa != ob)
+        return oa ? -1 : 1;
+    return QString::compare(a.toString(), b.toString(), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- Connection
+
+Connection::Connection() = default;
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::open(const QString& path)
+{
+    close();
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists() || !info.isFile())
+        throw RuntimeError(ErrDbOpen, QStringLiteral("Could not find file '%1'.").arg(path));
+    name_ = QStringLiteral("platform-connection-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+        bool ok = db.open();
+        if (ok) {
+            // SQLite opens any file lazily; reading the schema shows whether
+            // it is a database at all.
+            QSqlQuery q(db);
+            ok = q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        }
+        if (!ok) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name_);
+            name_.clear();
+            throw RuntimeError(ErrDbOpen, QStringLiteral("Unrecognized database format '%1'.").arg(path));
+        }
+    }
+    path_ = path;
+}
+
+void Connection::create(const QString& path)
+{
+    close();
+    const QFileInfo info(path);
+    if (path.isEmpty() || info.exists() || info.isSymLink())
+        throw RuntimeError(58, QStringLiteral("File already exists"));
+    if (!info.absoluteDir().exists())
+        throw RuntimeError(ErrPathNotFound, QStringLiteral("Path not found"));
+    name_ = QStringLiteral("platform-connection-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        db.setDatabaseName(path);
+        bool ok = db.open();
+        if (ok) {
+            // Writes the file's header now, so that the file exists as a
+            // database from this point on.
+            QSqlQuery q(db);
+            ok = q.exec(QStringLiteral("PRAGMA user_version = 0")) && q.exec(QStringLiteral("VACUUM"));
+        }
+        if (!ok) {
+            const QString text = db.lastError().text();
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name_);
+            name_.clear();
+            throw RuntimeError(ErrPathFileAccess, QStringLiteral("Cannot create the database file: %1").arg(text));
+        }
+    }
+    path_ = path;
+}
+
+void Connection::close()
+{
+    if (name_.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name_);
+    name_.clear();
+}
+
+bool Connection::isOpen() const
+{
+    return !name_.isEmpty() && QSqlDatabase::database(name_, false).isOpen();
+}
+
+QSqlDatabase Connection::database() const
+{
+    if (!isOpen())
+        throw closedError();
+    return QSqlDatabase::database(name_, false);
+}
+
+void Connection::execute(const QString& sql)
+{
+    QSqlQuery q(database());
+    if (!q.exec(sql))
+        throw refused(q.lastError());
+}
+
+QStringList Connection::tables() const
+{
+    QSqlQuery q(database());
+    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' "
+                               "ESCAPE '\\' ORDER BY rowid")))
+        throw refused(q.lastError());
+    QStringList names;
+    while (q.next())
+        names << q.value(0).toString();
+    return names;
+}
+
+// ---------------------------------------------------------------- Recordset
+
+struct Recordset::Row {
+    qint64 rowid = -1;
+    std::vector<QVariant> values;
+    std::vector<QVariant> pending;
+    std::vector<bool> changed;
+    bool isNew = false;
+    bool dirty = false;
+};
+
+Recordset::Recordset() = default;
+Recordset::~Recordset() = default;
+
+void Recordset::open(std::shared_ptr<Connection> connection, const QString& sql, const QString& table)
+{
+    close();
+    if (!connection || !connection->isOpen())
+        throw closedError();
+    QString text = sql.trimmed();
+    const bool updatable = !table.isEmpty();
+    if (updatable) {
+        static const QRegularExpression select(QStringLiteral("^SELECT\\s+"),
+                                               QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch m = select.match(text);
+        if (!m.hasMatch())
+            throw RuntimeError(ErrDbRefused, QStringLiteral("Only a SELECT can be opened for changes."));
+        text = QStringLiteral("SELECT %1.rowid, ").arg(quoted(table)) + text.mid(m.capturedEnd());
+    }
+    QSqlDatabase db = connection->database();
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(text))
+        throw refused(q.lastError());
+
+    // Declared types of the table's columns, for conversions on write.
+    struct Declared {
+        FieldType type;
+        int size;
+        bool required;
+    };
+    QHash<QString, Declared> declared;
+    if (updatable) {
+        QSqlQuery info(db);
+        if (info.exec(QStringLiteral("PRAGMA table_info(%1)").arg(quoted(table)))) {
+            while (info.next()) {
+                int size = 0;
+                const FieldType t = typeOf(info.value(2).toString(), size);
+                declared.insert(info.value(1).toString().toLower(), Declared{t, size, info.value(3).toInt() != 0});
+            }
+        }
+    }
+
+    const QSqlRecord rec = q.record();
+    const int first = updatable ? 1 : 0;
+    std::vector<FieldInfo> fields;
+    for (int i = first; i < rec.count(); ++i) {
+        FieldInfo f;
+        f.name = rec.fieldName(i);
+        const auto it = declared.constFind(f.name.toLower());
+        if (it != declared.constEnd()) {
+            f.type = it->type;
+            f.size = it->size;
+            f.required = it->required;
+        }
+        fields.push_back(f);
+    }
+    std::vector<Row> rows;
+    while (q.next()) {
+        Row r;
+        if (updatable)
+            r.rowid = q.value(0).toLongLong();
+        r.values.reserve(fields.size());
+        for (int i = 0; i < int(fields.size()); ++i)
+            r.values.push_back(fromStore(fields[i].type, q.value(i + first)));
+        rows.push_back(std::move(r));
+    }
+    connection_ = std::move(connection);
+    table_ = table;
+    fields_ = std::move(fields);
+    rows_ = std::move(rows);
+    pos_ = 0;
+    open_ = true;
+    notify();
+}
+
+void Recordset::close()
+{
+    if (!open_)
+        return;
+    open_ = false;
+    rows_.clear();
+    fields_.clear();
+    table_.clear();
+    connection_.reset();
+    pos_ = -1;
+    notify();
+}
+
+bool Recordset::isOpen() const
+{
+    return open_;
+}
+
+void Recordset::requireOpen() const
+{
+    if (!open_)
+        throw closedError();
+}
+
+void Recordset::requireCurrent() const
+{
+    requireOpen();
+    if (pos_ < 0 || pos_ >= int(rows_.size()))
+        throw noCurrentRecord();
+}
+
+int Recordset::recordCount() const
+{
+    requireOpen();
+    return int(rows_.size());
+}
+
+int Recordset::fieldCount() const
+{
+    requireOpen();
+    return int(fields_.size());
+}
+
+QString Recordset::fieldName(int index) const
+{
+    return fieldInfo(index).name;
+}
+
+FieldInfo Recordset::fieldInfo(int index) const
+{
+    requireOpen();
+    if (index < 0 || index >= int(fields_.size()))
+        throw RuntimeError(ErrDbField, QStringLiteral("Item cannot be found in the collection corresponding to the "
+                                                      "requested name or ordinal."));
+    return fields_[index];
+}
+
+int Recordset::fieldIndex(const QString& name) const
+{
+    for (int i = 0; i < int(fields_.size()); ++i)
+        if (fields_[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+bool Recordset::bof() const
+{
+    return !open_ || rows_.empty() || pos_ < 0;
+}
+
+bool Recordset::eof() const
+{
+    return !open_ || rows_.empty() || pos_ >= int(rows_.size());
+}
+
+int Recordset::position() const
+{
+    return pos_;
+}
+
+void Recordset::commitIfPending()
+{
+    if (editPending())
+        update();
+}
+
+void Recordset::moveFirst()
+{
+    requireOpen();
+    commitIfPending();
+    pos_ = 0;
+}
+
+void Recordset::moveLast()
+{
+    requireOpen();
+    commitIfPending();
+    pos_ = rows_.empty() ? 0 : int(rows_.size()) - 1;
+}
+
+void Recordset::moveNext()
+{
+    requireOpen();
+    if (eof())
+        throw noCurrentRecord();
+    commitIfPending();
+    ++pos_;
+}
+
+void Recordset::movePrevious()
+{
+    requireOpen();
+    if (bof())
+        throw noCurrentRecord();
+    commitIfPending();
+    --pos_;
+}
+
+void Recordset::move(int count)
+{
+    requireOpen();
+    if (count == 0)
+        return;
+    commitIfPending();
+    const long long target = static_cast<long long>(pos_) + count;
+    pos_ = int(std::clamp<long long>(target, -1, static_cast<long long>(rows_.size())));
+}
+
+void Recordset::moveTo(int row)
+{
+    requireOpen();
+    if (row < 0 || row >= int(rows_.size()))
+        throw noCurrentRecord();
+    if (row == pos_)
+        return;
+    commitIfPending();
+    pos_ = row;
+}
+
+QVariant Recordset::valueAt(int row, int field) const
+{
+    requireOpen();
+    if (row < 0 || row >= int(rows_.size()))
+        throw noCurrentRecord();
+    if (field < 0 || field >= int(fields_.size()))
+        throw RuntimeError(ErrDbField, QStringLiteral("Item cannot be found in the collection corresponding to the "
+                                                      "requested name or ordinal."));
+    const Row& r = rows_[row];
+    if (r.dirty && r.changed[field])
+        return r.pending[field];
+    return r.values[field];
+}
+
+QVariant Recordset::value(int field) const
+{
+    requireCurrent();
+    return valueAt(pos_, field);
+}
+
+QVariant Recordset::value(const QString& field) const
+{
+    requireCurrent();
+    const int i = fieldIndex(field);
+    if (i < 0)
+        throw RuntimeError(ErrDbField, QStringLiteral("Item cannot be found in the collection corresponding to the "
+                                                      "requested name or ordinal."));
+    return valueAt(pos_, i);
+}
+
+QVariant Recordset::convert(int field, const QVariant& v) const
+{
+    if (!v.isValid() || v.isNull())
+        return QVariant();
+    const FieldInfo& f = fields_[field];
+    const auto bad = [&f, &v]() {
+        return RuntimeError(ErrDbValue,
+                            QStringLiteral("The value '%1' cannot be stored in the field '%2'.").arg(v.toString(), f.name));
+    };
+    switch (f.type) {
+    case FieldType::Text: {
+        QString s = v.typeId() == QMetaType::Double ? numText(v.toDouble()) : v.toString();
+        if (s.isNull())
+            s = QLatin1String("");   // empty text, which is not Null
+        if (f.size > 0 && s.size() > f.size)
+            throw RuntimeError(ErrDbValue, QStringLiteral("The field '%1' is too small to accept the amount of data "
+                                                          "you attempted to add. Try inserting or pasting less data.")
+                                               .arg(f.name));
+        return s;
+    }
+    case FieldType::Double:
+    case FieldType::Long: {
+        double d = 0;
+        if (v.typeId() == QMetaType::Bool)
+            d = v.toBool() ? -1 : 0;
+        else if (isNumber(v))
+            d = v.toDouble();
+        else if (!tryCdbl(v.toString().trimmed(), d))
+            throw bad();
+        if (!std::isfinite(d))
+            throw bad();
+        if (f.type == FieldType::Double)
+            return d;
+        if (d != std::floor(d) || d < std::numeric_limits<int>::min() || d > std::numeric_limits<int>::max())
+            throw bad();
+        return int(d);
+    }
+    case FieldType::Boolean: {
+        if (v.typeId() == QMetaType::Bool)
+            return v.toBool();
+        if (isNumber(v))
+            return v.toDouble() != 0;
+        const QString s = v.toString().trimmed().toLower();
+        if (s == QLatin1String("true") || s == QLatin1String("yes") || s == QLatin1String("on"))
+            return true;
+        if (s == QLatin1String("false") || s == QLatin1String("no") || s == QLatin1String("off"))
+            return false;
+        double d = 0;
+        if (tryCdbl(s, d) && std::isfinite(d))
+            return d != 0;
+        throw bad();
+    }
+    case FieldType::Other:
+        break;
+    }
+    return v;
+}
+
+void Recordset::setValue(int field, const QVariant& value)
+{
+    requireCurrent();
+    if (field < 0 || field >= int(fields_.size()))
+        throw RuntimeError(ErrDbField, QStringLiteral("Item cannot be found in the collection corresponding to the "
+                                                      "requested name or ordinal."));
+    const QVariant stored = convert(field, value);
+    Row& r = rows_[pos_];
+    if (!r.dirty) {
+        r.pending.assign(fields_.size(), QVariant());
+        r.changed.assign(fields_.size(), false);
+        r.dirty = true;
+    }
+    r.pending[field] = stored;
+    r.changed[field] = true;
+}
+
+void Recordset::setValue(const QString& field, const QVariant& value)
+{
+    requireCurrent();
+    const int i = fieldIndex(field);
+    if (i < 0)
+        throw RuntimeError(ErrDbField, QStringLiteral("Item cannot be found in the collection corresponding to the "
+                                                      "requested name or ordinal."));
+    setValue(i, value);
+}
+
+void Recordset::addNew()
+{
+    requireOpen();
+    if (table_.isEmpty())
+        throw RuntimeError(ErrDbRefused, QStringLiteral("The recordset cannot be changed."));
+    commitIfPending();
+    Row r;
+    r.isNew = true;
+    r.dirty = true;
+    r.values.assign(fields_.size(), QVariant());
+    r.pending.assign(fields_.size(), QVariant());
+    r.changed.assign(fields_.size(), false);
+    rows_.push_back(std::move(r));
+    pos_ = int(rows_.size()) - 1;
+    notify();
+}
+
+bool Recordset::editPending() const
+{
+    return open_ && pos_ >= 0 && pos_ < int(rows_.size()) && rows_[pos_].dirty;
+}
+
+void Recordset::update()
+{
+    requireOpen();
+    if (!editPending())
+        return;
+    if (table_.isEmpty())
+        throw RuntimeError(ErrDbRefused, QStringLiteral("The recordset cannot be changed."));
+    if (!connection_ || !connection_->isOpen())
+        throw closedError();
+    Row& r = rows_[pos_];
+    QSqlDatabase db = connection_->database();
+    QStringList names;
+    QVariantList values;
+    for (int i = 0; i < int(fields_.size()); ++i) {
+        if (r.changed[i]) {
+            names << quoted(fields_[i].name);
+            values << toStore(r.pending[i]);
+        }
+    }
+    QSqlQuery q(db);
+    if (r.isNew) {
+        if (names.isEmpty()) {
+            q.prepare(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(table_)));
+        } else {
+            QStringList marks;
+            for (int i = 0; i < names.size(); ++i)
+                marks << QStringLiteral("?");
+            q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(quoted(table_), names.join(QLatin1String(", ")), marks.join(QLatin1String(", "))));
+        }
+    } else if (!names.isEmpty()) {
+        QStringList sets;
+        for (const QString& n : names)
+            sets << n + QStringLiteral(" = ?");
+        q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(table_), sets.join(QLatin1String(", "))));
+        values << r.rowid;
+    } else {
+        r.dirty = false;
+        return;
+    }
+    for (const QVariant& v : values)
+        q.addBindValue(v);
+    if (!q.exec())
+        throw refused(q.lastError());
+    if (r.isNew)
+        r.rowid = q.lastInsertId().toLongLong();
+    q.finish();
+
+    // Read the row back, so that defaults and numbering show as stored.
+    QStringList columns;
+    for (const FieldInfo& f : fields_)
+        columns << quoted(f.name);
+    QSqlQuery back(db);
+    back.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(columns.join(QLatin1String(", ")), quoted(table_)));
+    back.addBindValue(r.rowid);
+    if (back.exec() && back.next()) {
+        for (int i = 0; i < int(fields_.size()); ++i)
+            r.values[i] = fromStore(fields_[i].type, back.value(i));
+    } else {
+        for (int i = 0; i < int(fields_.size()); ++i)
+            if (r.changed[i])
+                r.values[i] = r.pending[i];
+    }
+    r.isNew = false;
+    r.dirty = false;
+    r.pending.clear();
+    r.changed.clear();
+    notify();
+}
+
+void Recordset::cancelUpdate()
+{
+    if (!editPending())
+        return;
+    Row& r = rows_[pos_];
+    if (r.isNew) {
+        rows_.erase(rows_.begin() + pos_);
+        pos_ = rows_.empty() ? 0 : int(rows_.size()) - 1;
+    } else {
+        r.dirty = false;
+        r.pending.clear();
+        r.changed.clear();
+    }
+    notify();
+}
+
+void Recordset::deleteCurrent()
+{
+    requireCurrent();
+    if (table_.isEmpty())
+        throw RuntimeError(ErrDbRefused, QStringLiteral("The recordset cannot be changed."));
+    Row& r = rows_[pos_];
+    if (!r.isNew) {
+        if (!connection_ || !connection_->isOpen())
+            throw closedError();
+        QSqlQuery q(connection_->database());
+        q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(table_)));
+        q.addBindValue(r.rowid);
+        if (!q.exec())
+            throw refused(q.lastError());
+    }
+    rows_.erase(rows_.begin() + pos_);
+    notify();
+}
+
+void Recordset::sortBy(const QString& field, bool descending)
+{
+    requireOpen();
+    const int i = fieldIndex(field);
+    if (i < 0)
+        throw RuntimeError(ErrDbField, QStringLiteral("Item cannot be found in the collection corresponding to the "
+                                                      "requested name or ordinal."));
+    commitIfPending();
+    std::stable_sort(rows_.begin(), rows_.end(), [i, descending](const Row& a, const Row& b) {
+        const int c = compareValues(a.values[i], b.values[i]);
+        return descending ? c > 0 : c < 0;
+    });
+    pos_ = 0;
+    notify();
+}
+
+void Recordset::setChangeListener(std::function<void()> listener)
+{
+    listener_ = std::move(listener);
+}
+
+void Recordset::notify()
+{
+    if (listener_)
+        listener_();
+}
+
+} // namespace platform

@@ -134,7 +134,10 @@ public:
     // case, ties in their present order) and moves to the first record.
     void sortBy(const QString& field, bool descending);
 
-    // Called after every change that a view of the rows must show again.
+    // Called after every change of the rows that a view must show again
+    // (open, close, a written update, an added, deleted or dropped record, a
+    // sort); not on setValue, whose caller knows what it changed. It can come
+    // while a view is editing, so a view should refresh without resetting.
     void setChangeListener(std::function<void()> listener);
 
 private:

@@ -1,0 +1,69 @@
+#include "metastats/HeterogeneityView.h"
+
+#include "metastats/FailSafeTable.h"
+#include "platform/Errors.h"
+#include "platform/Numbers.h"
+
+namespace metastats {
+
+namespace {
+
+// A value rounded half to even, "N/A" for one that is not a finite number.
+QString rounded(double v, int places)
+{
+    try {
+        return platform::roundText(v, places);
+    } catch (const platform::RuntimeError&) {
+        return kNotAvailable;
+    }
+}
+
+} // namespace
+
+HeterogeneityView computeHeterogeneityView(const RosenthalResults& r)
+{
+    HeterogeneityView v;
+    v.numerator = rounded(r.SumRosenthalStudyWeightsByD, 5);
+    v.denominator = rounded(r.SumOfRosenthalStudyWeights, 5);
+
+    // The run counts its studies only once it has a weighted mean d and
+    // computes Q; with none counted, every later value is still zero.
+    if (r.RosenthalN < 1) {
+        v.mean = v.q = v.qShort = v.df = v.iSquared = kNotAvailable;
+        v.p = QStringLiteral("p = ") + kNotAvailable;
+        v.significant = false;
+        v.summary = heterogeneity_text::NoQ;
+        return v;
+    }
+
+    v.mean = rounded(r.MeanRosenthalD, 5);
+    v.q = rounded(r.RosenthalFormula, 5);
+    v.qShort = rounded(r.RosenthalFormula, 3);
+    const int df = int(r.RosenthalN) - 1;
+    v.df = QString::number(df);
+
+    // One study has no degrees of freedom and so no p; it shows no
+    // heterogeneity either.
+    const QString p = df >= 1 ? rounded(r.RosenthalP2, 5) : kNotAvailable;
+    v.p = QStringLiteral("p = ") + p;
+    v.significant = df >= 1 && p != kNotAvailable && v.q != kNotAvailable && r.RosenthalP2 < 0.05;
+    if (v.significant)
+        v.summary = heterogeneity_text::Significant;
+    else if (df >= 1 && (p == kNotAvailable || v.q == kNotAvailable))
+        v.summary = heterogeneity_text::NoQ;
+    else
+        v.summary = heterogeneity_text::NotSignificant;
+
+    // I² from the Q and df just shown, so it agrees with the 5-place Q.
+    double q = 0;
+    if (!platform::tryCdbl(v.q, q)) {
+        v.iSquared = kNotAvailable;
+    } else if (df < q && q > 0) {
+        v.iSquared = rounded((q - df) / q * 100, 5);
+    } else {
+        v.iSquared = QStringLiteral("0");
+    }
+    return v;
+}
+
+} // namespace metastats

@@ -1,0 +1,214 @@
+// The database provider: opening files, the recordset's moves, pending
+// edits, conversions on write and the database's refusals.
+#include "platform/Errors.h"
+#include "platform/Recordset.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using platform::Connection;
+using platform::Recordset;
+using platform::RuntimeError;
+
+namespace {
+
+class RecordsetTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath(QStringLiteral("studies.met"));
+        conn = std::make_shared<Connection>();
+        conn->create(path);
+        conn->execute(QStringLiteral(
+            "CREATE TABLE data (\"Name\" VARCHAR(10) COLLATE NOCASE CHECK (length(\"Name\") > 0), "
+            "\"Score\" DOUBLE, \"Count\" INTEGER, \"Include\" BOOLEAN NOT NULL DEFAULT -1)"));
+        conn->execute(QStringLiteral("INSERT INTO data VALUES ('beta', 2.5, 3, -1)"));
+        conn->execute(QStringLiteral("INSERT INTO data VALUES ('Alpha', NULL, 1, 0)"));
+        conn->execute(QStringLiteral("INSERT INTO data VALUES ('gamma', -1, NULL, -1)"));
+        rs.open(conn, QStringLiteral("SELECT [Name], [Score], [Count], [Include] FROM data ORDER BY [Name]"),
+                QStringLiteral("data"));
+    }
+
+    // What the file holds, read past the recordset.
+    QVariant stored(const QString& sql)
+    {
+        QSqlQuery q(conn->database());
+        EXPECT_TRUE(q.exec(sql));
+        return q.next() ? q.value(0) : QVariant();
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    std::shared_ptr<Connection> conn;
+    Recordset rs;
+};
+
+TEST_F(RecordsetTest, ReadsTypedValuesInQueryOrder)
+{
+    ASSERT_EQ(rs.recordCount(), 3);
+    EXPECT_EQ(rs.fieldCount(), 4);
+    EXPECT_EQ(rs.fieldIndex(QStringLiteral("score")), 1);
+    EXPECT_EQ(rs.value(QStringLiteral("Name")).toString(), QStringLiteral("Alpha"));   // without case
+    EXPECT_FALSE(rs.value(QStringLiteral("Score")).isValid());                        // Null
+    EXPECT_EQ(rs.value(QStringLiteral("Include")).typeId(), QMetaType::Bool);
+    EXPECT_FALSE(rs.value(QStringLiteral("Include")).toBool());
+    rs.moveNext();
+    EXPECT_DOUBLE_EQ(rs.value(1).toDouble(), 2.5);
+    EXPECT_EQ(rs.value(2).toInt(), 3);
+    rs.moveNext();
+    rs.moveNext();
+    EXPECT_TRUE(rs.eof());
+    EXPECT_THROW(rs.value(0), RuntimeError);
+    EXPECT_THROW(rs.moveNext(), RuntimeError);
+}
+
+TEST_F(RecordsetTest, MovingOffARecordCommitsItsEdit)
+{
+    rs.setValue(QStringLiteral("Score"), QStringLiteral("1.25"));
+    EXPECT_TRUE(rs.editPending());
+    EXPECT_DOUBLE_EQ(rs.value(QStringLiteral("Score")).toDouble(), 1.25);
+    EXPECT_TRUE(stored(QStringLiteral("SELECT Score FROM data WHERE Name = 'Alpha'")).isNull());
+    rs.moveNext();
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Name = 'Alpha'")).toDouble(), 1.25);
+    // Booleans are stored as -1 / 0.
+    rs.setValue(QStringLiteral("Include"), false);
+    rs.update();
+    EXPECT_EQ(stored(QStringLiteral("SELECT Include FROM data WHERE Name = 'beta'")).toInt(), 0);
+}
+
+TEST_F(RecordsetTest, ConversionsOnWrite)
+{
+    struct Case {
+        const char* field;
+        QVariant value;
+        bool ok;
+        QVariant expected;
+    };
+    const Case cases[] = {
+        {"Score", QStringLiteral("-0.5"), true, -0.5},
+        {"Score", QStringLiteral("1,5"), false, {}},          // "." is the only decimal separator
+        {"Score", QStringLiteral("abc"), false, {}},
+        {"Count", QStringLiteral("7"), true, 7},
+        {"Count", QStringLiteral("7.5"), false, {}},
+        {"Include", QStringLiteral("-1"), true, true},
+        {"Include", QStringLiteral("No"), true, false},
+        {"Include", QStringLiteral("maybe"), false, {}},
+        {"Name", QStringLiteral("0123456789"), true, QStringLiteral("0123456789")},
+        {"Name", QStringLiteral("0123456789X"), false, {}},  // longer than the field
+        {"Name", QVariant(), true, QVariant()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " <- " + c.value.toString().toStdString());
+        rs.cancelUpdate();
+        if (c.ok) {
+            ASSERT_NO_THROW(rs.setValue(QString::fromLatin1(c.field), c.value));
+            EXPECT_EQ(rs.value(QString::fromLatin1(c.field)), c.expected);
+        } else {
+            EXPECT_THROW(rs.setValue(QString::fromLatin1(c.field), c.value), RuntimeError);
+        }
+    }
+}
+
+TEST_F(RecordsetTest, RefusedWriteStaysPendingAndKeepsThePosition)
+{
+    rs.moveTo(1);
+    rs.setValue(QStringLiteral("Name"), QString());   // empty text refused by the table
+    EXPECT_THROW(rs.moveNext(), RuntimeError);
+    EXPECT_EQ(rs.position(), 1);
+    EXPECT_TRUE(rs.editPending());
+    rs.setValue(QStringLiteral("Include"), QVariant());   // Null into a required field
+    rs.setValue(QStringLiteral("Name"), QStringLiteral("delta"));
+    try {
+        rs.update();
+        FAIL() << "a Null in a required field was stored";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.description(), QStringLiteral("You must enter a value in the 'data.Include' field."));
+    }
+    rs.cancelUpdate();
+    EXPECT_EQ(rs.value(QStringLiteral("Name")).toString(), QStringLiteral("beta"));
+    EXPECT_EQ(stored(QStringLiteral("SELECT count(*) FROM data WHERE Name = 'beta'")).toInt(), 1);
+}
+
+TEST_F(RecordsetTest, AddNewTakesDefaultsAndDeleteMovesOn)
+{
+    rs.addNew();
+    EXPECT_EQ(rs.position(), 3);
+    rs.setValue(QStringLiteral("Name"), QStringLiteral("new"));
+    rs.update();
+    EXPECT_TRUE(rs.value(QStringLiteral("Include")).toBool());   // the table's default
+    EXPECT_EQ(rs.recordCount(), 4);
+    EXPECT_EQ(stored(QStringLiteral("SELECT count(*) FROM data")).toInt(), 4);
+
+    rs.moveTo(1);   // beta
+    rs.deleteCurrent();
+    EXPECT_EQ(rs.value(QStringLiteral("Name")).toString(), QStringLiteral("gamma"));
+    EXPECT_EQ(stored(QStringLiteral("SELECT count(*) FROM data WHERE Name = 'beta'")).toInt(), 0);
+    rs.moveLast();
+    rs.deleteCurrent();
+    EXPECT_TRUE(rs.eof());
+    EXPECT_EQ(rs.recordCount(), 2);
+
+    // A new record dropped before it was written leaves nothing behind.
+    rs.addNew();
+    rs.cancelUpdate();
+    EXPECT_EQ(rs.recordCount(), 2);
+    EXPECT_EQ(stored(QStringLiteral("SELECT count(*) FROM data")).toInt(), 2);
+}
+
+TEST_F(RecordsetTest, SortIsStableNullsFirstTextWithoutCase)
+{
+    rs.sortBy(QStringLiteral("Score"), false);
+    QStringList names;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        names << rs.value(0).toString();
+    EXPECT_EQ(names, (QStringList{"Alpha", "gamma", "beta"}));
+    // Booleans order by their stored value: true (-1) before false (0).
+    rs.sortBy(QStringLiteral("Include"), false);
+    names.clear();
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        names << rs.value(0).toString();
+    EXPECT_EQ(names, (QStringList{"gamma", "beta", "Alpha"}));
+    rs.sortBy(QStringLiteral("name"), true);
+    EXPECT_EQ(rs.value(0).toString(), QStringLiteral("gamma"));
+    EXPECT_EQ(rs.position(), 0);
+}
+
+TEST_F(RecordsetTest, ClosedConnectionRefusesWrites)
+{
+    rs.setValue(QStringLiteral("Score"), 4.0);
+    conn->close();
+    EXPECT_THROW(rs.update(), RuntimeError);
+    EXPECT_THROW(conn->execute(QStringLiteral("SELECT 1")), RuntimeError);
+}
+
+TEST(Connection, OpensOnlyExistingDatabases)
+{
+    QTemporaryDir dir;
+    Connection c;
+    EXPECT_THROW(c.open(dir.filePath(QStringLiteral("missing.met"))), RuntimeError);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("missing.met"))));
+    EXPECT_THROW(c.open(dir.path()), RuntimeError);   // a folder
+    QFile text(dir.filePath(QStringLiteral("notes.met")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("These are not the studies you are looking for.\n");
+    text.close();
+    EXPECT_THROW(c.open(text.fileName()), RuntimeError);
+    EXPECT_FALSE(c.isOpen());
+
+    const QString made = dir.filePath(QStringLiteral("made.met"));
+    c.create(made);
+    EXPECT_TRUE(QFile::exists(made));
+    c.execute(QStringLiteral("CREATE TABLE data (x DOUBLE)"));
+    c.execute(QStringLiteral("CREATE TABLE \"a/b\" (x DOUBLE)"));
+    EXPECT_EQ(c.tables(), (QStringList{"data", "a/b"}));
+    c.close();
+    EXPECT_THROW(c.create(made), RuntimeError);   // never replaces a file
+    c.open(made);
+    EXPECT_TRUE(c.isOpen());
+}
+
+} // namespace
