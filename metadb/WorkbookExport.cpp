@@ -102,9 +102,9 @@ public:
             throw dbError(QStringLiteral("Could not find file '") + path + QStringLiteral("'."));
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
         if (!db.open())
-            throw dbError(QStringLiteral("The file '") + path + QStringLiteral("' cannot be opened as a database: ")
+            throw dbError(QStringLiteral("Unrecognized database format '") + path + QStringLiteral("'. ")
                           + db.lastError().text());
     }
     ~ReadOnlyDatabase()
@@ -127,8 +127,8 @@ public:
         QSqlQuery q(db());
         if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table' "
                                    "and name not like 'sqlite\\_%' escape '\\' order by rowid")))
-            throw dbError(QStringLiteral("The file '") + db().databaseName()
-                          + QStringLiteral("' cannot be read as a database: ") + q.lastError().text());
+            throw dbError(QStringLiteral("Unrecognized database format '") + db().databaseName()
+                          + QStringLiteral("'. ") + q.lastError().text());
         QStringList names;
         while (q.next())
             names << q.value(0).toString();

@@ -254,3 +254,39 @@ TEST_F(WorkbookExportTest, ExistingFileIsReplacedOnlyWhenConfirmed)
 }
 
 } // namespace
+
+namespace {
+
+// A study database written through the program's own database provider
+// exports its Booleans as true/false and its numbers and texts as written.
+TEST(WorkbookExportOfProviderFile, BooleansNumbersAndTexts)
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("provider.met"));
+    {
+        auto connection = std::make_shared<platform::Connection>();
+        connection->create(db);
+        connection->execute(createStudyTable());
+        platform::Recordset rs;
+        rs.open(connection, QStringLiteral("select * from [data]"), QStringLiteral("data"));
+        rs.addNew();
+        rs.setValue(QStringLiteral("Study Name"), QStringLiteral("Jones"));
+        rs.setValue(QStringLiteral("Include"), QStringLiteral("-1"));
+        rs.setValue(QStringLiteral("Xtra6"), false);
+        rs.setValue(QStringLiteral("Cohen +95"), 0.8125);
+        rs.update();
+        rs.close();
+    }
+    const QString xlsx = dir.filePath(QStringLiteral("provider.xlsx"));
+    ASSERT_EQ(exportWorkbook(db, xlsx, {}), WorkbookSave::Saved);
+    const auto cells = Workbook(xlsx).cells(QStringLiteral("data"));
+    EXPECT_EQ(cells[QStringLiteral("A2")].value, QStringLiteral("0.8125"));
+    EXPECT_EQ(cells[QStringLiteral("H2")].type, QStringLiteral("b"));
+    EXPECT_EQ(cells[QStringLiteral("H2")].value, QStringLiteral("1"));
+    EXPECT_EQ(cells[QStringLiteral("AH2")].value, QStringLiteral("1"));   // the default
+    EXPECT_EQ(cells[QStringLiteral("AI2")].type, QStringLiteral("b"));
+    EXPECT_EQ(cells[QStringLiteral("AI2")].value, QStringLiteral("0"));
+    EXPECT_EQ(cells[QStringLiteral("P2")].value, QStringLiteral("Jones"));
+}
+
+} // namespace
