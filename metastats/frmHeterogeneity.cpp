@@ -118,7 +118,6 @@ frmHeterogeneity::frmHeterogeneity(QWidget* metData, const RosenthalResults& res
                           10, 320, 355, 170);
     q->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
-    using Piece = FormulaPicture::Piece;
     constexpr int LabelX = 375, PicX = 445, BoxX = 580;
 
     label(this, QStringLiteral("Formula 1:"), LabelX, 22, 70);

@@ -1,0 +1,336 @@
+#include "metadb/WorkbookExport.h"
+
+#include "metadb/FileCopy.h"
+#include "platform/Errors.h"
+#include "platform/Recordset.h"
+
+#include <QAtomicInt>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
+#include <QTemporaryFile>
+#include <QVariant>
+
+#include <xlsxwriter.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <vector>
+
+namespace metadb {
+
+namespace exportlog {
+QString creatingWorksheet(const QString& table)
+{
+    return QStringLiteral("Creating Worksheet ") + table + QStringLiteral("...\n");
+}
+QString addingData(const QString& table)
+{
+    return QStringLiteral("Adding Data from Database Table ") + table + QStringLiteral("...\n");
+}
+} // namespace exportlog
+
+QString worksheetName(const QString& table)
+{
+    QString name = table;
+    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    return name;
+}
+
+namespace {
+
+constexpr int kHeaderColumns = 26;     // A1 to Z1 carry the header font
+constexpr int kMaxColumns = 16384;     // columns of a worksheet
+constexpr int kMaxCellText = 32767;    // characters of one cell
+
+platform::RuntimeError dbError(const QString& description)
+{
+    return {platform::ErrDbOpen, description};
+}
+
+platform::RuntimeError saveError(const QString& path, const QString& detail)
+{
+    return {platform::ErrPathFileAccess,
+            QStringLiteral("Path/File access error: the workbook could not be saved as ") + path
+                + (detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')'))};
+}
+
+QString quoted(const QString& table)
+{
+    QString t = table;
+    t.replace(QLatin1Char(']'), QStringLiteral("]]"));
+    return QLatin1Char('[') + t + QLatin1Char(']');
+}
+
+// The workbook being built; it is freed without writing anything unless it
+// is closed (saved) first.
+struct WorkbookHandle {
+    lxw_workbook* wb = nullptr;
+    ~WorkbookHandle()
+    {
+        if (wb)
+            lxw_workbook_free(wb);
+    }
+    lxw_error close()
+    {
+        lxw_workbook* w = wb;
+        wb = nullptr;
+        return workbook_close(w);
+    }
+};
+
+// A database file opened read-only under a connection name of its own, which
+// is removed again when the export ends.
+class ReadOnlyDatabase {
+public:
+    explicit ReadOnlyDatabase(const QString& path)
+    {
+        static QAtomicInt serial;
+        name_ = QStringLiteral("metadb-workbook-export-%1").arg(serial.fetchAndAddRelaxed(1));
+        const QFileInfo info(path);
+        if (!info.exists() || !info.isFile())
+            throw dbError(QStringLiteral("Could not find file '") + path + QStringLiteral("'."));
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
+        if (!db.open())
+            throw dbError(QStringLiteral("Unrecognized database format '") + path + QStringLiteral("'. ")
+                          + db.lastError().text());
+    }
+    ~ReadOnlyDatabase()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::database(name_, false);
+            if (db.isOpen())
+                db.close();
+        }
+        QSqlDatabase::removeDatabase(name_);
+    }
+    ReadOnlyDatabase(const ReadOnlyDatabase&) = delete;
+    ReadOnlyDatabase& operator=(const ReadOnlyDatabase&) = delete;
+
+    QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
+
+    // The tables in the order the file lists them, the engine's own left out.
+    QStringList tables() const
+    {
+        QSqlQuery q(db());
+        if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table' "
+                                   "and name not like 'sqlite\\_%' escape '\\' order by rowid")))
+            throw dbError(QStringLiteral("Unrecognized database format '") + db().databaseName()
+                          + QStringLiteral("'. ") + q.lastError().text());
+        QStringList names;
+        while (q.next())
+            names << q.value(0).toString();
+        return names;
+    }
+
+    // For each field of the table: whether the table declares it a Boolean.
+    std::vector<bool> booleanFields(const QString& table) const
+    {
+        std::vector<bool> flags;
+        QSqlQuery q(db());
+        if (!q.exec(QStringLiteral("pragma table_info(") + quoted(table) + QLatin1Char(')')))
+            return flags;
+        while (q.next()) {
+            const QString type = q.value(2).toString().trimmed().toUpper();
+            flags.push_back(type.contains(QLatin1String("BOOL")) || type == QLatin1String("BIT")
+                            || type == QLatin1String("YESNO") || type == QLatin1String("LOGICAL"));
+        }
+        return flags;
+    }
+
+private:
+    QString name_;
+};
+
+// Whether the workbook accepts this sheet name as it stands.
+bool sheetNameAccepted(lxw_workbook* wb, const QString& name, const QSet<QString>& used)
+{
+    if (name.isEmpty() || name.compare(QLatin1String("History"), Qt::CaseInsensitive) == 0)
+        return false;
+    if (used.contains(name.toLower()))
+        return false;
+    return workbook_validate_sheet_name(wb, name.toUtf8().constData()) == LXW_NO_ERROR;
+}
+
+lxw_worksheet* addWorksheet(lxw_workbook* wb, const QString& wanted, QSet<QString>& used)
+{
+    QString name = wanted;
+    if (!sheetNameAccepted(wb, name, used)) {
+        // Refused: the sheet keeps a name the workbook gives it.
+        for (int k = static_cast<int>(used.size()) + 1;; ++k) {
+            name = QStringLiteral("Sheet%1").arg(k);
+            if (sheetNameAccepted(wb, name, used))
+                break;
+        }
+    }
+    lxw_worksheet* ws = workbook_add_worksheet(wb, name.toUtf8().constData());
+    if (!ws)
+        throw platform::RuntimeError(7, QStringLiteral("Out of memory: the worksheet ") + name
+                                            + QStringLiteral(" could not be added"));
+    used.insert(name.toLower());
+    return ws;
+}
+
+// Writes one value into a cell; a value the cell cannot hold leaves it empty,
+// as does Null.
+void writeValue(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const QVariant& v, bool boolean)
+{
+    if (!v.isValid() || v.isNull())
+        return;
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+        worksheet_write_boolean(ws, row, col, v.toBool() ? 1 : 0, nullptr);
+        return;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        if (boolean)
+            worksheet_write_boolean(ws, row, col, v.toLongLong() != 0 ? 1 : 0, nullptr);
+        else
+            worksheet_write_number(ws, row, col, v.toDouble(), nullptr);
+        return;
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        const double d = v.toDouble();
+        if (!std::isfinite(d))
+            return;
+        if (boolean)
+            worksheet_write_boolean(ws, row, col, d != 0 ? 1 : 0, nullptr);
+        else
+            worksheet_write_number(ws, row, col, d, nullptr);
+        return;
+    }
+    case QMetaType::QByteArray:
+        return;
+    default: {
+        const QString s = v.toString();
+        if (s.isEmpty() || s.size() > kMaxCellText)
+            return;   // an empty text leaves the cell empty too
+        worksheet_write_string(ws, row, col, s.toUtf8().constData(), nullptr);
+        return;
+    }
+    }
+}
+
+void exportTable(const ReadOnlyDatabase& database, lxw_workbook* wb, lxw_format* headerFont, const QString& table,
+                 QSet<QString>& usedNames, const WorkbookExportHooks& hooks)
+{
+    lxw_worksheet* ws = addWorksheet(wb, worksheetName(table), usedNames);
+    QSqlQuery q(database.db());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("select * from ") + quoted(table)))
+        throw dbError(QStringLiteral("The table ") + table + QStringLiteral(" cannot be read: ") + q.lastError().text());
+    const QSqlRecord fields = q.record();
+    const int n = fields.count() - 1;
+    const int written = std::min(n, kMaxColumns);
+    std::vector<bool> boolean = database.booleanFields(table);
+    boolean.resize(static_cast<size_t>(fields.count()), false);
+
+    hooks.log(exportlog::AddingHeaders);
+    for (int i = 1; i <= written; ++i)
+        worksheet_write_string(ws, 0, static_cast<lxw_col_t>(i - 1), fields.fieldName(i).toUtf8().constData(),
+                               i <= kHeaderColumns ? headerFont : nullptr);
+    // The header font covers A1 to Z1 whether or not a field name is there.
+    for (int i = written + 1; i <= kHeaderColumns; ++i)
+        worksheet_write_blank(ws, 0, static_cast<lxw_col_t>(i - 1), headerFont);
+
+    hooks.log(exportlog::addingData(table));
+    std::int16_t row = 2;
+    while (q.next()) {
+        for (int i = 1; i <= written; ++i)
+            writeValue(ws, static_cast<lxw_row_t>(row - 1), static_cast<lxw_col_t>(i - 1), q.value(i),
+                       boolean[static_cast<size_t>(i)]);
+        if (row == std::numeric_limits<std::int16_t>::max())
+            throw platform::errOverflow();
+        ++row;
+    }
+    if (q.lastError().isValid())
+        throw dbError(QStringLiteral("The table ") + table + QStringLiteral(" cannot be read: ") + q.lastError().text());
+}
+
+// Writes the finished workbook to a temporary file, then puts its bytes in
+// place of `path` in one step. The workbook is consumed either way.
+WorkbookSave save(WorkbookHandle& workbook, const QString& tempPath, const QString& path,
+                  const WorkbookExportHooks& hooks)
+{
+    const lxw_error err = workbook.close();
+    if (err != LXW_NO_ERROR)
+        throw saveError(path, QString::fromUtf8(lxw_strerror(err)));
+    QFile built(tempPath);
+    if (!built.open(QIODevice::ReadOnly))
+        throw saveError(path, built.errorString());
+    const QByteArray bytes = built.readAll();
+    built.close();
+
+    const QFileInfo target(path);
+    if (target.isDir())
+        throw saveError(path, QStringLiteral("a folder of that name exists"));
+    if (target.exists() && hooks.confirmReplace && !hooks.confirmReplace(path))
+        return WorkbookSave::Declined;
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        throw saveError(path, out.errorString());
+    if (out.write(bytes) != bytes.size() || !out.commit())
+        throw saveError(path, out.errorString());
+    return WorkbookSave::Saved;
+}
+
+} // namespace
+
+WorkbookSave exportWorkbook(const QString& dbPath, const QString& workbookPath, const WorkbookExportHooks& hooks)
+{
+    WorkbookExportHooks h = hooks;
+    if (!h.log)
+        h.log = [](const QString&) {};
+
+    h.log(exportlog::OpeningDatabase);
+    if (isSameFile(dbPath, workbookPath))
+        throw platform::RuntimeError(platform::ErrPathFileAccess,
+                                     QStringLiteral("The workbook cannot be saved over the database it is made from. "
+                                                    "Please choose a different name for the new spreadsheet."));
+    ReadOnlyDatabase database(dbPath);
+    const QStringList tables = database.tables();
+
+    QTemporaryFile temp(QDir(QDir::tempPath()).filePath(QStringLiteral("workbook-XXXXXX.xlsx")));
+    if (!temp.open())
+        throw saveError(workbookPath, temp.errorString());
+    const QString tempPath = temp.fileName();
+    temp.close();
+    const QByteArray tempName = QFile::encodeName(tempPath);
+
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    WorkbookHandle workbook;
+    workbook.wb = workbook_new_opt(tempName.constData(), &options);
+    if (!workbook.wb)
+        throw platform::RuntimeError(7, QStringLiteral("Out of memory: the workbook could not be created"));
+    lxw_format* headerFont = workbook_add_format(workbook.wb);
+    format_set_bold(headerFont);
+    format_set_underline(headerFont, LXW_UNDERLINE_SINGLE);
+    h.log(exportlog::CreatingWorkbook);
+
+    QSet<QString> usedNames;
+    for (const QString& table : tables) {
+        if (table.contains(QLatin1String("MSys"), Qt::CaseSensitive))
+            continue;
+        h.log(exportlog::creatingWorksheet(table));
+        exportTable(database, workbook.wb, headerFont, table, usedNames, h);
+    }
+    h.log(exportlog::Done);
+    return save(workbook, tempPath, workbookPath, h);
+}
+
+} // namespace metadb

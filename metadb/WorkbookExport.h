@@ -1,0 +1,46 @@
+#pragma once
+// The workbook export of a study database file: every table (those whose
+// name holds "MSys" excepted) becomes one worksheet of a new .xlsx workbook,
+// without the table's first field, with the field names in row 1 and one row
+// per record below.
+#include <QString>
+#include <functional>
+
+namespace metadb {
+
+struct WorkbookExportHooks {
+    // Receives each piece of the export's log as it is written.
+    std::function<void(const QString&)> log;
+    // Asked before an existing file is replaced; false keeps the file and the
+    // workbook is not saved. Unset: the file is replaced.
+    std::function<bool(const QString& path)> confirmReplace;
+};
+
+enum class WorkbookSave { Saved, Declined };
+
+// The log texts, each as the export writes it.
+namespace exportlog {
+inline const QString OpeningDatabase = QStringLiteral("Opening Database...\n");
+inline const QString CreatingWorkbook = QStringLiteral("Creating Workbook...\n");
+inline const QString AddingHeaders = QStringLiteral("Adding Column Headers...\n");
+inline const QString Done = QStringLiteral("Done!!!!");
+QString creatingWorksheet(const QString& table);
+QString addingData(const QString& table);
+} // namespace exportlog
+
+// The name a table's worksheet is given: every "/" becomes "-".
+QString worksheetName(const QString& table);
+
+// Exports the database file at `dbPath` (opened read-only, never changed)
+// into a workbook saved as `workbookPath`. The workbook is written whole to
+// a temporary file first and only then put in place, so a failed export
+// leaves no file or the earlier file untouched. A worksheet name the workbook
+// cannot take (too long, a character it refuses, a name already used) leaves
+// the sheet with a name of the form "SheetN"; a cell value it cannot hold
+// (a text longer than 32,767 characters, a number that is not finite, binary
+// data) leaves the cell empty. Rows are counted as 16-bit numbers: a table of
+// 32,766 records or more raises Overflow before anything is saved. Any other
+// failure raises RuntimeError.
+WorkbookSave exportWorkbook(const QString& dbPath, const QString& workbookPath, const WorkbookExportHooks& hooks);
+
+} // namespace metadb

@@ -1,0 +1,134 @@
+#pragma once
+// The computation of one meta-analysis run, free of widgets: the aggregate
+// query and how its values show, the ten statistics steps over the study
+// recordset, and the report text. The steps pass their results to each other
+// through the texts of the summary boxes (kept here by box name) and the
+// working values of the run, exactly as the panel shows them.
+#include <QHash>
+#include <QSqlRecord>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+namespace platform {
+class Recordset;
+}
+
+namespace metastats {
+
+// One column of the aggregate query and the summary box that shows it.
+struct SummaryColumn {
+    const char* expr;      // result column, "Expr1" .. "Expr54"
+    const char* aggregate; // AVG, MIN, MAX, SUM or COUNT
+    const char* field;     // column of `data`
+    const char* box;       // objectName of the box
+    bool isCount() const;
+};
+// The 54 columns in the order of the query's select list.
+const std::vector<SummaryColumn>& summaryColumns();
+
+// The aggregate query over the included studies, restricted to one measure
+// when `measure` is not empty (its single quotes doubled).
+QString summarySql(const QString& measure);
+
+// A value shown with at least one integer digit and exactly five decimals,
+// rounded half to even on the double's value ("0.01562" for 0.015625); a
+// zero never shows a minus sign.
+QString fixedFive(double v);
+// The text a summary box shows for its query value: empty for Null, the whole
+// number for a count, otherwise fixedFive.
+QString summaryText(const SummaryColumn& column, const QVariant& value);
+
+// The working values of one run; every number starts at 0 and every text at "".
+struct RunValues {
+    // Unweighted d and g, and the inverse-variance sums of d.
+    double SumSquaresD = 0, UnweightedSDD = 0, CountD = 0;
+    QString StudyLineD, StudyListD;
+    double SumSquaresG = 0, UnweightedSDG = 0, CountG = 0;
+    QString StudyLineG, StudyListG;
+    double SumInverseVarianceWeightsBySquaredD = 0, SumInverseVarianceWeightsByD = 0;
+    double SumOfInverseVarianceWeights = 0, InverseVarianceCount = 0;
+    // Weighted by total N.
+    double SumTotalND = 0, SumNByD = 0, WeightedMeanD = 0, SumD = 0, CountWeightedD = 0;
+    double SumWeightedSquaresD = 0, WeightedVarianceD = 0, WeightedSDD = 0;
+    double SumTotalNG = 0, SumNByG = 0, WeightedMeanG = 0, SumG = 0, CountWeightedG = 0;
+    double SumWeightedSquaresG = 0, WeightedVarianceG = 0, WeightedSDG = 0;
+    QString StudyLineWeightedD, StudyListWeightedD, StudyLineWeightedG, StudyListWeightedG;
+    // Heterogeneity of d with inverse-variance weights.
+    double VarianceWeightedMeanD = 0;
+    double InverseVarianceQ = 0, InverseVarianceDF = 0, InverseVarianceP2 = 0, InverseVarianceP1 = 0;
+    double InverseVarianceISquared = 0;
+};
+
+// Rosenthal's Q of d: the values of its step.
+struct RosenthalState {
+    double RosenthalStudyWeight = 0;
+    double SumRosenthalStudyWeightsByD = 0;
+    double SumOfRosenthalStudyWeights = 0;
+    double MeanRosenthalD = 0;
+    double StudyWeight = 0;
+    double RosenthalFormula = 0;
+    std::int16_t RosenthalN = 0;
+    double RosenthalP2 = 0;
+    double RosenthalP1 = 0;
+};
+
+// The state one run works on.
+struct MetaRun {
+    QString measure;                      // the measure filter, "" for none
+    QWidget* owner = nullptr;             // owner of the messages a step shows
+    QHash<QString, QString> boxes;        // box texts written by this run
+    RunValues v;
+    RosenthalState rosenthal;
+    // Called with each box text as it is written (the panel shows it).
+    std::function<void(const QString& box, const QString& text)> onBoxWritten;
+
+    void setBox(const QString& box, const QString& text);
+    // The text of a box written by this run, "" when none was.
+    QString box(const QString& box) const;
+};
+
+// Fills the 54 summary boxes from the query's one row and copies the two
+// study counts.
+void bindSummary(MetaRun& run, const QSqlRecord& row);
+
+// The statistics steps, in the order the run calls them.
+void UnweightedCohen(MetaRun& run, platform::Recordset& studies);
+void ZCohen(MetaRun& run, platform::Recordset& studies);
+void UnweightedHedges(MetaRun& run, platform::Recordset& studies);
+void ZHedges(MetaRun& run, platform::Recordset& studies);
+void WeightedCohen(MetaRun& run, platform::Recordset& studies);
+void WeightedHedges(MetaRun& run, platform::Recordset& studies);
+void HedgesQ(MetaRun& run);
+void CohenQ(MetaRun& run);
+void FailSafe(MetaRun& run);
+// Reports its own failures ("Code Gen Error") and always returns.
+void RosenthalQ(MetaRun& run, platform::Recordset& studies);
+
+// The system's chi-square p values of a statistic: two-tailed 1 - r and
+// one-tailed (1 - r) / 2, each rounded to 5 places, r being the lower-tail
+// probability. With no degree of freedom (a single study) r is taken as 0.
+struct ChiSquareP {
+    double p2 = 0, p1 = 0;
+};
+ChiSquareP chiSquareP(double x, double df);
+
+// The texts of the "Code Gen Error" box for a run-time error.
+QString codeGenErrorText(int number, const QString& description);
+
+// What the report reads besides the run's own state.
+struct ReportContext {
+    QString path;
+    QString date;
+    QString time;
+    int recordCount = 0;
+};
+// The report, every line ended by CR LF.
+QString reportText(const MetaRun& run, const ReportContext& context);
+
+} // namespace metastats

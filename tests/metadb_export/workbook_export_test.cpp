@@ -1,0 +1,292 @@
+// The workbook export: sheets, header, values and the log of a study
+// database, names the workbook refuses, the 16-bit row count, and what is
+// left on disk when an export fails or a file would be replaced.
+#include "export_fixtures.h"
+#include "metadb/WorkbookExport.h"
+#include "platform/Errors.h"
+#include "platform/Recordset.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace exportfixtures;
+using metadb::exportWorkbook;
+using metadb::WorkbookExportHooks;
+using metadb::WorkbookSave;
+
+namespace {
+
+int errorNumber(const QString& db, const QString& xlsx, WorkbookExportHooks hooks = {})
+{
+    try {
+        exportWorkbook(db, xlsx, hooks);
+    } catch (const platform::RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+class WorkbookExportTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QString studyDatabase()
+    {
+        const QString db = path(QStringLiteral("studies.met"));
+        makeDatabase(db, {
+            createStudyTable(),
+            insertStudy({{"Assessment Details", "'Pre'"}, {"Cohen +95", "1.25"}, {"Cohen -95", "-0.5"},
+                         {"Cohen's D", "0.375"}, {"Include", "-1"}, {"Measure Used", "'BDI'"}, {"N 1", "20"},
+                         {"Study ID", "1"}, {"Study Name", "'Smith'"}, {"Year of Study", "'1999'"},
+                         {"Xtra5", "0"}, {"Xtra6", "-1"}}),
+            insertStudy({{"Include", "0"}, {"Study ID", "2"}, {"Study Name", "'O''Neil & <Co>'"},
+                         {"Year of Study", "''"}}),
+            QStringLiteral("create table [a/b] (id integer, v text)"),
+            QStringLiteral("insert into [a/b] values (1, 'x')"),
+            QStringLiteral("create table [MSysObjects] (id integer, v text)"),
+            QStringLiteral("create table [OldMSysCopy] (id integer, v text)"),
+            QStringLiteral("create table [msysLower] (id integer, v text)"),
+            QStringLiteral("insert into [msysLower] values (1, 'kept')"),
+            QStringLiteral("create table [single] (only integer)"),
+            QStringLiteral("insert into [single] values (7)"),
+        });
+        return db;
+    }
+};
+
+TEST_F(WorkbookExportTest, StudyDatabaseBecomesOneSheetPerTable)
+{
+    const QString xlsx = path(QStringLiteral("out.xlsx"));
+    ASSERT_EQ(exportWorkbook(studyDatabase(), xlsx, {}), WorkbookSave::Saved);
+    Workbook book(xlsx);
+    ASSERT_TRUE(book.ok());
+    // "/" becomes "-"; names holding "MSys" are skipped, "msys" in other case is not.
+    EXPECT_EQ(book.sheetNames(), QStringList({"data", "a-b", "msysLower", "single"}));
+
+    const auto data = book.cells(QStringLiteral("data"));
+    const auto& columns = studyColumns();
+    for (int col = 1; col <= 35; ++col) {
+        const QString ref = columnName(col) + QLatin1Char('1');
+        ASSERT_TRUE(data.contains(ref)) << ref.toStdString();
+        EXPECT_EQ(data[ref].value, QString::fromUtf8(columns[static_cast<size_t>(col)].name)) << ref.toStdString();
+        const bool headerFont = col <= 26;
+        EXPECT_EQ(data[ref].bold, headerFont) << ref.toStdString();
+        EXPECT_EQ(data[ref].underline, headerFont) << ref.toStdString();
+    }
+    EXPECT_EQ(data[QStringLiteral("A1")].value, QStringLiteral("Cohen +95"));
+    EXPECT_EQ(data[QStringLiteral("AI1")].value, QStringLiteral("Xtra6"));
+    EXPECT_FALSE(data.contains(QStringLiteral("AJ1")));
+    for (const auto& cell : data) {
+        EXPECT_NE(cell.value, QStringLiteral("Assessment Details"));
+        if (!cell.bold) {
+            EXPECT_FALSE(cell.underline);
+        }
+    }
+
+    struct Expect {
+        const char* ref;
+        const char* type;
+        const char* value;
+    };
+    const Expect expected[] = {
+        {"A2", "", "1.25"},   {"B2", "", "-0.5"},   {"C2", "", "0.375"},  {"H2", "b", "1"},
+        {"J2", "str", "BDI"}, {"K2", "", "20"},     {"O2", "", "1"},      {"P2", "str", "Smith"},
+        {"X2", "str", "1999"}, {"AH2", "b", "0"},   {"AI2", "b", "1"},    {"H3", "b", "0"},
+        {"O3", "", "2"},      {"P3", "str", "O'Neil & <Co>"},             {"AH3", "b", "1"}, {"AI3", "b", "1"},
+    };
+    for (const Expect& e : expected) {
+        const QString ref = QString::fromLatin1(e.ref);
+        ASSERT_TRUE(data.contains(ref)) << e.ref;
+        QString type = data[ref].type;
+        if (type == QLatin1String("s") || type == QLatin1String("inlineStr"))
+            type = QStringLiteral("str");
+        EXPECT_EQ(type, QString::fromLatin1(e.type)) << e.ref;
+        EXPECT_EQ(data[ref].value, QString::fromUtf8(e.value)) << e.ref;
+        EXPECT_FALSE(data[ref].bold) << e.ref;
+    }
+    // Null fields leave their cells empty: only the cells above hold data.
+    int dataCells = 0;
+    for (auto it = data.cbegin(); it != data.cend(); ++it)
+        if (!it.key().endsWith(QLatin1Char('1')) || it.key().size() > 3)
+            ++dataCells;
+    EXPECT_EQ(dataCells, static_cast<int>(std::size(expected)));
+
+    const auto ab = book.cells(QStringLiteral("a-b"));
+    EXPECT_EQ(ab[QStringLiteral("A1")].value, QStringLiteral("v"));
+    EXPECT_EQ(ab[QStringLiteral("A2")].value, QStringLiteral("x"));
+    EXPECT_FALSE(ab.contains(QStringLiteral("B1")) && !ab[QStringLiteral("B1")].value.isEmpty());
+
+    // One field: the header font on A1 to Z1, and no names or values.
+    const auto single = book.cells(QStringLiteral("single"));
+    EXPECT_EQ(single.size(), 26);
+    for (auto it = single.cbegin(); it != single.cend(); ++it) {
+        EXPECT_TRUE(it.key().endsWith(QLatin1Char('1')) && it.key().size() == 2) << it.key().toStdString();
+        EXPECT_TRUE(it.value().value.isEmpty());
+        EXPECT_TRUE(it.value().bold && it.value().underline);
+    }
+}
+
+TEST_F(WorkbookExportTest, LogOfAStudyDatabaseHasSixLines)
+{
+    const QString db = path(QStringLiteral("one.met"));
+    makeDatabase(db, {createStudyTable(), insertStudy({{"Study Name", "'A'"}})});
+    QString log;
+    WorkbookExportHooks hooks;
+    hooks.log = [&log](const QString& t) { log += t; };
+    ASSERT_EQ(exportWorkbook(db, path(QStringLiteral("one.xlsx")), hooks), WorkbookSave::Saved);
+    EXPECT_EQ(log, QStringLiteral("Opening Database...\nCreating Workbook...\nCreating Worksheet data...\n"
+                                  "Adding Column Headers...\nAdding Data from Database Table data...\nDone!!!!"));
+}
+
+TEST_F(WorkbookExportTest, RefusedSheetNamesKeepAWorkbookName)
+{
+    const QString db = path(QStringLiteral("names.met"));
+    makeDatabase(db, {
+        QStringLiteral("create table [Sheet2] (id integer, v text)"),
+        QStringLiteral("create table [bad:name] (id integer, v text)"),
+        QStringLiteral("create table [history] (id integer, v text)"),
+        QStringLiteral("create table [a name much longer than thirty-one characters] (id integer, v text)"),
+        QStringLiteral("create table [SHEET2/x] (id integer, v text)"),
+        QStringLiteral("insert into [bad:name] values (1, 'still exported')"),
+    });
+    QString log;
+    WorkbookExportHooks hooks;
+    hooks.log = [&log](const QString& t) { log += t; };
+    const QString xlsx = path(QStringLiteral("names.xlsx"));
+    ASSERT_EQ(exportWorkbook(db, xlsx, hooks), WorkbookSave::Saved);
+    Workbook book(xlsx);
+    EXPECT_EQ(book.sheetNames(), QStringList({"Sheet2", "Sheet3", "Sheet4", "Sheet5", "SHEET2-x"}));
+    EXPECT_EQ(book.cells(QStringLiteral("Sheet3"))[QStringLiteral("A2")].value, QStringLiteral("still exported"));
+    // The log names the tables as listed.
+    EXPECT_TRUE(log.contains(QStringLiteral("Creating Worksheet bad:name...\n")));
+    EXPECT_TRUE(log.contains(QStringLiteral("Adding Data from Database Table SHEET2/x...\n")));
+}
+
+TEST_F(WorkbookExportTest, ValuesACellCannotHoldStayEmpty)
+{
+    const QString db = path(QStringLiteral("odd.met"));
+    makeDatabase(db, {
+        QStringLiteral("create table [t] (id integer, big text, blob blob, inf double, ok text)"),
+        QStringLiteral("insert into [t] values (1, '%1', x'0102', 9e999, 'fine')").arg(QString(40000, QLatin1Char('z'))),
+    });
+    const QString xlsx = path(QStringLiteral("odd.xlsx"));
+    ASSERT_EQ(exportWorkbook(db, xlsx, {}), WorkbookSave::Saved);
+    const auto cells = Workbook(xlsx).cells(QStringLiteral("t"));
+    EXPECT_FALSE(cells.contains(QStringLiteral("A2")));
+    EXPECT_FALSE(cells.contains(QStringLiteral("B2")));
+    EXPECT_FALSE(cells.contains(QStringLiteral("C2")));
+    EXPECT_EQ(cells[QStringLiteral("D2")].value, QStringLiteral("fine"));
+}
+
+TEST_F(WorkbookExportTest, RowCountOverflowsAfterRow32767)
+{
+    const QString db = path(QStringLiteral("big.met"));
+    makeDatabase(db, {QStringLiteral("create table [big] (id integer, v double)")});
+    fillTable(db, QStringLiteral("big"), 32765, [](int i) { return QStringLiteral("%1, %1.5").arg(i + 1); });
+    const QString fits = path(QStringLiteral("fits.xlsx"));
+    ASSERT_EQ(exportWorkbook(db, fits, {}), WorkbookSave::Saved);
+    const auto cells = Workbook(fits).cells(QStringLiteral("big"));
+    EXPECT_EQ(cells[QStringLiteral("A32766")].value, QStringLiteral("32765.5"));
+    EXPECT_FALSE(cells.contains(QStringLiteral("A32767")));
+
+    // One more record goes to row 32,767, after which the count overflows.
+    fillTable(db, QStringLiteral("big"), 1, [](int) { return QStringLiteral("0, 0"); });
+    QString log;
+    WorkbookExportHooks hooks;
+    hooks.log = [&log](const QString& t) { log += t; };
+    const QString over = path(QStringLiteral("over.xlsx"));
+    EXPECT_EQ(errorNumber(db, over, hooks), platform::ErrOverflow);
+    EXPECT_FALSE(QFile::exists(over));
+    EXPECT_TRUE(log.endsWith(QStringLiteral("Adding Data from Database Table big...\n")));
+}
+
+TEST_F(WorkbookExportTest, FailedExportLeavesNoWorkbookAndAnEarlierFileUntouched)
+{
+    const QString xlsx = path(QStringLiteral("target.xlsx"));
+    // A missing database, a folder, a file that is not a database.
+    EXPECT_EQ(errorNumber(path(QStringLiteral("missing.met")), xlsx), platform::ErrDbOpen);
+    EXPECT_EQ(errorNumber(dir.path(), xlsx), platform::ErrDbOpen);
+    const QString text = path(QStringLiteral("notes.met"));
+    writeFile(text, QByteArray("these are not the studies you are looking for, not a database at all"));
+    EXPECT_EQ(errorNumber(text, xlsx), platform::ErrDbOpen);
+    EXPECT_FALSE(QFile::exists(xlsx));
+
+    writeFile(xlsx, "earlier workbook");
+    EXPECT_EQ(errorNumber(text, xlsx), platform::ErrDbOpen);
+    EXPECT_EQ(readAll(xlsx), QByteArray("earlier workbook"));
+    EXPECT_EQ(readAll(text).left(9), QByteArray("these are"));   // the source is only read
+
+    // A folder that cannot take the workbook.
+    EXPECT_EQ(errorNumber(studyDatabase(), path(QStringLiteral("no/such/folder/x.xlsx"))), platform::ErrPathFileAccess);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot).size(), 3);
+
+    // Never over the database itself, even when replacing is confirmed.
+    const QString db = studyDatabase();
+    const QByteArray before = readAll(db);
+    WorkbookExportHooks yes;
+    yes.confirmReplace = [](const QString&) { return true; };
+    EXPECT_EQ(errorNumber(db, db, yes), platform::ErrPathFileAccess);
+    EXPECT_EQ(errorNumber(db, path(QStringLiteral("./studies.met")), yes), platform::ErrPathFileAccess);
+    EXPECT_EQ(readAll(db), before);
+}
+
+TEST_F(WorkbookExportTest, ExistingFileIsReplacedOnlyWhenConfirmed)
+{
+    const QString db = studyDatabase();
+    const QString xlsx = path(QStringLiteral("old.xlsx"));
+    writeFile(xlsx, "earlier workbook");
+    QStringList asked;
+    WorkbookExportHooks hooks;
+    hooks.confirmReplace = [&asked](const QString& p) {
+        asked << p;
+        return false;
+    };
+    EXPECT_EQ(exportWorkbook(db, xlsx, hooks), WorkbookSave::Declined);
+    EXPECT_EQ(asked, QStringList({xlsx}));
+    EXPECT_EQ(readAll(xlsx), QByteArray("earlier workbook"));
+
+    hooks.confirmReplace = [](const QString&) { return true; };
+    EXPECT_EQ(exportWorkbook(db, xlsx, hooks), WorkbookSave::Saved);
+    EXPECT_EQ(Workbook(xlsx).sheetNames().value(0), QStringLiteral("data"));
+}
+
+} // namespace
+
+namespace {
+
+// A study database written through the program's own database provider
+// exports its Booleans as true/false and its numbers and texts as written.
+TEST(WorkbookExportOfProviderFile, BooleansNumbersAndTexts)
+{
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("provider.met"));
+    {
+        auto connection = std::make_shared<platform::Connection>();
+        connection->create(db);
+        connection->execute(createStudyTable());
+        platform::Recordset rs;
+        rs.open(connection, QStringLiteral("select * from [data]"), QStringLiteral("data"));
+        rs.addNew();
+        rs.setValue(QStringLiteral("Study Name"), QStringLiteral("Jones"));
+        rs.setValue(QStringLiteral("Include"), QStringLiteral("-1"));
+        rs.setValue(QStringLiteral("Xtra6"), false);
+        rs.setValue(QStringLiteral("Cohen +95"), 0.8125);
+        rs.update();
+        rs.close();
+    }
+    const QString xlsx = dir.filePath(QStringLiteral("provider.xlsx"));
+    ASSERT_EQ(exportWorkbook(db, xlsx, {}), WorkbookSave::Saved);
+    const auto cells = Workbook(xlsx).cells(QStringLiteral("data"));
+    EXPECT_EQ(cells[QStringLiteral("A2")].value, QStringLiteral("0.8125"));
+    EXPECT_EQ(cells[QStringLiteral("H2")].type, QStringLiteral("b"));
+    EXPECT_EQ(cells[QStringLiteral("H2")].value, QStringLiteral("1"));
+    EXPECT_EQ(cells[QStringLiteral("AH2")].value, QStringLiteral("1"));   // the default
+    EXPECT_EQ(cells[QStringLiteral("AI2")].type, QStringLiteral("b"));
+    EXPECT_EQ(cells[QStringLiteral("AI2")].value, QStringLiteral("0"));
+    EXPECT_EQ(cells[QStringLiteral("P2")].value, QStringLiteral("Jones"));
+}
+
+} // namespace

@@ -1,0 +1,172 @@
+// The parts of a run that need no study table: the summary query, the
+// five-decimal display, the fail-safe and heterogeneity formulas and the
+// chi-square p convention.
+#include "metastats/MetaRun.h"
+#include "platform/Errors.h"
+#include "testkit/QtTestKit.h"
+
+#include <limits>
+
+using metastats::MetaRun;
+
+TEST(MetaFormulas, SummaryQueryText)
+{
+    const QString plain = metastats::summarySql(QString());
+    EXPECT_TRUE(plain.startsWith(QStringLiteral(
+        "SELECT AVG(`Cohen's D`) AS Expr1, MIN(`Cohen's D`) AS Expr2, MAX(`Cohen's D`) AS Expr3, AVG(`Total N`) AS Expr4")));
+    EXPECT_TRUE(plain.contains(QStringLiteral(
+        ", COUNT(`Cohen's D`) AS Expr19, SUM(`Cohen's D`) AS Expr53, SUM(`Hedges' G`) AS Expr54, COUNT(`Total N`) AS "
+        "Expr20, ")));
+    EXPECT_TRUE(plain.endsWith(QStringLiteral(
+        ", COUNT(`Z Statistic`) AS Expr51, SUM(`Z Statistic`) AS Expr52 FROM data WHERE (`Include`) = -1")));
+    EXPECT_EQ(plain.count(QStringLiteral(" AS Expr")), 54);
+    EXPECT_EQ(metastats::summaryColumns().size(), 54u);
+
+    // The measure is one literal: its quotes doubled, nothing trimmed.
+    EXPECT_TRUE(metastats::summarySql(QStringLiteral(" Beck's 'II' "))
+                    .endsWith(QStringLiteral(
+                        " FROM data WHERE (`Include`) = -1 AND (`Measure Used`) =' Beck''s ''II'' '")));
+}
+
+TEST(MetaFormulas, FiveDecimalDisplayRoundsTheDoublesValueHalfToEven)
+{
+    struct Row {
+        double v;
+        const char* text;
+    };
+    const Row rows[] = {
+        {25.5, "25.50000"},
+        {0, "0.00000"},
+        {0.015625, "0.01562"},        // exactly half: to the even digit
+        {0.046875, "0.04688"},
+        {1.000005, "1.00001"},        // the double lies just above the half
+        {0.123455, "0.12345"},        // ... and this one just below
+        {-0.000004, "0.00000"},       // no minus sign on a zero
+        {-1.5, "-1.50000"},
+        {123456789.123456, "123456789.12346"},
+        {1e20, "100000000000000000000.00000"},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(metastats::fixedFive(r.v), QLatin1String(r.text)) << r.v;
+    EXPECT_THROW(metastats::fixedFive(std::numeric_limits<double>::infinity()), platform::RuntimeError);
+
+    const metastats::SummaryColumn avg{"Expr1", "AVG", "Cohen's D", "txtMeanCohen"};
+    const metastats::SummaryColumn count{"Expr19", "COUNT", "Cohen's D", "txtDStat"};
+    EXPECT_EQ(metastats::summaryText(avg, QVariant()), QString());
+    EXPECT_EQ(metastats::summaryText(count, QVariant(qlonglong(3))), QStringLiteral("3"));
+    EXPECT_EQ(metastats::summaryText(count, QVariant(qlonglong(0))), QStringLiteral("0"));
+}
+
+TEST(MetaFormulas, FailSafeNumbers)
+{
+    struct Row {
+        const char* what;
+        QHash<QString, QString> in;
+        QHash<QString, QString> out;
+        int messages;
+    };
+    const auto counts = [](const char* d, const char* meanD, const char* g, const char* meanG) {
+        return QHash<QString, QString>{{QStringLiteral("txtDStat"), QLatin1String(d)},
+                                       {QStringLiteral("txtMeanDStatSummary"), QLatin1String(d)},
+                                       {QStringLiteral("txtMeanCohen"), QLatin1String(meanD)},
+                                       {QStringLiteral("txtMeanGStat"), QLatin1String(g)},
+                                       {QStringLiteral("txtMeanGStatSummary"), QLatin1String(g)},
+                                       {QStringLiteral("txtMeanG"), QLatin1String(meanG)}};
+    };
+    const auto with = [](QHash<QString, QString> h, const char* key, const char* value) {
+        h.insert(QLatin1String(key), QLatin1String(value));
+        return h;
+    };
+    const Row rows[] = {
+        {"k = 4, mean 0.5",
+         with(with(counts("4", "0.50000", "4", "0.50000"), "txtMeanZStat", "3"), "txtSumZ", "4.50000"),
+         {{"txtNFSRosen", "30"}, {"txtNFSRosenG", "30"}, {"txtFSN", "4.48"}, {"txtDc2", "6"}, {"txtDc5", "0"},
+          {"txtDc8", "-1.5"}, {"txtGc2", "6"}, {"txtGc5", "0"}, {"txtGc8", "-1.5"}},
+         0},
+        {"negative fail-safe N, five studies",
+         with(with(counts("5", "0.20000", "5", "0.20000"), "txtMeanZStat", "3"), "txtSumZ", "2.00000"),
+         {{"txtNFSRosen", "35"}, {"txtFSN", "-1.52"}, {"txtDc2", "0"}, {"txtDc8", "-3.75"}},
+         0},
+        {"mean exactly zero is not missing",
+         with(with(counts("3", "0.00000", "3", "0.00000"), "txtMeanZStat", "0"), "txtSumZ", ""),
+         {{"txtFSN", "N/A"}, {"txtDc2", "-3"}, {"txtDc5", "-3"}, {"txtDc8", "-3"}, {"txtGc8", "-3"}},
+         0},
+        {"no d, g counted differently",
+         with(with(counts("0", "", "2", "0.80000"), "txtMeanZStat", "2"), "txtSumZ", ""),
+         {{"txtNFSRosen", "N/A"}, {"txtNFSRosenG", "20"}, {"txtFSN", "N/A"}, {"txtDc2", "N/A"}, {"txtDc5", "N/A"},
+          {"txtDc8", "N/A"}, {"txtGc2", "6"}, {"txtGc5", "1.2"}, {"txtGc8", "0"}},
+         1},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        MetaRun run;
+        run.boxes = r.in;
+        testkit::MsgBoxScript boxes;
+        metastats::FailSafe(run);
+        for (auto it = r.out.begin(); it != r.out.end(); ++it)
+            EXPECT_EQ(run.box(it.key()), it.value()) << it.key().toStdString();
+        ASSERT_EQ(boxes.count(), r.messages);
+        if (r.messages) {
+            EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("Cohen's d & Hedges' g Inconsistency"));
+            EXPECT_EQ(boxes.shown()[0].text,
+                      QStringLiteral("Interpret the results with care as the number of studies upon which 'd' was "
+                                     "based \r\nis different to the number of studies upon which 'g' was based."));
+        }
+    }
+}
+
+TEST(MetaFormulas, InverseVarianceHeterogeneity)
+{
+    struct Row {
+        const char* what;
+        double sumW, sumWD, sumWD2, k;
+        double q, df, p2, p1, i2, mean;
+    };
+    const Row rows[] = {
+        // One study: nothing to test, and no degree of freedom to test it on.
+        {"one study", 4, 2, 1, 1, 0, 0, 1, 0.5, 0, 0.5},
+        {"Q equal to df", 4, 0, 1, 2, 1, 1, 0.31731, 0.15866, 0, 0},
+        {"Q above df", 2, 0, 2, 2, 2, 1, 0.1573, 0.07865, 50, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        MetaRun run;
+        run.v.SumOfInverseVarianceWeights = r.sumW;
+        run.v.SumInverseVarianceWeightsByD = r.sumWD;
+        run.v.SumInverseVarianceWeightsBySquaredD = r.sumWD2;
+        run.v.InverseVarianceCount = r.k;
+        metastats::CohenQ(run);
+        EXPECT_EQ(run.v.InverseVarianceQ, r.q);
+        EXPECT_EQ(run.v.InverseVarianceDF, r.df);
+        EXPECT_EQ(run.v.InverseVarianceP2, r.p2);
+        EXPECT_EQ(run.v.InverseVarianceP1, r.p1);
+        EXPECT_EQ(run.v.InverseVarianceISquared, r.i2);
+        EXPECT_EQ(run.v.VarianceWeightedMeanD, r.mean);
+    }
+    // A single study's statistic, whatever rounding leaves of it, has no
+    // degree of freedom to be tested on.
+    for (double x : {0.0, 1e-30, 0.3}) {
+        const metastats::ChiSquareP p = metastats::chiSquareP(x, 0);
+        EXPECT_EQ(p.p2, 1.0);
+        EXPECT_EQ(p.p1, 0.5);
+    }
+    // No study with a weight: 0 / 0.
+    MetaRun empty;
+    try {
+        metastats::CohenQ(empty);
+        ADD_FAILURE() << "no error";
+    } catch (const platform::RuntimeError& e) {
+        EXPECT_EQ(e.number(), platform::ErrOverflow);
+    }
+}
+
+TEST(MetaFormulas, ReportLinesEndWithCarriageReturnAndLineFeed)
+{
+    MetaRun run;
+    run.v.StudyListD = QStringLiteral("   A (2000) where Cohen's d = 0.5\r\n");
+    const QString report = metastats::reportText(run, {QStringLiteral("x.met"), QStringLiteral("d"),
+                                                       QStringLiteral("t"), 7});
+    EXPECT_TRUE(report.endsWith(QStringLiteral("\r\n")));
+    EXPECT_EQ(report.count(QStringLiteral("\n")), report.count(QStringLiteral("\r\n")));
+    EXPECT_EQ(report.count(QStringLiteral("\r\n")), 124);   // 123 lines and one study
+}
