@@ -158,6 +158,7 @@ void frmSplash::Form_Load()
 void frmSplash::checkFileTypes()
 {
     namespace ft = platform::filetypes;
+    bool rewritten = false;
     for (const FileTypeRow& row : program_.rows) {
         QString folder = folder_;
         if (!folder.endsWith(QLatin1Char('/')))
@@ -170,8 +171,12 @@ void frmSplash::checkFileTypes()
         ft::setExtensionClass(row.extensionKey, row.classKey);
         ft::setClassOpenCommand(row.classKey, folder + row.programFile);
         ft::setClassIcon(row.classKey, folder + row.iconFile);
-        ft::notifyAssociationsChanged();
+        rewritten = true;
     }
+    // The desktop's caches are rebuilt once for all rows: each rebuild runs
+    // two programs, and the rows' types are independent of one another.
+    if (rewritten)
+        ft::notifyAssociationsChanged();
 }
 
 void frmSplash::Timer1_Timer()
