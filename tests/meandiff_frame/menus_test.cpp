@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDate>
+#include <QImage>
+#include <QPainter>
 #include <QMenuBar>
 #include <QLabel>
 #include <QMenu>
@@ -106,6 +108,45 @@ TEST(MenuCaption, CaptionLanguageIsSplitIntoTextHelpAndPicture)
         EXPECT_EQ(c.text, QString::fromLatin1(r.text));
         EXPECT_EQ(c.help, QString::fromLatin1(r.help));
         EXPECT_EQ(c.key, QString::fromLatin1(r.key));
+    }
+}
+
+// The Calculate picture draws its sigma from the font's glyph; it must come
+// out exactly as drawing the text does, at every size a menu, a toolbar or a
+// high-density screen asks for.
+TEST(MenuPictures, CalculateSigmaIsExactlyTheDrawnText)
+{
+    auto reference = [](int size, bool hot) {
+        QPixmap pm(size, size);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        if (hot) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(255, 236, 160, 200));
+            p.drawRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
+        }
+        p.scale(size / 16.0, size / 16.0);
+        QPen ink(QColor(40, 52, 74), 1.0);
+        ink.setJoinStyle(Qt::RoundJoin);
+        ink.setCapStyle(Qt::RoundCap);
+        p.setPen(ink);
+        p.setBrush(QColor(46, 150, 90));
+        p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 2, 2);
+        QFont f;
+        f.setPixelSize(11);
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(QColor(250, 250, 246));
+        p.drawText(QRectF(1.5, 1.5, 13, 13), Qt::AlignCenter, QString(QChar(0x03A3)));
+        p.end();
+        return pm.toImage();
+    };
+    for (int size : {16, 20, 24, 32, 40, 48, 64}) {
+        for (bool hot : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "size " << size << (hot ? " hot" : ""));
+            EXPECT_EQ(meandiff::drawPicture(meandiff::Picture::Calculate, size, hot).toImage(), reference(size, hot));
+        }
     }
 }
 
