@@ -75,10 +75,11 @@ void calculator(QPainter& p, const QColor& body)
 }
 
 // Draws one character centred in r, as drawText(r, Qt::AlignCenter) places
-// it, straight from the glyph of the painter's font. For a character of a
-// script other than Latin (the sigma) drawText would first look up that
-// script's fonts and fallbacks, which costs as much as loading a font, and
-// the picture shows in the toolbar as the window first appears.
+// it, straight from the glyph of the painter's font. drawText lays the text
+// out first, and for a character of a script other than Latin (the sigma)
+// it also looks up that script's fonts and fallbacks, which costs as much as
+// loading a font; these pictures show in the toolbar as the window first
+// appears.
 void drawCentredCharacter(QPainter& p, const QRectF& r, QChar c)
 {
     const QRawFont raw = QRawFont::fromFont(p.font());
@@ -258,7 +259,7 @@ void drawOn(QPainter& p, Picture pic)
         f.setBold(true);
         p.setFont(f);
         p.setPen(kInk);
-        p.drawText(QRectF(1.5, 1.5, 13, 13), Qt::AlignCenter, QStringLiteral("?"));
+        drawCentredCharacter(p, QRectF(1.5, 1.5, 13, 13), QLatin1Char('?'));
         break;
     }
     }
