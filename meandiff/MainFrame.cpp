@@ -75,6 +75,16 @@ int twipsToPixels(const QString& text, double fallback)
     return qRound(v / kTwipsPerPixel);
 }
 
+// A flag that a widget carries as a dynamic property; invalid when it has
+// none. Looking at the dynamic names first spares the search through the
+// widget's own properties for the many widgets that carry no flag.
+QVariant dynamicFlag(const QObject* o, const char* name)
+{
+    if (!o->dynamicPropertyNames().contains(QByteArray::fromRawData(name, qstrlen(name))))
+        return {};
+    return o->property(name);
+}
+
 } // namespace
 
 MainFrame::MainFrame(QWidget* parent) : QMainWindow(parent)
@@ -238,21 +248,26 @@ void MainFrame::SubClassMenuXP()
 
 void MainFrame::trackChanges(QWidget* w)
 {
-    if (!w || w->property("DataChangedHooked").toBool())
+    if (!w)
         return;
-    if (auto* e = qobject_cast<QLineEdit*>(w)) {
-        if (!isOwnLineEdit(e))
-            return;
+    // What kind of box it is decides first: most of a window's widgets are
+    // labels and buttons, and looking up a property by name costs more.
+    auto* e = qobject_cast<QLineEdit*>(w);
+    auto* c = e ? nullptr : qobject_cast<QComboBox*>(w);
+    auto* p = (e || c) ? nullptr : qobject_cast<QPlainTextEdit*>(w);
+    auto* t = (e || c || p) ? nullptr : qobject_cast<QTextEdit*>(w);
+    if ((!e && !c && !p && !t) || (e && !isOwnLineEdit(e)))
+        return;
+    if (dynamicFlag(w, "DataChangedHooked").toBool())
+        return;
+    if (e)
         connect(e, &QLineEdit::textChanged, this, [e] { e->setProperty(kChanged, true); });
-    } else if (auto* c = qobject_cast<QComboBox*>(w)) {
+    else if (c)
         connect(c, &QComboBox::currentTextChanged, this, [c] { c->setProperty(kChanged, true); });
-    } else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
+    else if (p)
         connect(p, &QPlainTextEdit::textChanged, this, [p] { p->setProperty(kChanged, true); });
-    } else if (auto* t = qobject_cast<QTextEdit*>(w)) {
+    else
         connect(t, &QTextEdit::textChanged, this, [t] { t->setProperty(kChanged, true); });
-    } else {
-        return;
-    }
     w->setProperty("DataChangedHooked", true);
     w->setProperty(kChanged, false);
 }
@@ -266,7 +281,7 @@ bool MainFrame::RecordChanged(bool Reset)
     for (QWidget* w : findChildren<QWidget*>()) {
         if (w->window() != this)
             continue;
-        const QVariant flag = w->property(kChanged);
+        const QVariant flag = dynamicFlag(w, kChanged);
         if (!flag.isValid())
             continue;
         changed = changed || flag.toBool();

@@ -7,8 +7,11 @@
 #include <QApplication>
 
 #include <QAction>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
+#include <cmath>
 
 namespace meandiff {
 
@@ -69,6 +72,32 @@ void calculator(QPainter& p, const QColor& body)
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c)
             p.drawRect(QRectF(5 + c * 2.2, 7.5 + r * 2.2, 1.4, 1.4));
+}
+
+// Draws one character centred in r, as drawText(r, Qt::AlignCenter) places
+// it, straight from the glyph of the painter's font. drawText lays the text
+// out first, and for a character of a script other than Latin (the sigma)
+// it also looks up that script's fonts and fallbacks, which costs as much as
+// loading a font; these pictures show in the toolbar as the window first
+// appears.
+void drawCentredCharacter(QPainter& p, const QRectF& r, QChar c)
+{
+    const QRawFont raw = QRawFont::fromFont(p.font());
+    const QList<quint32> glyphs = raw.isValid() ? raw.glyphIndexesForString(QString(c)) : QList<quint32>();
+    if (glyphs.size() != 1 || glyphs.first() == 0) {
+        p.drawText(r, Qt::AlignCenter, QString(c));   // the font lacks it: the fallbacks are needed
+        return;
+    }
+    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::SeparateAdvances);
+    // Text layout works in 64ths of a pixel and truncates.
+    auto fixed = [](qreal v) { return std::floor(v * 64) / 64; };
+    const qreal x = fixed(r.x() + (r.width() - advances.first().x()) / 2);
+    const qreal y = fixed(r.y() + (r.height() - (raw.ascent() + raw.descent())) / 2 + raw.ascent());
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions({QPointF(0, 0)});
+    p.drawGlyphRun(QPointF(x, y), run);
 }
 
 void drawOn(QPainter& p, Picture pic)
@@ -219,7 +248,7 @@ void drawOn(QPainter& p, Picture pic)
         f.setBold(true);
         p.setFont(f);
         p.setPen(kPaper);
-        p.drawText(QRectF(1.5, 1.5, 13, 13), Qt::AlignCenter, QString(QChar(0x03A3)));
+        drawCentredCharacter(p, QRectF(1.5, 1.5, 13, 13), QChar(0x03A3));
         break;
     }
     case Picture::Help: {
@@ -230,7 +259,7 @@ void drawOn(QPainter& p, Picture pic)
         f.setBold(true);
         p.setFont(f);
         p.setPen(kInk);
-        p.drawText(QRectF(1.5, 1.5, 13, 13), Qt::AlignCenter, QStringLiteral("?"));
+        drawCentredCharacter(p, QRectF(1.5, 1.5, 13, 13), QLatin1Char('?'));
         break;
     }
     }

@@ -58,10 +58,14 @@ void setTextColour(QWidget* w, const QColor& c)
     w->setPalette(p);
 }
 
-QComboBox* makeCombo(QWidget* parent, const QString& name, const QStringList& entries, const QString& shown)
+QComboBox* makeCombo(QWidget* parent, const QString& name, const QStringList& entries, const QString& shown,
+                     const QRect& geometry)
 {
     auto* cb = new QComboBox(parent);
     cb->setObjectName(name);
+    // Placed before it turns editable, which otherwise sizes it to its
+    // contents first.
+    cb->setGeometry(geometry);
     cb->setEditable(true);
     cb->setInsertPolicy(QComboBox::NoInsert);
     cb->setCompleter(nullptr);   // a typed "95" stays "95"
@@ -177,11 +181,10 @@ void frmMain::buildControls()
     // ---- Standard deviation and confidence level -----------------------
     addLabel(central, QStringLiteral("Standard deviation to use:"), 590, 4, 190, 18);
     Combo1 = makeCombo(central, QStringLiteral("Combo1"), meandiff::standardDeviationChoices(),
-                       QStringLiteral("Weighted Average"));
-    Combo1->setGeometry(590, 22, 160, 22);
+                       QStringLiteral("Weighted Average"), QRect(590, 22, 160, 22));
     addLabel(central, QStringLiteral("Confidence level:"), 590, 48, 190, 18);
-    Combo2 = makeCombo(central, QStringLiteral("Combo2"), meandiff::confidenceLevels(), QStringLiteral("95%"));
-    Combo2->setGeometry(590, 66, 100, 22);
+    Combo2 = makeCombo(central, QStringLiteral("Combo2"), meandiff::confidenceLevels(), QStringLiteral("95%"),
+                       QRect(590, 66, 100, 22));
 
     // ---- Group data ----------------------------------------------------
     const char* const groupLabels[2][2] = {{"Exp Group Mean:", "Exp Group SD:"},

@@ -217,12 +217,12 @@ void frmMain::buildControls()
     wrap(levelText);
     Combo2 = new QComboBox(frameLevel);
     Combo2->setObjectName(QStringLiteral("Combo2"));
+    Combo2->setGeometry(350, 16, 100, 24);   // before it turns editable, which would size it first
     Combo2->setEditable(true);
     Combo2->setInsertPolicy(QComboBox::NoInsert);
     Combo2->setCompleter(nullptr);   // a typed "95" stays "95"
     Combo2->addItems(meandiff::confidenceLevels());
     Combo2->setCurrentIndex(static_cast<int>(meandiff::confidenceLevels().indexOf(QStringLiteral("95%"))));
-    Combo2->setGeometry(350, 16, 100, 24);
 
     auto* frameMode = new QGroupBox(QStringLiteral("How many outcomes were possible per group?"), area_);
     frameMode->setObjectName(QStringLiteral("Frame2"));

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStringTokenizer>
 #include <QTemporaryFile>
 #include <QXmlStreamReader>
 
@@ -302,24 +303,37 @@ struct Glob {
     bool caseSensitive = false;
 };
 
+// The compiled globs file, "weight:type:pattern[:flags]" a line. Read as a
+// whole and cut up in place: the system's file has over a thousand lines and
+// is read each time a program starts.
 QList<Glob> readGlobs2(const QString& path)
 {
     QList<Glob> out;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return out;
-    while (!f.atEnd()) {
-        const QString line = QString::fromUtf8(f.readLine()).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+    const QString text = QString::fromUtf8(f.readAll());
+    for (QStringView line : QStringTokenizer(text, u'\n')) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(u'#'))
             continue;
-        const QStringList parts = line.split(QLatin1Char(':'));
-        if (parts.size() < 3)
+        QStringView parts[4];
+        int count = 0;
+        for (QStringView part : QStringTokenizer(line, u':')) {
+            if (count < 4)
+                parts[count] = part;
+            ++count;
+        }
+        if (count < 3)
             continue;
         Glob g;
-        g.weight = parts.at(0).toInt();
-        g.type = parts.at(1);
-        g.pattern = parts.at(2);
-        g.caseSensitive = parts.size() > 3 && parts.at(3).split(QLatin1Char(',')).contains(QLatin1String("cs"));
+        g.weight = parts[0].toInt();
+        g.type = parts[1].toString();
+        g.pattern = parts[2].toString();
+        if (count > 3)
+            for (QStringView flag : QStringTokenizer(parts[3], u','))
+                if (flag == u"cs")
+                    g.caseSensitive = true;
         out << g;
     }
     return out;
@@ -359,11 +373,16 @@ QList<Glob> readPackages(const QString& packagesDir)
 bool globMatches(const Glob& g, const QString& fileName)
 {
     const Qt::CaseSensitivity cs = g.caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    static const QRegularExpression wild(QStringLiteral("[*?\\[]"));
-    const QString rest = g.pattern.mid(1);
-    if (g.pattern.startsWith(QLatin1Char('*')) && !rest.contains(wild))
+    auto wild = [](QStringView t) {
+        for (QChar c : t)
+            if (c == u'*' || c == u'?' || c == u'[')
+                return true;
+        return false;
+    };
+    const QStringView rest = QStringView(g.pattern).mid(1);
+    if (g.pattern.startsWith(QLatin1Char('*')) && !wild(rest))
         return fileName.size() > rest.size() - 1 && fileName.endsWith(rest, cs);
-    if (!g.pattern.contains(wild))
+    if (!wild(g.pattern))
         return fileName.compare(g.pattern, cs) == 0;
     QRegularExpression re(QRegularExpression::wildcardToRegularExpression(
         g.pattern, QRegularExpression::UnanchoredWildcardConversion));

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -19,7 +20,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
@@ -49,15 +49,39 @@ struct ControlName {
 
 ControlName splitName(const QString& objectName)
 {
-    static const QRegularExpression re(QStringLiteral("^(.+)\\((\\d+)\\)$"));
-    const auto m = re.match(objectName);
-    if (m.hasMatch()) {
-        bool ok = false;
-        const int i = m.captured(2).toInt(&ok);
-        if (ok)
-            return {m.captured(1), i, true};
+    // "name(digits)" with a name of at least one character; the digits must
+    // make an int.
+    const qsizetype n = objectName.size();
+    if (n >= 4 && objectName.at(n - 1) == QLatin1Char(')')) {
+        const qsizetype open = objectName.lastIndexOf(QLatin1Char('('), n - 2);
+        if (open >= 1 && open < n - 2) {
+            bool digits = true;
+            for (qsizetype i = open + 1; i < n - 1 && digits; ++i) {
+                const char16_t c = objectName.at(i).unicode();
+                digits = c >= u'0' && c <= u'9';
+            }
+            bool ok = false;
+            const int i = digits ? QStringView(objectName).mid(open + 1, n - open - 2).toInt(&ok) : 0;
+            if (ok)
+                return {objectName.left(open), i, true};
+        }
     }
     return {objectName, 0, false};
+}
+
+// Where each window's control records are: the first record of a name (any
+// element) and the first record of each array element, so that finding a
+// control's record does not search every record of every window.
+struct RecordIndex {
+    QHash<QString, int> byName;      // "window\nname"
+    QHash<QString, int> byElement;   // "window\nname\nindex"
+};
+RecordIndex Index;
+
+QString nameKey(const QString& window, const QString& name) { return window + QLatin1Char('\n') + name; }
+QString elementKey(const QString& window, const QString& name, int index)
+{
+    return nameKey(window, name) + QLatin1Char('\n') + QString::number(index);
 }
 
 QString formName(QWidget* form)
@@ -150,15 +174,16 @@ int fontPoints(QWidget* w)
     return static_cast<int>(std::nearbyint(pt));
 }
 
+int FindControlEntry(const ControlName& cn, const QString& window)
+{
+    const auto& table = cn.inArray ? Index.byElement : Index.byName;
+    const auto it = table.constFind(cn.inArray ? elementKey(window, cn.name, cn.index) : nameKey(window, cn.name));
+    return it == table.cend() ? -1 : it.value();
+}
+
 int FindControlEntry(QWidget* control, const QString& window)
 {
-    const ControlName cn = splitName(control->objectName());
-    for (size_t i = 0; i < ControlTable.size(); ++i) {
-        const LayoutRecord& r = ControlTable[i];
-        if (r.FormName == window && r.Name == cn.name && (!cn.inArray || r.Index == cn.index))
-            return static_cast<int>(i);
-    }
-    return -1;
+    return FindControlEntry(splitName(control->objectName()), window);
 }
 
 void AddControlEntry(QWidget* control, const QString& window)
@@ -175,6 +200,14 @@ void AddControlEntry(QWidget* control, const QString& window)
     r.Width = toTwips(g.width());
     r.FontSize = fontPoints(control);
     ControlTable.push_back(r);
+    const int at = static_cast<int>(ControlTable.size()) - 1;
+    // An earlier record of the same name or element keeps being the one found.
+    const QString byName = nameKey(window, cn.name);
+    if (!Index.byName.contains(byName))
+        Index.byName.insert(byName, at);
+    const QString byElement = elementKey(window, cn.name, cn.index);
+    if (!Index.byElement.contains(byElement))
+        Index.byElement.insert(byElement, at);
 }
 
 int AddFormEntry(QWidget* form)
@@ -204,18 +237,6 @@ int formEntry(QWidget* form)
     return i;
 }
 
-int WidthPercent(QWidget* form)
-{
-    const int i = formEntry(form);
-    return Percent(toTwips(clientOf(form)->width()), FormTable[static_cast<size_t>(i)].ScaleWidth);
-}
-
-int HeightPercent(QWidget* form)
-{
-    const int i = formEntry(form);
-    return Percent(toTwips(clientOf(form)->height()), FormTable[static_cast<size_t>(i)].ScaleHeight);
-}
-
 void setFontSize(QWidget* w, int points, bool listBox)
 {
     QFont f = w->font();
@@ -224,14 +245,17 @@ void setFontSize(QWidget* w, int points, bool listBox)
         f.setBold(true);
     }
     f.setPointSize(std::max(1, points));   // a very narrow window still gets a readable size
-    w->setFont(f);
+    // A font that is already the one asked for stays: setting it again would
+    // make the control lay out its text once more for nothing.
+    if (f != w->font())
+        w->setFont(f);
 }
 
-void ResizeControl(QWidget* control, QWidget* form)
+// Places one control at its record scaled to W and H percent of the window's
+// recorded inner width and height.
+void ResizeControl(QWidget* control, const QString& window, int W, int H)
 {
-    const int W = WidthPercent(form);
-    const int H = HeightPercent(form);
-    const int i = FindControlEntry(control, formName(form));
+    const int i = FindControlEntry(control, window);
     if (i < 0)
         return;   // made after the window's first layout: left where it is
     const LayoutRecord& rec = ControlTable[static_cast<size_t>(i)];
@@ -313,9 +337,13 @@ void ResizeFormControls(QWidget* form)
     if (client->width() <= 0 || client->height() <= 0)
         return;
     BusyGuard guard;
-    formEntry(form);   // the first call records the window, also one without controls
+    // The first call records the window, also one without controls.
+    const LayoutRecord& rec = FormTable[static_cast<size_t>(formEntry(form))];
+    const int W = Percent(toTwips(client->width()), rec.ScaleWidth);
+    const int H = Percent(toTwips(client->height()), rec.ScaleHeight);
+    const QString window = rec.Name;
     for (QWidget* c : FormControls(form))
-        ResizeControl(c, form);
+        ResizeControl(c, window, W, H);
 }
 
 } // namespace shell::Resize

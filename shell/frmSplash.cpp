@@ -114,7 +114,8 @@ void frmSplash::buildControls()
     picLogo = new QLabel(fraMainFrame);
     picLogo->setObjectName(QStringLiteral("picLogo"));
     picLogo->setGeometry(16, 24, 128, 128);
-    picLogo->setPixmap(drawLogo(128));
+    // The logo is drawn when the splash first shows (showEvent): the main
+    // window, loaded first, need not wait for it.
 
     const SplashTexts& t = program_.splash;
     addLabel(fraMainFrame, QStringLiteral("lblProductName"), t.productName, splashFont(30), QRect(164, 16, 284, 56));
@@ -130,6 +131,13 @@ void frmSplash::buildControls()
     Timer1->setSingleShot(true);
     Timer1->setTimerType(Qt::PreciseTimer); // never before the second is up
     connect(Timer1, &QTimer::timeout, this, &frmSplash::Timer1_Timer);
+}
+
+void frmSplash::showEvent(QShowEvent* event)
+{
+    if (picLogo->pixmap().isNull())
+        picLogo->setPixmap(drawLogo(128));
+    QWidget::showEvent(event);
 }
 
 void frmSplash::Form_Load()
@@ -158,6 +166,7 @@ void frmSplash::Form_Load()
 void frmSplash::checkFileTypes()
 {
     namespace ft = platform::filetypes;
+    bool rewritten = false;
     for (const FileTypeRow& row : program_.rows) {
         QString folder = folder_;
         if (!folder.endsWith(QLatin1Char('/')))
@@ -170,8 +179,12 @@ void frmSplash::checkFileTypes()
         ft::setExtensionClass(row.extensionKey, row.classKey);
         ft::setClassOpenCommand(row.classKey, folder + row.programFile);
         ft::setClassIcon(row.classKey, folder + row.iconFile);
-        ft::notifyAssociationsChanged();
+        rewritten = true;
     }
+    // The desktop's caches are rebuilt once for all rows: each rebuild runs
+    // two programs, and the rows' types are independent of one another.
+    if (rewritten)
+        ft::notifyAssociationsChanged();
 }
 
 void frmSplash::Timer1_Timer()

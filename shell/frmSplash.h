@@ -37,6 +37,10 @@ public:
     // The main window that Form_Load loaded (not owned by the splash).
     QWidget* mainWindow() const { return main_; }
 
+protected:
+    // Draws the logo the first time the splash shows.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildControls();
     void checkFileTypes();

@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDate>
+#include <QImage>
+#include <QPainter>
 #include <QMenuBar>
 #include <QLabel>
 #include <QMenu>
@@ -106,6 +108,60 @@ TEST(MenuCaption, CaptionLanguageIsSplitIntoTextHelpAndPicture)
         EXPECT_EQ(c.text, QString::fromLatin1(r.text));
         EXPECT_EQ(c.help, QString::fromLatin1(r.help));
         EXPECT_EQ(c.key, QString::fromLatin1(r.key));
+    }
+}
+
+// The Calculate and Help pictures draw their character from the font's
+// glyph; it must come out exactly as drawing the text does, at every size a
+// menu, a toolbar or a high-density screen asks for.
+TEST(MenuPictures, CharactersAreExactlyTheDrawnText)
+{
+    struct Row {
+        meandiff::Picture picture;
+        QColor face, text;
+        bool round;
+        QChar character;
+    } rows[] = {
+        {meandiff::Picture::Calculate, QColor(46, 150, 90), QColor(250, 250, 246), false, QChar(0x03A3)},
+        {meandiff::Picture::Help, QColor(222, 170, 40), QColor(40, 52, 74), true, QLatin1Char('?')},
+    };
+    auto reference = [](const Row& r, int size, bool hot) {
+        QPixmap pm(size, size);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        if (hot) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(255, 236, 160, 200));
+            p.drawRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
+        }
+        p.scale(size / 16.0, size / 16.0);
+        QPen ink(QColor(40, 52, 74), 1.0);
+        ink.setJoinStyle(Qt::RoundJoin);
+        ink.setCapStyle(Qt::RoundCap);
+        p.setPen(ink);
+        p.setBrush(r.face);
+        if (r.round)
+            p.drawEllipse(QPointF(8, 8), 6.5, 6.5);
+        else
+            p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 2, 2);
+        QFont f;
+        f.setPixelSize(11);
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(r.text);
+        p.drawText(QRectF(1.5, 1.5, 13, 13), Qt::AlignCenter, QString(r.character));
+        p.end();
+        return pm.toImage();
+    };
+    for (const Row& r : rows) {
+        for (int size : {16, 20, 24, 32, 40, 48, 64}) {
+            for (bool hot : {false, true}) {
+                SCOPED_TRACE(testing::Message() << QString(r.character).toStdString() << " size " << size
+                                                << (hot ? " hot" : ""));
+                EXPECT_EQ(meandiff::drawPicture(r.picture, size, hot).toImage(), reference(r, size, hot));
+            }
+        }
     }
 }
 

@@ -125,6 +125,43 @@ TEST(FileTypeKeys, GlobLookupIgnoresLetterCaseWithAndWithoutTheCacheTools)
     }
 }
 
+// The compiled globs file as update-mime-database writes it: weights,
+// letter case, wildcards, whole names, flags and lines to pass over.
+TEST(FileTypeKeys, CompiledGlobsAreReadFieldByField)
+{
+    XdgSandbox box;
+    XdgSandbox::write(box.dataHome + QStringLiteral("/mime/globs2"),
+                      QStringLiteral("# glob weights\n"
+                                     "50:application/x-tst-a:*.tsta\n"
+                                     "40:application/x-tst-lo:*.tstw\n"
+                                     "80:application/x-tst-hi:*.tstw\n"
+                                     "50:application/x-tst-cs:*.TstC:cs\n"
+                                     "50:application/x-tst-cs2:*.tstd:foo,cs\n"
+                                     "50:application/x-tst-wild:*.ts[xy]z\n"
+                                     "50:application/x-tst-name:TstMakefile\n"
+                                     "50:application/x-tst-crlf:*.tste\r\n"
+                                     "50:application/x-tst-l1:*.tstl\n"
+                                     "50:application/x-tst-l2:*x.tstl\n"
+                                     "a line without fields\n"
+                                     "50:__NOGLOBS__:*.tstn\n"
+                                     "\n"));
+    const struct {
+        const char* name;
+        const char* type;
+    } rows[] = {
+        {"a.tsta", "application/x-tst-a"},    {"A.TSTA", "application/x-tst-a"},
+        {"b.tstw", "application/x-tst-hi"},   {"c.TstC", "application/x-tst-cs"},
+        {"c.tstc", ""},                       {"d.tstd", "application/x-tst-cs2"},
+        {"d.TSTD", ""},                       {"e.tsxz", "application/x-tst-wild"},
+        {"e.TSYZ", "application/x-tst-wild"}, {"e.tsqz", ""},
+        {"TstMakefile", "application/x-tst-name"}, {"tstmakefile", "application/x-tst-name"},
+        {"f.tste", "application/x-tst-crlf"}, {"a.tstl", "application/x-tst-l1"},
+        {"ax.tstl", "application/x-tst-l2"},  {"g.tstn", ""},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(ft::mimeTypeForFileName(QString::fromLatin1(r.name)), QString::fromLatin1(r.type)) << r.name;
+}
+
 TEST(FileTypeKeys, DefaultApplicationFollowsTheStandardOrderAndSkipsMissingPrograms)
 {
     XdgSandbox box;
