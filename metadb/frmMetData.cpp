@@ -424,6 +424,19 @@ void frmMetData::reportError(const QString& description)
     platform::msgBox(description, platform::MsgButtons::OK, platform::MsgIcon::None, {}, this);
 }
 
+bool frmMetData::withStudies(const std::function<void(platform::Recordset&)>& command)
+{
+    try {
+        if (!recordset_)
+            throw closedError();
+        command(*recordset_);
+        return true;
+    } catch (const platform::RuntimeError& e) {
+        reportError(e.description());
+        return false;
+    }
+}
+
 void frmMetData::ShowRecordCount()
 {
     if (!recordset_)
@@ -766,7 +779,7 @@ void frmMetData::cmdAddDataAsNew_Click()
 {
     if (!requireDatabase())
         return;
-    try {
+    withStudies([&](platform::Recordset& rs) {
         if (mainWindowText("TxtID").isEmpty()) {
             platform::msgBox(QStringLiteral("You must at least enter 'Authors' into the Tarvoss before adding a study "
                                             "to the database as a new record."),
@@ -775,9 +788,6 @@ void frmMetData::cmdAddDataAsNew_Click()
             ShowRecordCount();
             return;
         }
-        if (!recordset_)
-            throw closedError();
-        platform::Recordset& rs = *recordset_;
         rs.moveLast();
         rs.addNew();
         changeRecord(rs, [&rs] {
@@ -787,20 +797,14 @@ void frmMetData::cmdAddDataAsNew_Click()
         });
         refreshGrid();
         ShowRecordCount();
-    } catch (const platform::RuntimeError& e) {
-        reportError(e.description());
-    }
+    });
 }
 
 void frmMetData::cmdAdd_Click()
 {
     if (!requireDatabase())
         return;
-    try {
-        grdDataGrid->commitEditor();
-        if (!recordset_)
-            throw closedError();
-        platform::Recordset& rs = *recordset_;
+    withStudies([&](platform::Recordset& rs) {
         const QVariant name = rs.value(QStringLiteral("Study Name"));
         if (!name.isNull() && !name.toString().isEmpty()) {
             const auto answer = platform::msgBox(
@@ -833,19 +837,14 @@ void frmMetData::cmdAdd_Click()
         });
         refreshGrid();
         ShowRecordCount();
-    } catch (const platform::RuntimeError& e) {
-        reportError(e.description());
-    }
+    });
 }
 
 void frmMetData::cmdNew_Click()
 {
     if (!requireDatabase())
         return;
-    try {
-        if (!recordset_)
-            throw closedError();
-        platform::Recordset& rs = *recordset_;
+    withStudies([&](platform::Recordset& rs) {
         rs.moveLast();
         rs.addNew();
         changeRecord(rs, [&rs] {
@@ -857,19 +856,14 @@ void frmMetData::cmdNew_Click()
         });
         refreshGrid();
         ShowRecordCount();
-    } catch (const platform::RuntimeError& e) {
-        reportError(e.description());
-    }
+    });
 }
 
 void frmMetData::cmdDelete_Click()
 {
     if (!requireDatabase())
         return;
-    try {
-        if (!recordset_)
-            throw closedError();
-        platform::Recordset& rs = *recordset_;
+    withStudies([&](platform::Recordset& rs) {
         if (rs.recordCount() >= 2) {
             rs.deleteCurrent();
             if (rs.eof())
@@ -883,45 +877,34 @@ void frmMetData::cmdDelete_Click()
                              platform::MsgButtons::OK, platform::MsgIcon::None, {}, this);
             ShowRecordCount();
         }
-    } catch (const platform::RuntimeError& e) {
-        reportError(e.description());
-    }
+    });
 }
 
 void frmMetData::cmdSave_Click()
 {
     if (!requireDatabase())
         return;
-    try {
-        grdDataGrid->commitEditor();
-        if (!recordset_)
-            throw closedError();
-        recordset_->moveFirst();
-        recordset_->update();
+    withStudies([this](platform::Recordset& rs) {
+        rs.moveFirst();
+        rs.update();
         refreshGrid();
-    } catch (const platform::RuntimeError& e) {
-        reportError(e.description());
-    }
+    });
 }
 
 void frmMetData::grdDataGrid_HeadClick(int column)
 {
-    try {
-        if (!recordset_)
-            throw closedError();
+    withStudies([&](platform::Recordset& rs) {
         grdDataGrid->commitEditor();
-        const QString field = recordset_->fieldName(column);
+        const QString field = rs.fieldName(column);
         if (field.compare(sortField_, Qt::CaseInsensitive) == 0 &&
             sortOrder_.compare(QLatin1String(" ASC"), Qt::CaseInsensitive) == 0)
             sortOrder_ = QStringLiteral(" DESC");
         else
             sortOrder_ = QStringLiteral(" ASC");
         sortField_ = field;
-        recordset_->sortBy(field, sortOrder_ == QLatin1String(" DESC"));
+        rs.sortBy(field, sortOrder_ == QLatin1String(" DESC"));
         refreshGrid();
-    } catch (const platform::RuntimeError& e) {
-        reportError(e.description());
-    }
+    });
 }
 
 // ------------------------------------------------------------------ meta-analysis
@@ -952,17 +935,13 @@ void frmMetData::MetaAnalyse()
 
 void frmMetData::commitAndAnalyse()
 {
-    try {
+    const bool committed = withStudies([this](platform::Recordset& rs) {
         grdDataGrid->commitEditor();
-        if (!recordset_)
-            throw closedError();
-        recordset_->moveFirst();
-        recordset_->update();
-    } catch (const platform::RuntimeError& e) {
-        reportError(e.description());
-        return;
-    }
-    MetaAnalyse();
+        rs.moveFirst();
+        rs.update();
+    });
+    if (committed)
+        MetaAnalyse();
 }
 
 void frmMetData::cmdSummary_Click()

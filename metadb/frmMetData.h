@@ -108,6 +108,9 @@ private:
     void commitAndAnalyse();
     void MetaAnalyse();
     void reportError(const QString& description);
+    // Runs a command on the open studies; a run-time error ends it with its
+    // description in a message. True when it ran to its end.
+    bool withStudies(const std::function<void(platform::Recordset&)>& command);
     void tick();
 
     std::shared_ptr<platform::Connection> connection_;
