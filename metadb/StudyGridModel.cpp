@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QTimer>
 
 namespace metadb {
 
@@ -29,7 +30,7 @@ void StudyGridModel::bind(platform::Recordset* recordset)
         rows_ = columns_ = 0;
     }
     if (rs_)
-        rs_->setChangeListener([this] { refresh(); });
+        rs_->setChangeListener([this] { recordsetChanged(); });
     endResetModel();
 }
 
@@ -59,6 +60,30 @@ void StudyGridModel::refresh()
     } else if (rows_ > 0 && columns_ > 0) {
         emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1));
     }
+}
+
+void StudyGridModel::recordsetChanged()
+{
+    int rows = 0;
+    int columns = 0;
+    try {
+        if (rs_ && rs_->isOpen()) {
+            rows = rs_->recordCount();
+            columns = rs_->fieldCount();
+        }
+    } catch (const platform::RuntimeError&) {
+    }
+    if (rows != rows_ || columns != columns_) {
+        refresh();
+        return;
+    }
+    if (valuesPosted_)
+        return;
+    valuesPosted_ = true;
+    QTimer::singleShot(0, this, [this] {
+        valuesPosted_ = false;
+        refresh();
+    });
 }
 
 int StudyGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }

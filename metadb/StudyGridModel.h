@@ -43,7 +43,13 @@ public:
     QString displayText(int column, const QVariant& value) const;
 
 private:
+    // The recordset's own notice of a change: a change of the rows' number
+    // shows at once; changed values show once the current command is done,
+    // so that a command writing many rows repaints the grid once.
+    void recordsetChanged();
+
     platform::Recordset* rs_ = nullptr;
+    bool valuesPosted_ = false;
     int rows_ = 0;
     int columns_ = 0;
     int boolColumn_ = -1;

@@ -674,7 +674,19 @@ void Recordset::update()
         r.rowid = q.lastInsertId().toLongLong();
     q.finish();
 
-    // Read the row back, so that defaults and numbering show as stored.
+    if (!r.isNew) {
+        // An existing row holds what was written.
+        for (int i = 0; i < int(fields_.size()); ++i)
+            if (r.changed[i])
+                r.values[i] = r.pending[i];
+        r.dirty = false;
+        r.pending.clear();
+        r.changed.clear();
+        notify();
+        return;
+    }
+
+    // Read a new row back, so that defaults and numbering show as stored.
     QStringList columns;
     for (const FieldInfo& f : fields_)
         columns << quoted(f.name);
