@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTimer>
+#include <tuple>
 
 namespace metadb {
 
@@ -19,16 +20,7 @@ void StudyGridModel::bind(platform::Recordset* recordset)
     if (rs_)
         rs_->setChangeListener({});
     rs_ = recordset;
-    rows_ = 0;
-    columns_ = 0;
-    try {
-        if (rs_ && rs_->isOpen()) {
-            rows_ = rs_->recordCount();
-            columns_ = rs_->fieldCount();
-        }
-    } catch (const platform::RuntimeError&) {
-        rows_ = columns_ = 0;
-    }
+    std::tie(rows_, columns_) = shape();
     if (rs_)
         rs_->setChangeListener([this] { recordsetChanged(); });
     endResetModel();
@@ -41,17 +33,20 @@ void StudyGridModel::setCentredColumns(std::set<int> columns)
         emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1), {Qt::TextAlignmentRole});
 }
 
-void StudyGridModel::refresh()
+std::pair<int, int> StudyGridModel::shape() const
 {
-    int rows = 0;
-    int columns = 0;
     try {
-        if (rs_ && rs_->isOpen()) {
-            rows = rs_->recordCount();
-            columns = rs_->fieldCount();
-        }
+        if (rs_ && rs_->isOpen())
+            return {rs_->recordCount(), rs_->fieldCount()};
     } catch (const platform::RuntimeError&) {
     }
+    return {0, 0};
+}
+
+void StudyGridModel::refresh()
+{
+    valuesPosted_ = false;   // a change still to show is shown now
+    const auto [rows, columns] = shape();
     if (rows != rows_ || columns != columns_) {
         beginResetModel();
         rows_ = rows;
@@ -64,15 +59,7 @@ void StudyGridModel::refresh()
 
 void StudyGridModel::recordsetChanged()
 {
-    int rows = 0;
-    int columns = 0;
-    try {
-        if (rs_ && rs_->isOpen()) {
-            rows = rs_->recordCount();
-            columns = rs_->fieldCount();
-        }
-    } catch (const platform::RuntimeError&) {
-    }
+    const auto [rows, columns] = shape();
     if (rows != rows_ || columns != columns_) {
         refresh();
         return;
@@ -81,8 +68,8 @@ void StudyGridModel::recordsetChanged()
         return;
     valuesPosted_ = true;
     QTimer::singleShot(0, this, [this] {
-        valuesPosted_ = false;
-        refresh();
+        if (valuesPosted_)
+            refresh();
     });
 }
 

@@ -7,6 +7,7 @@
 #include <QTableView>
 #include <functional>
 #include <set>
+#include <utility>
 
 namespace platform {
 class Recordset;
@@ -47,6 +48,8 @@ private:
     // shows at once; changed values show once the current command is done,
     // so that a command writing many rows repaints the grid once.
     void recordsetChanged();
+    // Rows and columns of the bound recordset (none when it is closed).
+    std::pair<int, int> shape() const;
 
     platform::Recordset* rs_ = nullptr;
     bool valuesPosted_ = false;

@@ -775,19 +775,24 @@ void frmMetData::cmdRenameFileAs_Click()
 
 // ------------------------------------------------------------------ records
 
+bool frmMetData::authorsGiven(const QString& refusal)
+{
+    if (!mainWindowText("TxtID").isEmpty())
+        return true;
+    platform::msgBox(refusal, platform::MsgButtons::OK, platform::MsgIcon::Information,
+                     QStringLiteral("No Data To Enter"), this);
+    ShowRecordCount();
+    return false;
+}
+
 void frmMetData::cmdAddDataAsNew_Click()
 {
     if (!requireDatabase())
         return;
     withStudies([&](platform::Recordset& rs) {
-        if (mainWindowText("TxtID").isEmpty()) {
-            platform::msgBox(QStringLiteral("You must at least enter 'Authors' into the Tarvoss before adding a study "
-                                            "to the database as a new record."),
-                             platform::MsgButtons::OK, platform::MsgIcon::Information,
-                             QStringLiteral("No Data To Enter"), this);
-            ShowRecordCount();
+        if (!authorsGiven(QStringLiteral("You must at least enter 'Authors' into the Tarvoss before adding a study "
+                                         "to the database as a new record.")))
             return;
-        }
         rs.moveLast();
         rs.addNew();
         changeRecord(rs, [&rs] {
@@ -818,14 +823,9 @@ void frmMetData::cmdAdd_Click()
                 return;
             }
         }
-        if (mainWindowText("TxtID").isEmpty()) {
-            platform::msgBox(
-                QStringLiteral("You must at least enter 'Authors' into the Tarvoss before adding a study to the "
-                               "database."),
-                platform::MsgButtons::OK, platform::MsgIcon::Information, QStringLiteral("No Data To Enter"), this);
-            ShowRecordCount();
+        if (!authorsGiven(QStringLiteral("You must at least enter 'Authors' into the Tarvoss before adding a study "
+                                         "to the database.")))
             return;
-        }
         changeRecord(rs, [&rs] {
             importStudy(rs);
             rs.update();

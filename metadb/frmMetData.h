@@ -111,6 +111,9 @@ private:
     // Runs a command on the open studies; a run-time error ends it with its
     // description in a message. True when it ran to its end.
     bool withStudies(const std::function<void(platform::Recordset&)>& command);
+    // An import needs at least the study's authors in the main window;
+    // without them `refusal` is shown and the command ends.
+    bool authorsGiven(const QString& refusal);
     void tick();
 
     std::shared_ptr<platform::Connection> connection_;

@@ -25,6 +25,12 @@ RuntimeError closedError()
     return RuntimeError(ErrDbClosed, QStringLiteral("Operation is not allowed when the object is closed."));
 }
 
+RuntimeError noSuchField()
+{
+    return RuntimeError(ErrDbField, QStringLiteral("Item cannot be found in the collection corresponding to the "
+                                                   "requested name or ordinal."));
+}
+
 RuntimeError noCurrentRecord()
 {
     return RuntimeError(ErrDbNoCurrentRecord,
@@ -167,26 +173,10 @@ void Connection::open(const QString& path)
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || !info.isFile())
         throw RuntimeError(ErrDbOpen, QStringLiteral("Could not find file '%1'.").arg(path));
-    name_ = QStringLiteral("platform-connection-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
-        bool ok = db.open();
-        if (ok) {
-            // SQLite opens any file lazily; reading the schema shows whether
-            // it is a database at all.
-            QSqlQuery q(db);
-            ok = q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        }
-        if (!ok) {
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name_);
-            name_.clear();
-            throw RuntimeError(ErrDbOpen, QStringLiteral("Unrecognized database format '%1'.").arg(path));
-        }
-    }
+    // SQLite opens any file lazily; reading the schema shows whether it is
+    // a database at all.
+    if (!attach(path, {QStringLiteral("SELECT count(*) FROM sqlite_master")}))
+        throw RuntimeError(ErrDbOpen, QStringLiteral("Unrecognized database format '%1'.").arg(path));
     path_ = path;
 }
 
@@ -198,27 +188,32 @@ void Connection::create(const QString& path)
         throw RuntimeError(58, QStringLiteral("File already exists"));
     if (!info.absoluteDir().exists())
         throw RuntimeError(ErrPathNotFound, QStringLiteral("Path not found"));
+    // Writes the file's header now, so that the file exists as a database
+    // from this point on.
+    QString error;
+    if (!attach(path, {QStringLiteral("PRAGMA user_version = 0"), QStringLiteral("VACUUM")}, &error))
+        throw RuntimeError(ErrPathFileAccess, QStringLiteral("Cannot create the database file: %1").arg(error));
+    path_ = path;
+}
+
+bool Connection::attach(const QString& path, const QStringList& firstStatements, QString* error)
+{
     name_ = QStringLiteral("platform-connection-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
+    bool ok = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         db.setDatabaseName(path);
-        bool ok = db.open();
-        if (ok) {
-            // Writes the file's header now, so that the file exists as a
-            // database from this point on.
-            QSqlQuery q(db);
-            ok = q.exec(QStringLiteral("PRAGMA user_version = 0")) && q.exec(QStringLiteral("VACUUM"));
-        }
-        if (!ok) {
-            const QString text = db.lastError().text();
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name_);
-            name_.clear();
-            throw RuntimeError(ErrPathFileAccess, QStringLiteral("Cannot create the database file: %1").arg(text));
-        }
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+        ok = db.open();
+        QSqlQuery q(db);
+        for (const QString& sql : firstStatements)
+            ok = ok && q.exec(sql);
+        if (!ok && error)
+            *error = q.lastError().isValid() ? q.lastError().text() : db.lastError().text();
     }
-    path_ = path;
+    if (!ok)
+        close();
+    return ok;
 }
 
 void Connection::close()
@@ -402,8 +397,7 @@ FieldInfo Recordset::fieldInfo(int index) const
 {
     requireOpen();
     if (index < 0 || index >= int(fields_.size()))
-        throw RuntimeError(ErrDbField, QStringLiteral("Item cannot be found in the collection corresponding to the "
-                                                      "requested name or ordinal."));
+        throw noSuchField();
     return fields_[index];
 }
 
@@ -495,8 +489,7 @@ QVariant Recordset::valueAt(int row, int field) const
     if (row < 0 || row >= int(rows_.size()))
         throw noCurrentRecord();
     if (field < 0 || field >= int(fields_.size()))
-        throw RuntimeError(ErrDbField, QStringLiteral("Item cannot be found in the collection corresponding to the "
-                                                      "requested name or ordinal."));
+        throw noSuchField();
     const Row& r = rows_[row];
     if (r.dirty && r.changed[field])
         return r.pending[field];
@@ -514,8 +507,7 @@ QVariant Recordset::value(const QString& field) const
     requireCurrent();
     const int i = fieldIndex(field);
     if (i < 0)
-        throw RuntimeError(ErrDbField, QStringLiteral("Item cannot be found in the collection corresponding to the "
-                                                      "requested name or ordinal."));
+        throw noSuchField();
     return valueAt(pos_, i);
 }
 
@@ -581,8 +573,7 @@ void Recordset::setValue(int field, const QVariant& value)
 {
     requireCurrent();
     if (field < 0 || field >= int(fields_.size()))
-        throw RuntimeError(ErrDbField, QStringLiteral("Item cannot be found in the collection corresponding to the "
-                                                      "requested name or ordinal."));
+        throw noSuchField();
     const QVariant stored = convert(field, value);
     Row& r = rows_[pos_];
     if (!r.dirty) {
@@ -599,8 +590,7 @@ void Recordset::setValue(const QString& field, const QVariant& value)
     requireCurrent();
     const int i = fieldIndex(field);
     if (i < 0)
-        throw RuntimeError(ErrDbField, QStringLiteral("Item cannot be found in the collection corresponding to the "
-                                                      "requested name or ordinal."));
+        throw noSuchField();
     setValue(i, value);
 }
 
@@ -748,8 +738,7 @@ void Recordset::sortBy(const QString& field, bool descending)
     requireOpen();
     const int i = fieldIndex(field);
     if (i < 0)
-        throw RuntimeError(ErrDbField, QStringLiteral("Item cannot be found in the collection corresponding to the "
-                                                      "requested name or ordinal."));
+        throw noSuchField();
     commitIfPending();
     std::stable_sort(rows_.begin(), rows_.end(), [i, descending](const Row& a, const Row& b) {
         const int c = compareValues(a.values[i], b.values[i]);

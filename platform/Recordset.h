@@ -49,6 +49,10 @@ public:
     QSqlDatabase database() const;
 
 private:
+    // Registers and opens a Qt connection to `path` and runs the statements;
+    // on failure nothing stays registered and `error` says why.
+    bool attach(const QString& path, const QStringList& firstStatements, QString* error = nullptr);
+
     QString name_;
     QString path_;
 };
