@@ -4,7 +4,6 @@
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
 
-#include <QAtomicInt>
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -89,70 +88,20 @@ struct WorkbookHandle {
     }
 };
 
-// A database file opened read-only under a connection name of its own, which
-// is removed again when the export ends.
-class ReadOnlyDatabase {
-public:
-    explicit ReadOnlyDatabase(const QString& path)
-    {
-        static QAtomicInt serial;
-        name_ = QStringLiteral("metadb-workbook-export-%1").arg(serial.fetchAndAddRelaxed(1));
-        const QFileInfo info(path);
-        if (!info.exists() || !info.isFile())
-            throw dbError(QStringLiteral("Could not find file '") + path + QStringLiteral("'."));
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
-        if (!db.open())
-            throw dbError(QStringLiteral("Unrecognized database format '") + path + QStringLiteral("'. ")
-                          + db.lastError().text());
-    }
-    ~ReadOnlyDatabase()
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::database(name_, false);
-            if (db.isOpen())
-                db.close();
-        }
-        QSqlDatabase::removeDatabase(name_);
-    }
-    ReadOnlyDatabase(const ReadOnlyDatabase&) = delete;
-    ReadOnlyDatabase& operator=(const ReadOnlyDatabase&) = delete;
-
-    QSqlDatabase db() const { return QSqlDatabase::database(name_, false); }
-
-    // The tables in the order the file lists them, the engine's own left out.
-    QStringList tables() const
-    {
-        QSqlQuery q(db());
-        if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table' "
-                                   "and name not like 'sqlite\\_%' escape '\\' order by rowid")))
-            throw dbError(QStringLiteral("Unrecognized database format '") + db().databaseName()
-                          + QStringLiteral("'. ") + q.lastError().text());
-        QStringList names;
-        while (q.next())
-            names << q.value(0).toString();
-        return names;
-    }
-
-    // For each field of the table: whether the table declares it a Boolean.
-    std::vector<bool> booleanFields(const QString& table) const
-    {
-        std::vector<bool> flags;
-        QSqlQuery q(db());
-        if (!q.exec(QStringLiteral("pragma table_info(") + quoted(table) + QLatin1Char(')')))
-            return flags;
-        while (q.next()) {
-            const QString type = q.value(2).toString().trimmed().toUpper();
-            flags.push_back(type.contains(QLatin1String("BOOL")) || type == QLatin1String("BIT")
-                            || type == QLatin1String("YESNO") || type == QLatin1String("LOGICAL"));
-        }
+// For each field of the table: whether the table declares it a Boolean.
+std::vector<bool> booleanFields(const QSqlDatabase& db, const QString& table)
+{
+    std::vector<bool> flags;
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("pragma table_info(") + quoted(table) + QLatin1Char(')')))
         return flags;
+    while (q.next()) {
+        const QString type = q.value(2).toString().trimmed().toUpper();
+        flags.push_back(type.contains(QLatin1String("BOOL")) || type == QLatin1String("BIT")
+                        || type == QLatin1String("YESNO") || type == QLatin1String("LOGICAL"));
     }
-
-private:
-    QString name_;
-};
+    return flags;
+}
 
 // Whether the workbook accepts this sheet name as it stands.
 bool sheetNameAccepted(lxw_workbook* wb, const QString& name, const QSet<QString>& used)
@@ -225,18 +174,18 @@ void writeValue(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const QVariant&
     }
 }
 
-void exportTable(const ReadOnlyDatabase& database, lxw_workbook* wb, lxw_format* headerFont, const QString& table,
+void exportTable(const platform::Connection& database, lxw_workbook* wb, lxw_format* headerFont, const QString& table,
                  QSet<QString>& usedNames, const WorkbookExportHooks& hooks)
 {
     lxw_worksheet* ws = addWorksheet(wb, worksheetName(table), usedNames);
-    QSqlQuery q(database.db());
+    QSqlQuery q(database.database());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("select * from ") + quoted(table)))
         throw dbError(QStringLiteral("The table ") + table + QStringLiteral(" cannot be read: ") + q.lastError().text());
     const QSqlRecord fields = q.record();
     const int n = fields.count() - 1;
     const int written = std::min(n, kMaxColumns);
-    std::vector<bool> boolean = database.booleanFields(table);
+    std::vector<bool> boolean = booleanFields(database.database(), table);
     boolean.resize(static_cast<size_t>(fields.count()), false);
 
     hooks.log(exportlog::AddingHeaders);
@@ -301,7 +250,8 @@ WorkbookSave exportWorkbook(const QString& dbPath, const QString& workbookPath, 
         throw platform::RuntimeError(platform::ErrPathFileAccess,
                                      QStringLiteral("The workbook cannot be saved over the database it is made from. "
                                                     "Please choose a different name for the new spreadsheet."));
-    ReadOnlyDatabase database(dbPath);
+    platform::Connection database;
+    database.open(dbPath, platform::Connection::Mode::ReadOnly);
     const QStringList tables = database.tables();
 
     QTemporaryFile temp(QDir(QDir::tempPath()).filePath(QStringLiteral("workbook-XXXXXX.xlsx")));

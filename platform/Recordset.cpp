@@ -167,7 +167,7 @@ Connection::~Connection()
     close();
 }
 
-void Connection::open(const QString& path)
+void Connection::open(const QString& path, Mode mode)
 {
     close();
     const QFileInfo info(path);
@@ -175,7 +175,7 @@ void Connection::open(const QString& path)
         throw RuntimeError(ErrDbOpen, QStringLiteral("Could not find file '%1'.").arg(path));
     // SQLite opens any file lazily; reading the schema shows whether it is
     // a database at all.
-    if (!attach(path, {QStringLiteral("SELECT count(*) FROM sqlite_master")}))
+    if (!attach(path, {QStringLiteral("SELECT count(*) FROM sqlite_master")}, mode == Mode::ReadOnly))
         throw RuntimeError(ErrDbOpen, QStringLiteral("Unrecognized database format '%1'.").arg(path));
     path_ = path;
 }
@@ -191,19 +191,20 @@ void Connection::create(const QString& path)
     // Writes the file's header now, so that the file exists as a database
     // from this point on.
     QString error;
-    if (!attach(path, {QStringLiteral("PRAGMA user_version = 0"), QStringLiteral("VACUUM")}, &error))
+    if (!attach(path, {QStringLiteral("PRAGMA user_version = 0"), QStringLiteral("VACUUM")}, false, &error))
         throw RuntimeError(ErrPathFileAccess, QStringLiteral("Cannot create the database file: %1").arg(error));
     path_ = path;
 }
 
-bool Connection::attach(const QString& path, const QStringList& firstStatements, QString* error)
+bool Connection::attach(const QString& path, const QStringList& firstStatements, bool readOnly, QString* error)
 {
     name_ = QStringLiteral("platform-connection-%1").arg(connectionCounter.fetchAndAddRelaxed(1));
     bool ok = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
         db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+        db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000")
+                                      : QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
         ok = db.open();
         QSqlQuery q(db);
         for (const QString& sql : firstStatements)

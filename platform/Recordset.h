@@ -30,9 +30,10 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
+    enum class Mode { ReadWrite, ReadOnly };
     // Opens an existing database file. Never creates one: a missing file, a
     // folder or a file that is not a database raises RuntimeError.
-    void open(const QString& path);
+    void open(const QString& path, Mode mode = Mode::ReadWrite);
     // Creates a new, empty database file and opens it; an existing file is
     // refused (RuntimeError).
     void create(const QString& path);
@@ -51,7 +52,7 @@ public:
 private:
     // Registers and opens a Qt connection to `path` and runs the statements;
     // on failure nothing stays registered and `error` says why.
-    bool attach(const QString& path, const QStringList& firstStatements, QString* error = nullptr);
+    bool attach(const QString& path, const QStringList& firstStatements, bool readOnly, QString* error = nullptr);
 
     QString name_;
     QString path_;

@@ -209,6 +209,9 @@ TEST(Connection, OpensOnlyExistingDatabases)
     EXPECT_THROW(c.create(made), RuntimeError);   // never replaces a file
     c.open(made);
     EXPECT_TRUE(c.isOpen());
+    c.open(made, Connection::Mode::ReadOnly);
+    EXPECT_EQ(c.tables(), (QStringList{"data", "a/b"}));
+    EXPECT_THROW(c.execute(QStringLiteral("CREATE TABLE more (x DOUBLE)")), RuntimeError);
 }
 
 } // namespace
