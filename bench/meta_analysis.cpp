@@ -1,6 +1,7 @@
 // One meta-analysis run over a study table of n studies: the aggregate
 // query, the passes of the statistics steps over the studies and the four
 // result columns written back row by row.
+#include "metadb/StudyTable.h"
 #include "metastats/MetaAnalysis.h"
 #include "platform/Dialogs.h"
 #include "platform/Recordset.h"
@@ -18,16 +19,12 @@ static void BM_MetaAnalyse(benchmark::State& state)
 {
     const int n = static_cast<int>(state.range(0));
     QTemporaryDir dir;
+    // A new study database, without its placeholder row.
+    const QString path = dir.filePath(QStringLiteral("bench.met"));
+    metadb::createStudyDatabase(path);
     auto connection = std::make_shared<platform::Connection>();
-    connection->create(dir.filePath(QStringLiteral("bench.met")));
-    connection->execute(QStringLiteral(
-        "CREATE TABLE data (\"Study Name\" VARCHAR(100) COLLATE NOCASE, \"Year of Study\" VARCHAR(50) COLLATE NOCASE, "
-        "\"Include\" BOOLEAN NOT NULL DEFAULT -1, \"Measure Used\" VARCHAR(100) COLLATE NOCASE, \"Cohen's D\" DOUBLE, "
-        "\"Hedges' G\" DOUBLE, \"Total N\" DOUBLE, \"Used SD\" DOUBLE, \"SD 1\" DOUBLE, \"SD 2\" DOUBLE, "
-        "\"Mean Difference\" DOUBLE, \"Experimental / Group 1 Mean\" DOUBLE, \"Control / Group 2 Mean\" DOUBLE, "
-        "\"Cohen -95\" DOUBLE, \"Cohen +95\" DOUBLE, \"Hedges' -95\" DOUBLE, \"Hedges' +95\" DOUBLE, "
-        "\"Hedges' SD\" DOUBLE, \"Z Statistic\" DOUBLE, \"Z Score Of d\" DOUBLE, \"Z Score Of g\" DOUBLE, "
-        "\"% Of Weight (d)\" DOUBLE, \"% Of Weight (g)\" DOUBLE)"));
+    connection->open(path);
+    connection->execute(QStringLiteral("DELETE FROM data"));
     {
         QSqlDatabase db = connection->database();
         db.transaction();
@@ -47,11 +44,7 @@ static void BM_MetaAnalyse(benchmark::State& state)
         db.commit();
     }
     platform::Recordset studies;
-    studies.open(connection,
-                 QStringLiteral("SELECT [Study Name],[Year of Study],[Include],[Measure Used],[Cohen's D],[Hedges' G],"
-                                "[Total N],[Used SD],[Z Statistic],[Z Score Of d],[Z Score Of g],[% Of Weight (d)],"
-                                "[% Of Weight (g)] FROM data ORDER BY [Study Name]"),
-                 QStringLiteral("data"));
+    studies.open(connection, metadb::studySql(), QStringLiteral("data"));
     QWidget window;
     auto* picMeta = new QWidget(&window);
     metastats::buildMetaPanel(picMeta);

@@ -2,6 +2,7 @@
 // A study database in a temporary folder with the database window's pieces a
 // meta-analysis run works on: the connection, the grid's recordset over
 // `data`, the summary panel, the report box and the Rosenthal results.
+#include "metadb/StudyTable.h"
 #include "metastats/MetaAnalysis.h"
 #include "platform/Numbers.h"
 #include "platform/Recordset.h"
@@ -16,31 +17,6 @@
 
 namespace runharness {
 
-// The study table as a new study database holds it.
-inline const char* const kCreateData =
-    "CREATE TABLE data ("
-    "\"Assessment Details\" VARCHAR(100) COLLATE NOCASE, \"Cohen +95\" DOUBLE, \"Cohen -95\" DOUBLE, "
-    "\"Cohen's D\" DOUBLE, \"Hedges' -95\" DOUBLE, \"Hedges' +95\" DOUBLE, \"Hedges' G\" DOUBLE, "
-    "\"Hedges' SD\" DOUBLE, \"Include\" BOOLEAN NOT NULL DEFAULT -1, \"Mean Difference\" DOUBLE, "
-    "\"Measure Used\" VARCHAR(100) COLLATE NOCASE, \"N 1\" DOUBLE, \"N 2\" DOUBLE, \"SD 1\" DOUBLE, "
-    "\"SD 2\" DOUBLE, \"Study ID\" INTEGER, \"Study Name\" VARCHAR(100) COLLATE NOCASE, "
-    "\"Study Sample\" VARCHAR(100) COLLATE NOCASE, \"Experimental / Group 1 Mean\" DOUBLE, "
-    "\"Experimental / Group 1 Sample\" VARCHAR(100) COLLATE NOCASE, \"Control / Group 2 Mean\" DOUBLE, "
-    "\"Control / Group 2 Sample\" VARCHAR(100) COLLATE NOCASE, \"Total N\" DOUBLE, \"Used SD\" DOUBLE, "
-    "\"Year of Study\" VARCHAR(50) COLLATE NOCASE, \"Z Score Of d\" DOUBLE, \"Z Statistic\" DOUBLE, "
-    "\"Z Score Of g\" DOUBLE, \"% Of Weight (d)\" DOUBLE, \"% Of Weight (g)\" DOUBLE, \"Xtra1\" DOUBLE, "
-    "\"Xtra2\" DOUBLE, \"Xtra3\" VARCHAR(100) COLLATE NOCASE, \"Xtra4\" VARCHAR(100) COLLATE NOCASE, "
-    "\"Xtra5\" BOOLEAN NOT NULL DEFAULT -1, \"Xtra6\" BOOLEAN NOT NULL DEFAULT -1)";
-
-// The grid's query.
-inline const char* const kGridSql =
-    "SELECT [Study ID],[Include],[Study Name],[Year of Study],[Study Sample],[Measure Used],"
-    "[Assessment Details],[Experimental / Group 1 Sample],[Experimental / Group 1 Mean],[SD 1],[N 1],"
-    "[Control / Group 2 Sample],[Control / Group 2 Mean],[SD 2],[N 2],[Total N],[Mean Difference],"
-    "[Z Statistic],[Used SD],[Cohen's D],[Cohen -95],[Cohen +95],[Hedges' SD],[Hedges' G],[Hedges' -95],"
-    "[Hedges' +95],[Z Score Of d],[Z Score Of g],[% Of Weight (d)],[% Of Weight (g)] FROM data "
-    "ORDER by [Study Name]";
-
 // One study: column name to value ("NULL" or a missing column: Null).
 using Study = QHash<QString, QString>;
 
@@ -49,9 +25,11 @@ public:
     RunHarness()
     {
         path = dir.filePath(QStringLiteral("studies.met"));
+        // A new study database, without its placeholder row.
+        metadb::createStudyDatabase(path);
         connection = std::make_shared<platform::Connection>();
-        connection->create(path);
-        connection->execute(QLatin1String(kCreateData));
+        connection->open(path);
+        connection->execute(QStringLiteral("DELETE FROM data"));
         window.setObjectName(QStringLiteral("frmMetData"));
         picMeta = new QWidget(&window);
         picMeta->setObjectName(QStringLiteral("picMeta"));
@@ -94,7 +72,7 @@ public:
     }
 
     // Opens the grid's recordset, as the window does once a file is open.
-    void open() { studies.open(connection, QLatin1String(kGridSql), QStringLiteral("data")); }
+    void open() { studies.open(connection, metadb::studySql(), QStringLiteral("data")); }
 
     // One run, as the window's commands start it: first row, pending edit
     // committed, then the run.
