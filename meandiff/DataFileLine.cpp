@@ -147,7 +147,7 @@ QStringList readDataFile(const QString& path, int fieldCount)
     return parseDataLine(readDataFileText(path), fieldCount);
 }
 
-void writeDataFile(const QString& path, const QStringList& fields)
+void writeFileAtomically(const QString& path, const QByteArray& bytes)
 {
     if (path.isEmpty())
         throw platform::RuntimeError(platform::ErrBadFileNameOrNumber, QStringLiteral("Bad file name or number"));
@@ -170,7 +170,6 @@ void writeDataFile(const QString& path, const QStringList& fields)
         throw platform::RuntimeError(platform::ErrPathFileAccess,
                                      QStringLiteral("Path/File access error: ") + file.errorString());
     }
-    const QByteArray bytes = encodeDataLine(fields);
     qint64 written = 0;
     while (written < bytes.size()) {
         const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
@@ -192,6 +191,11 @@ void writeDataFile(const QString& path, const QStringList& fields)
         throw platform::RuntimeError(platform::ErrPathFileAccess,
                                      QStringLiteral("Path/File access error: ") + file.errorString());
     }
+}
+
+void writeDataFile(const QString& path, const QStringList& fields)
+{
+    writeFileAtomically(path, encodeDataLine(fields));
 }
 
 int firstFieldWithDoubleQuote(const QStringList& fields)

@@ -39,10 +39,12 @@ QString readDataFileText(const QString& path);
 // parseDataLine ("Input past end of file" when the file is short).
 QStringList readDataFile(const QString& path, int fieldCount);
 
-// Writes the fields to the file, replacing it as a whole: the new file takes
+// Writes the bytes to the file, replacing it as a whole: the new file takes
 // the old one's place only when it was written completely, so a failed or
-// interrupted save leaves the old file as it was. Throws
-// platform::RuntimeError on failure.
+// interrupted save leaves the old file as it was. A read-only file is not
+// replaced. Throws platform::RuntimeError on failure.
+void writeFileAtomically(const QString& path, const QByteArray& bytes);
+// Writes the fields as one data line, through writeFileAtomically.
 void writeDataFile(const QString& path, const QStringList& fields);
 
 // The index of the first field that holds a double quote (which the line

@@ -1,5 +1,6 @@
 #include "metadb/WorkbookExport.h"
 
+#include "meandiff/DataFileLine.h"
 #include "metadb/FileCopy.h"
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -229,11 +229,11 @@ WorkbookSave save(WorkbookHandle& workbook, const QString& tempPath, const QStri
         throw saveError(path, QStringLiteral("a folder of that name exists"));
     if (target.exists() && hooks.confirmReplace && !hooks.confirmReplace(path))
         return WorkbookSave::Declined;
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        throw saveError(path, out.errorString());
-    if (out.write(bytes) != bytes.size() || !out.commit())
-        throw saveError(path, out.errorString());
+    try {
+        meandiff::writeFileAtomically(path, bytes);
+    } catch (const platform::RuntimeError& e) {
+        throw saveError(path, e.description());
+    }
     return WorkbookSave::Saved;
 }
 

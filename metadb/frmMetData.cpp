@@ -1,6 +1,7 @@
 #include "metadb/frmMetData.h"
 
 #include "meandiff/CommandLine.h"
+#include "meandiff/DataFileLine.h"
 #include "meandiff/MenuDecoration.h"
 #include "metadb/PrintPanel.h"
 #include "metadb/StudyGridModel.h"
@@ -28,7 +29,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTime>
@@ -993,12 +993,7 @@ void frmMetData::MakeNotepad()
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
         text += QStringLiteral("\r\n");
         // The report replaces the file as a whole or not at all.
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly))
-            throw platform::RuntimeError(platform::ErrPathFileAccess, out.errorString());
-        const QByteArray bytes = text.toUtf8();
-        if (out.write(bytes) != bytes.size() || !out.commit())
-            throw platform::RuntimeError(platform::ErrPathFileAccess, out.errorString());
+        meandiff::writeFileAtomically(file, text.toUtf8());
     } catch (const platform::RuntimeError& e) {
         platform::msgBox(
             QStringLiteral("Do you have a programme on your system to read '.txt' files? You may have to use 'copy "
