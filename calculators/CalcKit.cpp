@@ -1,6 +1,6 @@
 #include "calculators/CalcKit.h"
 
-#include "meandiff/Conversions.h"
+#include "frame/ErrorTexts.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 

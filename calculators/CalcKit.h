@@ -3,7 +3,7 @@
 // computations hand results to a window, and the controls of their windows
 // (white input boxes, button-face result boxes with red or blue text).
 #include "calculators/CalcControls.h"
-#include "meandiff/KeyFilters.h"
+#include "frame/KeyFilters.h"
 
 #include <QColor>
 #include <QList>

@@ -4,7 +4,7 @@
 // two confidence limits, the buttons, the rows of results and the working
 // panel. Each window names its captions, labels, filter and computation.
 #include "calculators/OddsRatioConversion.h"
-#include "meandiff/KeyFilters.h"
+#include "frame/KeyFilters.h"
 
 #include <QList>
 #include <QWidget>

@@ -3,7 +3,7 @@
 #include "calculators/CalcControls.h"
 #include "calculators/CalculatorMath.h"
 #include "calculators/frmCriticalTable.h"
-#include "meandiff/KeyFilters.h"
+#include "frame/KeyFilters.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 

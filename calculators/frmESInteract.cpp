@@ -2,10 +2,8 @@
 
 #include "calculators/CalcKit.h"
 #include "calculators/InteractionEffectSize.h"
-#include "meandiff/frmMain.h"
 #include "shell/Resize.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,15 +31,14 @@ QLabel* wrappedLabel(QWidget* parent, int index, const QString& text, int left, 
     return l;
 }
 
-// The Tarvoss main window when one is open.
-tarvoss::frmMain* mainWindow()
+CopyTarget& copyTarget()
 {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("frmMain"))
-            if (auto* main = qobject_cast<tarvoss::frmMain*>(w))
-                return main;
-    return nullptr;
+    static CopyTarget target;
+    return target;
 }
+
+// The main window when one is open.
+QWidget* mainWindow() { return copyTarget() ? copyTarget()() : nullptr; }
 
 } // namespace
 
@@ -170,7 +167,7 @@ void frmESInteract::cmdES_Click()
 
 void frmESInteract::cmdCopy_Click()
 {
-    tarvoss::frmMain* main = mainWindow();
+    QWidget* main = mainWindow();
     if (!main)
         return;
     auto own = [this](const char* name) { return boxText(this, QString::fromLatin1(name)); };
@@ -213,6 +210,8 @@ void frmESInteract::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     Form_Resize();
 }
+
+void setCopyTarget(CopyTarget target) { copyTarget() = std::move(target); }
 
 frmESInteract* showESInteract()
 {

@@ -3,6 +3,7 @@
 // a 2 x 2 repeated-measures design and can hand the two change scores to the
 // Tarvoss main window as an ordinary two-group study.
 #include <QWidget>
+#include <functional>
 
 class QResizeEvent;
 
@@ -28,5 +29,12 @@ protected:
 
 // Shows the window modeless without owner; an open one comes forward as it is.
 frmESInteract* showESInteract();
+
+// The window that Copy fills: the open main window with the two groups'
+// boxes, its tab SSTab1 and its button cmdDoIt (found by objectName), or
+// nullptr when none is open. The main window's library supplies it; until
+// then Copy does nothing.
+using CopyTarget = std::function<QWidget*()>;
+void setCopyTarget(CopyTarget target);
 
 } // namespace calculators

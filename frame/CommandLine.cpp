@@ -1,4 +1,4 @@
-#include "meandiff/CommandLine.h"
+#include "frame/CommandLine.h"
 
 #include <QFileInfo>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "meandiff/DataFileLine.h"
+#include "frame/DataFileLine.h"
 #include "platform/Errors.h"
 
 #include <QDir>
@@ -217,5 +217,10 @@ QString failureMessage(const char* sentence, const QString& description)
 {
     return QString::fromUtf8(sentence) + QLatin1Char('\n') + description;
 }
+
+const char* const kMsgOpenFailed =
+    "Are you sure you're opening the right file? Something went very wrong and resulted in the following error";
+const char* const kMsgRecentFailed = "Are you sure you're opening the right type of file? Something went very "
+                                     "wrong and resulted in the following error";
 
 } // namespace meandiff

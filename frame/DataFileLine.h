@@ -58,4 +58,9 @@ QString doubleQuoteRefusalText(const QString& boxLabel, const QString& fileKind)
 // A failure message: the sentence, a line break, the error's description.
 QString failureMessage(const char* sentence, const QString& description);
 
+// The sentences of a failed File > Open and of a failed recent-file entry,
+// shared by the study file and the change file.
+extern const char* const kMsgOpenFailed;
+extern const char* const kMsgRecentFailed;
+
 } // namespace meandiff

@@ -1,5 +1,5 @@
-#include "meandiff/DataFileWindow.h"
-#include "meandiff/DataFileLine.h"
+#include "frame/DataFileWindow.h"
+#include "frame/DataFileLine.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 

@@ -1,4 +1,4 @@
-#include "meandiff/FrameConfig.h"
+#include "frame/FrameConfig.h"
 #include "platform/Maker.h"
 
 namespace meandiff {

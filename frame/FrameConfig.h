@@ -3,7 +3,7 @@
 // shortcuts, toolbar buttons, menu pictures, status bar panels, help file and
 // web pages. Tarvoss's table lives here; Quellin and Morvane give theirs from
 // their own main windows.
-#include "meandiff/MenuDecoration.h"
+#include "frame/MenuDecoration.h"
 
 #include <QKeySequence>
 #include <QList>

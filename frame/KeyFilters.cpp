@@ -1,4 +1,4 @@
-#include "meandiff/KeyFilters.h"
+#include "frame/KeyFilters.h"
 
 #include <QComboBox>
 #include <QEvent>

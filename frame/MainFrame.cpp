@@ -1,7 +1,7 @@
-#include "meandiff/MainFrame.h"
+#include "frame/MainFrame.h"
 
-#include "meandiff/DataFileWindow.h"
-#include "meandiff/RecentFiles.h"
+#include "frame/DataFileWindow.h"
+#include "frame/RecentFiles.h"
 #include "platform/AppInfo.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"

@@ -14,7 +14,7 @@
 // "Panel(1)", "Panel(2)", ... Every text box, combo box and multi-line box
 // present when Form_Load runs carries the Boolean property "DataChanged",
 // set by every change of its content.
-#include "meandiff/FrameConfig.h"
+#include "frame/FrameConfig.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "meandiff/MenuDecoration.h"
+#include "frame/MenuDecoration.h"
 #include <algorithm>
 #include <QStyleOption>
 #include <QStyle>

@@ -1,4 +1,4 @@
-#include "meandiff/RecentFiles.h"
+#include "frame/RecentFiles.h"
 
 #include "platform/Settings.h"
 

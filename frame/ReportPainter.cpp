@@ -1,5 +1,5 @@
-#include "meandiff/ReportPainter.h"
-#include "meandiff/DataFileWindow.h"
+#include "frame/ReportPainter.h"
+#include "frame/DataFileWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 

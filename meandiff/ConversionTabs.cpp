@@ -1,7 +1,7 @@
 #include "meandiff/ConversionTabs.h"
 
 #include "meandiff/ConversionTabPages.h"
-#include "meandiff/KeyFilters.h"
+#include "frame/KeyFilters.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Numbers.h"

@@ -87,13 +87,6 @@ const char* const WithinDf = "You must enter the within degrees of freedom (e.g.
 const char* const Subjects = "You must enter the number of subjects to compute this.";
 } // namespace convmsg
 
-QString conversionErrorMessage(const platform::RuntimeError& e)
-{
-    return QStringLiteral("Please check the numbers you entered. Something went very wrong and resulted in the "
-                          "following error:\r\n")
-        + e.description();
-}
-
 ConversionOutcome convert(Conversion c, double x, const QStringList& params, bool corrected)
 {
     namespace cv = conversions;

@@ -1,6 +1,8 @@
 #pragma once
 // Effect-size conversions of the two conversion tabs: the formulas, their
 // input checks and messages, and the rounded text they show. No widgets here.
+#include "frame/ErrorTexts.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -58,9 +60,7 @@ extern const char* const WithinDf;
 extern const char* const Subjects;
 } // namespace convmsg
 
-// The message for a value that could not be converted: a cause, then the
-// error's description after a line break.
-QString conversionErrorMessage(const platform::RuntimeError& e);
+// conversionErrorMessage: frame/ErrorTexts.h.
 
 struct ConversionOutcome {
     QString answer;        // text for the result box; "" when there is none

@@ -20,28 +20,6 @@ const QString Pooled = QStringLiteral("Pooled (Adjusted By n)");
 const QString Group1 = QStringLiteral("Group / Time 1");
 const QString Group2 = QStringLiteral("Group / Time 2");
 
-struct ListedLevel {
-    const char* entry;
-    double z;
-    const char* level;
-};
-
-// The listed levels with their z values (constants, not computed quantiles).
-const ListedLevel ListedLevels[] = {
-    {"99.9%", 3.29053, "99.9"}, {"99%", 2.57583, "99"}, {"98%", 2.32635, "98"}, {"95%", 1.95996, "95"},
-    {"90%", 1.64485, "90"},     {"80%", 1.28155, "80"}, {"68.26%", 1.0, "68.26"},
-};
-
-ConfidenceLevel makeLevel(double z, const QString& level)
-{
-    ConfidenceLevel l;
-    l.z = z;
-    l.level = level;
-    l.lower = QStringLiteral("-") + level + QStringLiteral("%");
-    l.upper = QStringLiteral("+") + level + QStringLiteral("%");
-    return l;
-}
-
 // Whole-number arithmetic of 16-bit signed integers.
 std::int16_t add16(int a, int b)
 {
@@ -62,31 +40,6 @@ const std::array<const char*, 8> SampleSizeBoxes = {"txtP1", "txtP2", "txtP3", "
 const std::array<double, 8> SampleSizeConstants = {15.702, 23.3655, 20.9952, 29.7375, 12.37, 20.073, 17.11, 26.007};
 
 QStringList standardDeviationChoices() { return {WeightedAverage, Pooled, Group1, Group2}; }
-
-QStringList confidenceLevels()
-{
-    QStringList out;
-    for (const auto& l : ListedLevels)
-        out << QString::fromLatin1(l.entry);
-    return out;
-}
-
-bool confidenceLevel(const QString& text, ConfidenceLevel& out)
-{
-    for (const auto& l : ListedLevels) {
-        if (text == QLatin1String(l.entry)) {
-            out = makeLevel(l.z, QString::fromLatin1(l.level));
-            return true;
-        }
-    }
-    const double L = platform::val(text);
-    if (!(L > 0.0) || !(L < 100.0))
-        return false;
-    const double p = A::div(A::sub(100.0, L), 200.0);
-    const double z = -platform::StatDistributions::instance().NormalInverse(p, 0.0, 1.0);
-    out = makeLevel(z, platform::numText(L));
-    return true;
-}
 
 std::array<std::int32_t, 8> sampleSizes(double d)
 {

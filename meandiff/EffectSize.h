@@ -5,6 +5,9 @@
 // a priori sample sizes. Results go, in the order they are computed, to a
 // ResultWriter that the window implements; a run that stops keeps whatever
 // was written before the stop.
+#include "frame/ConfidenceLevel.h"
+#include "frame/ErrorTexts.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -29,28 +32,12 @@ inline const QString Positive = QStringLiteral(
     "A positive effect size shows the Experimental Group to have scored higher than the Control Group.");
 inline const QString Negative = QStringLiteral(
     "A negative effect size shows the Control Group to have scored higher than the Experimental Group.");
-// The first line of the message that reports a failure; the failure's
-// description follows after a line break.
-inline const QString ErrorLead = QStringLiteral("Something went very wrong and resulted in the following error:");
+// ErrorLead: frame/ErrorTexts.h.
 } // namespace EffectSizeText
 
 // Entries of the standard-deviation choice (Combo1), in list order.
 QStringList standardDeviationChoices();
-// Entries of the confidence level (Combo2), in list order.
-QStringList confidenceLevels();
-
-// A confidence level: its z value and the captions of LblPercent(0..2).
-struct ConfidenceLevel {
-    double z = 0;
-    QString level;   // "95"
-    QString lower;   // "-95%"
-    QString upper;   // "+95%"
-};
-
-// The level for the text of the confidence-level box. Returns false (and
-// leaves `out` alone) when a typed level is not above 0 and below 100; raises
-// RuntimeError when the statistics component fails.
-bool confidenceLevel(const QString& text, ConfidenceLevel& out);
+// The confidence levels (Combo2): frame/ConfidenceLevel.h.
 
 // Sample-size boxes txtP1 .. txtP8 and their constants K (n = K / d²).
 extern const std::array<const char*, 8> SampleSizeBoxes;

@@ -20,6 +20,7 @@
 #include "calculators/frmZDifferences.h"
 #include "platform/Dialogs.h"
 
+#include <QApplication>
 #include <QPushButton>
 #include <exception>
 #include <functional>
@@ -38,6 +39,17 @@ void guarded(const std::function<void()>& show)
 }
 
 } // namespace
+
+void connectCalculators()
+{
+    calculators::setCopyTarget([]() -> QWidget* {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("frmMain"))
+                if (auto* main = qobject_cast<frmMain*>(w))
+                    return main;
+        return nullptr;
+    });
+}
 
 void frmMain::buildLaunchers(QWidget* central, QWidget* tabES, QWidget* tabSig, QWidget* tabSS)
 {

@@ -1,5 +1,5 @@
 #include "meandiff/StudyFile.h"
-#include "meandiff/DataFileLine.h"
+#include "frame/DataFileLine.h"
 
 namespace meandiff {
 
@@ -26,10 +26,6 @@ const std::array<const char*, kStudyFieldCount> kStudyFieldLabels = {
 };
 
 const char* const kMsgSaveFailed = "Something went very wrong and resulted in the following error";
-const char* const kMsgOpenFailed =
-    "Are you sure you're opening the right file? Something went very wrong and resulted in the following error";
-const char* const kMsgRecentFailed = "Are you sure you're opening the right type of file? Something went very "
-                                     "wrong and resulted in the following error";
 const char* const kMsgCommandLineFailed = "Wwwoooow there!!! Are you sure the file isn't corrupt? Something went "
                                           "very wrong and resulted in the following error";
 

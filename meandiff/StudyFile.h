@@ -3,8 +3,8 @@
 // window, written as one line ("field","field",...,"field" CR LF), and read
 // back field by field. No window code here: records in, records out, and
 // platform::RuntimeError for every failure.
-#include "meandiff/DataFileLine.h"
-#include "meandiff/DataFileWindow.h"
+#include "frame/DataFileLine.h"
+#include "frame/DataFileWindow.h"
 
 #include <QByteArray>
 #include <QString>
@@ -65,11 +65,10 @@ int fieldWithDoubleQuote(const StudyRecord& record);
 // The message that refuses to save such a record, naming the box.
 QString doubleQuoteRefusal(int fieldIndex);
 
-// ---- Messages (failureMessage: meandiff/DataFileLine.h) -----------------
+// ---- Messages (failureMessage: frame/DataFileLine.h) -----------------
 
 extern const char* const kMsgSaveFailed;
-extern const char* const kMsgOpenFailed;
-extern const char* const kMsgRecentFailed;
+// kMsgOpenFailed and kMsgRecentFailed: frame/DataFileLine.h.
 extern const char* const kMsgCommandLineFailed;
 
 } // namespace meandiff

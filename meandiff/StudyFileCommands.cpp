@@ -1,5 +1,5 @@
 #include "meandiff/StudyFileCommands.h"
-#include "meandiff/CommandLine.h"
+#include "frame/CommandLine.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Settings.h"

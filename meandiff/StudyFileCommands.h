@@ -8,7 +8,8 @@
 // file dialog) and calls it from the frame's hooks: mnuFileOpen_Click,
 // saveAs -> mnuFileSaveAs_Click, openRecentFile -> mnuMRU_Click, and in its
 // own loading steps loadCommandLine(platform::commandLine()).
-#include "meandiff/DataFileWindow.h"
+#include "frame/DataFileWindow.h"
+#include "frame/FileHooks.h"
 #include "meandiff/StudyFile.h"
 
 #include <QString>
@@ -18,26 +19,7 @@ class QWidget;
 
 namespace meandiff {
 
-// What the commands need of the frame. Every hook may be left empty.
-struct StudyFileHooks {
-    // RecordChanged(Reset): true when a box of the window reports a change;
-    // with Reset the flags are cleared. Empty: nothing counts as changed.
-    std::function<bool(bool)> recordChanged;
-    // AddToMRU(path): the path goes to the top of the recent-file list.
-    std::function<void(const QString&)> addToMRU;
-    // MoveMRUToTop(path, index): the entry at index moves to the top.
-    std::function<void(const QString&, int)> moveMRUToTop;
-    // Empties every text box of the window. Empty: every line and plain
-    // text box among the window's children gets the empty text.
-    std::function<void()> clearAll;
-    // Shows the study database window for the database the command line
-    // names. Empty (no such window): a database on the command line is
-    // treated like any other unknown ending.
-    std::function<void(const QString&)> showDatabase;
-    // False when the frame has asked the unsaved-data question already
-    // before Open or a recent file (it stops on a cancelled or failed save).
-    bool askBeforeOpening = true;
-};
+// What the commands need of the frame: StudyFileHooks, frame/FileHooks.h.
 
 // The fourteen study boxes as a record, and back.
 StudyRecord studyRecordFromWindow(QWidget* window);

@@ -2,7 +2,7 @@
 #include "platform/Maker.h"
 // The printed report of the effect-size main window: its study details,
 // group data and results as labelled lines under three bold headings.
-#include "meandiff/ReportPainter.h"
+#include "frame/ReportPainter.h"
 
 #include <QList>
 #include <QString>

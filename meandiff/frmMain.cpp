@@ -2,7 +2,7 @@
 
 #include "meandiff/ConversionTabs.h"
 #include "meandiff/EffectSize.h"
-#include "meandiff/KeyFilters.h"
+#include "frame/KeyFilters.h"
 #include "meandiff/StudyFileCommands.h"
 #include "meandiff/StudyReport.h"
 #include "metadb/frmMetData.h"
@@ -120,6 +120,7 @@ frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tarvoss"));
+    connectCalculators();
     buildControls();
     meandiff::StudyFileHooks hooks;
     hooks.recordChanged = [this](bool reset) { return RecordChanged(reset); };

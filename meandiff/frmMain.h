@@ -2,7 +2,7 @@
 // The main window of Tarvoss: study details, group data, the effect-size
 // calculation with its results, significance and sample-size tabs, and the
 // two conversion tabs.
-#include "meandiff/MainFrame.h"
+#include "frame/MainFrame.h"
 
 #include <QHash>
 #include <memory>
@@ -87,5 +87,10 @@ private:
     QPushButton* cmdPowerAssumptions = nullptr;
     QPushButton* CmdTAssumptions = nullptr;
 };
+
+// Points the interaction calculator's Copy at the open Tarvoss main window
+// (a top-level window named frmMain of this class). The main window does
+// this when it is built.
+void connectCalculators();
 
 } // namespace tarvoss

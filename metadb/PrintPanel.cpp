@@ -1,5 +1,5 @@
 #include "metadb/PrintPanel.h"
-#include "meandiff/DataFileWindow.h"
+#include "frame/DataFileWindow.h"
 #include "metadb/PrintDG.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"

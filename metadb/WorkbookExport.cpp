@@ -1,6 +1,6 @@
 #include "metadb/WorkbookExport.h"
 
-#include "meandiff/DataFileLine.h"
+#include "frame/DataFileLine.h"
 #include "metadb/FileCopy.h"
 #include "platform/Errors.h"
 #include "platform/Recordset.h"

@@ -1,8 +1,8 @@
 #include "metadb/frmMetData.h"
 
-#include "meandiff/CommandLine.h"
-#include "meandiff/DataFileLine.h"
-#include "meandiff/MenuDecoration.h"
+#include "frame/CommandLine.h"
+#include "frame/DataFileLine.h"
+#include "frame/MenuDecoration.h"
 #include "metadb/PrintPanel.h"
 #include "metadb/StudyGridModel.h"
 #include "metadb/StudyTable.h"

@@ -1,6 +1,6 @@
 #include "metastats/frmFailSafe.h"
 
-#include "meandiff/KeyFilters.h"
+#include "frame/KeyFilters.h"
 #include "metastats/MetaAnalysis.h"
 #include "metastats/ResultPictures.h"
 #include "platform/Dialogs.h"

@@ -1,5 +1,5 @@
 #include "outcometable/OutcomeFile.h"
-#include "meandiff/DataFileLine.h"
+#include "frame/DataFileLine.h"
 
 namespace quellin {
 

@@ -1,5 +1,5 @@
 #include "outcometable/OutcomeFileCommands.h"
-#include "meandiff/CommandLine.h"
+#include "frame/CommandLine.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Settings.h"

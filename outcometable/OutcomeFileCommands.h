@@ -8,7 +8,7 @@
 // one file dialog) and calls it from the frame's hooks: mnuFileOpen_Click,
 // saveAs -> mnuFileSaveAs_Click, openRecentFile -> mnuMRU_Click, and in its
 // own loading steps loadCommandLine(platform::commandLine()).
-#include "meandiff/DataFileWindow.h"
+#include "frame/DataFileWindow.h"
 #include "outcometable/OutcomeFile.h"
 
 #include <QString>

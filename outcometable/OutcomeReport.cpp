@@ -1,5 +1,5 @@
 #include "outcometable/OutcomeReport.h"
-#include "meandiff/DataFileWindow.h"
+#include "frame/DataFileWindow.h"
 #include "outcometable/OutcomeFile.h"
 
 #include <QAbstractButton>

@@ -2,7 +2,7 @@
 // The printed report of the outcome-table main window: the study details,
 // the outcome table as entered, the chi-square statistics and every group of
 // results, as labelled lines under bold headings on one page.
-#include "meandiff/ReportPainter.h"
+#include "frame/ReportPainter.h"
 #include "platform/Maker.h"
 
 #include <QList>

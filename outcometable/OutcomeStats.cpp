@@ -1,6 +1,6 @@
 #include "outcometable/OutcomeStats.h"
 
-#include "meandiff/EffectSize.h"
+#include "frame/ConfidenceLevel.h"
 #include "platform/Numbers.h"
 #include "platform/StatComponent.h"
 

@@ -5,8 +5,9 @@
 #include "outcometable/OutcomeReport.h"
 #include "platform/AppInfo.h"
 
-#include "meandiff/EffectSize.h"
-#include "meandiff/KeyFilters.h"
+#include "frame/ConfidenceLevel.h"
+#include "frame/ErrorTexts.h"
+#include "frame/KeyFilters.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The main window of Quellin: study details, the treatment-by-outcome table
 // (2 x 2 or 3 x 2), the confidence level, and every result of the table.
-#include "meandiff/MainFrame.h"
+#include "frame/MainFrame.h"
 #include "outcometable/OutcomeStats.h"
 
 #include <QHash>

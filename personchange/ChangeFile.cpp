@@ -1,6 +1,5 @@
 #include "personchange/ChangeFile.h"
-#include "meandiff/DataFileLine.h"
-#include "meandiff/StudyFile.h"
+#include "frame/DataFileLine.h"
 #include "platform/Errors.h"
 
 #include <QFileInfo>

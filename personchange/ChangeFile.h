@@ -79,8 +79,8 @@ QString changeDoubleQuoteRefusal(int fieldIndex);
 
 // ---- Messages -----------------------------------------------------------
 // (Open, the recent-file entries and the unsaved-data question use the
-// sentences of the study file: meandiff::kMsgOpenFailed, kMsgRecentFailed
-// and kMsgUnsavedBeforeOpen.)
+// frame's sentences: meandiff::kMsgOpenFailed, kMsgRecentFailed
+// (frame/DataFileLine.h) and kMsgUnsavedBeforeOpen (frame/DataFileWindow.h).)
 
 // Save As and Save (Overwrite) could not write the file.
 extern const char* const kMsgChangeSaveFailed;

@@ -1,6 +1,6 @@
 #include "personchange/ChangeFileCommands.h"
-#include "meandiff/CommandLine.h"
-#include "meandiff/StudyFile.h"
+#include "frame/CommandLine.h"
+#include "frame/DataFileLine.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"

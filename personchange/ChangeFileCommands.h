@@ -13,7 +13,8 @@
 // window's own "Clear All" (pictures and note included). When the frame asks
 // the unsaved-data question itself before Open and a recent file, set
 // askBeforeOpening to false.
-#include "meandiff/StudyFileCommands.h"
+#include "frame/DataFileWindow.h"
+#include "frame/FileHooks.h"
 #include "personchange/ChangeFile.h"
 
 #include <QString>

@@ -1,5 +1,5 @@
 #include "personchange/ChangeReport.h"
-#include "meandiff/StudyFile.h"
+#include "frame/DataFileLine.h"
 #include "personchange/ChangeFileCommands.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"

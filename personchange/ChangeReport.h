@@ -2,7 +2,7 @@
 // The printed report of Morvane's main window: the study details and inputs,
 // the reliable-change results and the clinical cut-offs with their answers,
 // as the boxes show them, on one page.
-#include "meandiff/StudyReport.h"
+#include "frame/ReportPainter.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "personchange/frmMain.h"
 
-#include "meandiff/KeyFilters.h"
+#include "frame/KeyFilters.h"
 #include "personchange/ChangeFileCommands.h"
 #include "personchange/ChangeReport.h"
 #include "personchange/ReliableChange.h"

@@ -2,7 +2,7 @@
 // The main window of Morvane: the three input steps above a tab control with
 // the reliable change, the clinical change, the exact confidence rates and
 // the extra information.
-#include "meandiff/MainFrame.h"
+#include "frame/MainFrame.h"
 
 #include <QHash>
 #include <memory>

@@ -1,7 +1,7 @@
 # Writes reference.tsv: what the comparison and significance calculators show
 # for a table of varied inputs, computed independently in R from the formulas
 # with R's own pnorm, qnorm, pt and pchisq.
-#   cd tests/calculators_2 && Rscript make_reference.R
+#   cd tests/calculators_comparisons_significance && Rscript make_reference.R
 # A value rounded to n places is R's sprintf("%.nf") of the unrounded double
 # (glibc printf: the exact binary value, ties to even), shown without
 # trailing zeros; "-0" shows as "0". A value shown unrounded is its shortest

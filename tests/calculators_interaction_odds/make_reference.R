@@ -6,7 +6,7 @@
 #   J = 1 - 3/(4N - 9); S = sqrt(((nE-1) SDE^2 + (nC-1) SDC^2)/(N - 2)); g = J D / S
 #   logistic: k = 4 atan(1) / sqrt(3); OR = exp(d k); d = log(OR) / k;
 #   SE = |log L - log U| / 3.92, SEd = SE / k, limits d -/+ 1.96 SEd.
-#   cd tests/calculators_4 && Rscript make_reference.R
+#   cd tests/calculators_interaction_odds && Rscript make_reference.R
 # A value rounded to n places is R's sprintf("%.nf") of the unrounded double
 # (glibc printf: the exact binary value, ties to even), then shown as the
 # shortest plain text with at most 15 significant digits of that rounded

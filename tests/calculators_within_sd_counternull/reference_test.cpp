@@ -1,6 +1,6 @@
 // Every case of reference.tsv (made with R; make_reference.R says how), first
 // through the computations, then typed into the windows and read back.
-#include "../calculators_2/CalcHarness.h"
+#include "../calculators_comparisons_significance/CalcHarness.h"
 #include "calculators/CounterNull.h"
 #include "calculators/SDEstimate.h"
 #include "calculators/WithinES.h"

@@ -1,7 +1,7 @@
 // The three windows driven by objectName as a person would: their checks and
 // messages, what stays and what is emptied, failures that must leave the
 // window usable, the key filters and the one-window-per-kind rule.
-#include "../calculators_2/CalcHarness.h"
+#include "../calculators_comparisons_significance/CalcHarness.h"
 #include "calculators/CounterNull.h"
 #include "calculators/SDEstimate.h"
 #include "calculators/WithinES.h"

@@ -2,7 +2,7 @@
 // group boxes of the main window.
 #include "WindowHarness.h"
 
-#include "meandiff/KeyFilters.h"
+#include "frame/KeyFilters.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

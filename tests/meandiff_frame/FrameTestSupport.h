@@ -2,7 +2,7 @@
 // A small window on the frame, with a few boxes and hooks that record what
 // the frame asked of them; and a fixture that starts every test from an
 // empty settings store.
-#include "meandiff/MainFrame.h"
+#include "frame/MainFrame.h"
 #include "platform/AppInfo.h"
 #include "platform/Settings.h"
 

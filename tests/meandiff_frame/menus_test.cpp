@@ -2,7 +2,7 @@
 // three programs' frames.
 #include "FrameTestSupport.h"
 
-#include "meandiff/MenuDecoration.h"
+#include "frame/MenuDecoration.h"
 #include "outcometable/frmMain.h"
 #include "personchange/frmMain.h"
 #include "testkit/QtTestKit.h"

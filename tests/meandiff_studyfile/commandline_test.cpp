@@ -1,6 +1,6 @@
 // The command line: rebuilt from the program's arguments, then read by the
 // main window's rules.
-#include "meandiff/CommandLine.h"
+#include "frame/CommandLine.h"
 #include "platform/AppInfo.h"
 
 #include <QDir>

@@ -1,0 +1,36 @@
+# Fails when a library's source includes a header of a library it may not use
+# (see cmake/Layers.cmake). Run as
+#   cmake -DSOURCE_DIR=<checkout> -P scripts/check_layers.cmake
+cmake_minimum_required(VERSION 3.22)
+if(NOT SOURCE_DIR)
+  get_filename_component(SOURCE_DIR "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+endif()
+include(${SOURCE_DIR}/cmake/Layers.cmake)
+
+# Folders that hold no library code but whose headers a library must not use.
+set(_known ${SUITE_LIBRARIES} programs testkit tests bench)
+set(_bad "")
+foreach(_lib ${SUITE_LIBRARIES})
+  file(GLOB _files ${SOURCE_DIR}/${_lib}/*.h ${SOURCE_DIR}/${_lib}/*.cpp)
+  foreach(_file ${_files})
+    file(STRINGS ${_file} _includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[A-Za-z0-9_]+/")
+    foreach(_line ${_includes})
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([A-Za-z0-9_]+)/.*" "\\1" _target "${_line}")
+      if(_target STREQUAL _lib OR NOT _target IN_LIST _known)
+        continue()
+      endif()
+      if(NOT _target IN_LIST SUITE_LAYER_${_lib})
+        file(RELATIVE_PATH _rel ${SOURCE_DIR} ${_file})
+        string(STRIP "${_line}" _line)
+        list(JOIN SUITE_LAYER_${_lib} ", " _allowed)
+        list(APPEND _bad "${_rel}: ${_line} (${_lib}/ may use: ${_allowed})")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(_bad)
+  list(JOIN _bad "\n  " _text)
+  message(FATAL_ERROR "A library includes a header of a library it may not use:\n  ${_text}")
+endif()
+message(STATUS "Library layers: every include points down")
