@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QWidget>
 
 namespace meandiff {
@@ -95,6 +96,8 @@ void clearWindowTextBoxes(QWidget* window)
             e->setText(QString());
     for (auto* p : window->findChildren<QPlainTextEdit*>())
         p->setPlainText(QString());
+    for (auto* t : window->findChildren<QTextEdit*>())
+        t->setPlainText(QString());
 }
 
 const char* const kMsgUnsavedBeforeOpen =

@@ -35,8 +35,8 @@ void setWindowBoxText(QWidget* window, const QString& name, const QString& text)
 QStringList windowBoxTexts(QWidget* window, const QStringList& names);
 void setWindowBoxTexts(QWidget* window, const QStringList& names, const QStringList& texts);
 
-// Every line and plain text box among the window's children gets the empty
-// text; combo boxes keep theirs.
+// Every line, plain and rich text box among the window's children gets the
+// empty text; combo boxes keep theirs.
 void clearWindowTextBoxes(QWidget* window);
 
 // The question asked before a file is opened over changed data.

@@ -8,12 +8,10 @@
 // file dialog) and calls it from the frame's hooks: mnuFileOpen_Click,
 // saveAs -> mnuFileSaveAs_Click, openRecentFile -> mnuMRU_Click, and in its
 // own loading steps loadCommandLine(platform::commandLine()).
-#include "frame/DataFileWindow.h"
-#include "frame/FileHooks.h"
+#include "frame/DataFileCommands.h"
 #include "meandiff/StudyFile.h"
 
 #include <QString>
-#include <functional>
 
 class QWidget;
 
@@ -25,35 +23,15 @@ namespace meandiff {
 StudyRecord studyRecordFromWindow(QWidget* window);
 void putStudyRecord(QWidget* window, const StudyRecord& record);
 
-class StudyFileCommands {
+class StudyFileCommands : public DataFileCommands<StudyRecord> {
 public:
     // The dialog starts in the program folder.
     StudyFileCommands(QWidget* window, StudyFileHooks hooks);
 
-    // File > Save As. True when the file was written.
-    bool mnuFileSaveAs_Click();
-    // File > Open.
-    void mnuFileOpen_Click();
-    // A recent-file entry (index in the menu array, the entry's path).
-    void mnuMRU_Click(int index, const QString& path);
     // At loading: reads the file the command line names, or hands a study
     // database to the database window. True when loading may go on (also
     // when nothing was read); false after a reported failure.
     bool loadCommandLine(const QString& commandLine);
-
-    CommonDialogState& dialog() { return dialog_; }
-    const StudyFileHooks& hooks() const { return hooks_; }
-
-private:
-    bool recordChanged(bool reset) const;
-    void clearAll() const;
-    // The unsaved-data question before a file is read; false on Cancel.
-    bool askToSaveBeforeOpening();
-    void rememberFolder(const QString& path);
-
-    QWidget* window_;
-    StudyFileHooks hooks_;
-    CommonDialogState dialog_;
 };
 
 } // namespace meandiff

@@ -1,10 +1,7 @@
 #include "outcometable/OutcomeFileCommands.h"
 #include "frame/CommandLine.h"
-#include "platform/Dialogs.h"
 #include "platform/Errors.h"
-#include "platform/Settings.h"
 
-#include <QFileInfo>
 #include <QRadioButton>
 #include <QWidget>
 
@@ -12,8 +9,6 @@ namespace quellin {
 
 namespace {
 
-const QString kFilesSection = QStringLiteral("Files");
-const QString kInitDirKey = QStringLiteral("InitDir");
 const QString kFilter = QStringLiteral("QLN files (*.qln)");
 
 QStringList recordBoxes()
@@ -45,28 +40,32 @@ void putOutcomeRecord(QWidget* window, const OutcomeRecord& record)
 }
 
 OutcomeFileCommands::OutcomeFileCommands(QWidget* window, OutcomeFileHooks hooks)
-    : window_(window), hooks_(std::move(hooks))
+    : DataFileCommands(window, hooks, {}), setModeHook_(std::move(hooks.setMode))
 {
-    dialog_.initDir = meandiff::programFolderPath();
-}
-
-bool OutcomeFileCommands::recordChanged(bool reset) const
-{
-    return hooks_.recordChanged ? hooks_.recordChanged(reset) : false;
-}
-
-void OutcomeFileCommands::clearAll() const
-{
-    if (hooks_.clearAll)
-        hooks_.clearAll();
-    else
-        meandiff::clearWindowTextBoxes(window_);
+    format_.openFilter = kFilter;
+    format_.saveFilter = kFilter;
+    format_.saveTitle = QStringLiteral("Save File As ...");
+    format_.fromWindow = outcomeRecordFromWindow;
+    format_.toWindow = putOutcomeRecord;
+    format_.read = [](const QString& path, meandiff::DataFileRead) { return readOutcomeFile(path); };
+    format_.write = writeOutcomeFile;
+    format_.doubleQuoteRefusal = [](const OutcomeRecord& r) {
+        const int bad = outcomeFieldWithDoubleQuote(r);
+        return bad < 0 ? QString() : outcomeDoubleQuoteRefusal(bad);
+    };
+    format_.saveFailed = kMsgOutcomeSaveFailed;
+    format_.openFailed = kMsgOutcomeOpenFailed;
+    format_.recentFailed = kMsgOutcomeOpenFailed;
+    format_.saveIsRemembered = false;
+    // The mode first: switching it empties the deteriorated boxes.
+    format_.beforeShow = [this](const OutcomeRecord& r) { setMode(outcomeModeOf(r)); };
+    format_.afterShow = [this] { hideWarnings(); };
 }
 
 void OutcomeFileCommands::setMode(OutcomeMode mode) const
 {
-    if (hooks_.setMode) {
-        hooks_.setMode(mode);
+    if (setModeHook_) {
+        setModeHook_(mode);
         return;
     }
     if (!window_)
@@ -80,92 +79,6 @@ void OutcomeFileCommands::hideWarnings() const
 {
     setVisibleByName(window_, "cmdNNHWarning", false);
     setVisibleByName(window_, "cmdNNTWarning", false);
-}
-
-bool OutcomeFileCommands::mnuFileSaveAs_Click()
-{
-    const OutcomeRecord record = outcomeRecordFromWindow(window_);
-    // The line format has no way to carry a double quote: refuse before
-    // anything is chosen or written.
-    const int bad = outcomeFieldWithDoubleQuote(record);
-    if (bad >= 0) {
-        platform::msgBox(outcomeDoubleQuoteRefusal(bad), platform::MsgButtons::OK, platform::MsgIcon::Exclamation,
-                         {}, window_);
-        return false;
-    }
-
-    const QString path = platform::getSaveFileName(window_, QStringLiteral("Save File As ..."), dialog_.start(),
-                                                   kFilter, QString(), true);
-    if (path.isEmpty())
-        return false;
-    dialog_.fileName = QFileInfo(path).fileName();
-
-    try {
-        writeOutcomeFile(path, record);
-    } catch (const platform::RuntimeError& e) {
-        meandiff::showFailure(window_, kMsgOutcomeSaveFailed, e.description());
-        return false;
-    }
-    recordChanged(true);
-    return true;
-}
-
-bool OutcomeFileCommands::askToSaveBeforeOpening()
-{
-    if (!hooks_.askBeforeOpening)
-        return true;
-    return meandiff::askToSaveBeforeOpening(
-        window_, [this](bool reset) { return recordChanged(reset); }, [this] { return mnuFileSaveAs_Click(); });
-}
-
-void OutcomeFileCommands::mnuFileOpen_Click()
-{
-    if (!askToSaveBeforeOpening())
-        return;
-
-    dialog_.initDir = platform::getSetting(kFilesSection, kInitDirKey, meandiff::programFolderPath());
-    const QString path = platform::getOpenFileName(window_, QStringLiteral("Open"), dialog_.start(), kFilter);
-    if (path.isEmpty())
-        return;
-    dialog_.fileName = QFileInfo(path).fileName();
-
-    clearAll();
-    try {
-        const OutcomeRecord record = readOutcomeFile(path);
-        if (hooks_.addToMRU)
-            hooks_.addToMRU(path);
-        dialog_.initDir = meandiff::folderOfPath(path);
-        platform::saveSetting(kFilesSection, kInitDirKey, dialog_.initDir);
-        // The mode first: switching it empties the deteriorated boxes.
-        setMode(outcomeModeOf(record));
-        putOutcomeRecord(window_, record);
-        recordChanged(true);
-        hideWarnings();
-    } catch (const platform::RuntimeError& e) {
-        meandiff::showFailure(window_, kMsgOutcomeOpenFailed, e.description());
-    }
-}
-
-void OutcomeFileCommands::mnuMRU_Click(int index, const QString& path)
-{
-    // An entry without a path is never opened.
-    if (path.isEmpty())
-        return;
-    if (!askToSaveBeforeOpening())
-        return;
-
-    clearAll();
-    try {
-        const OutcomeRecord record = readOutcomeFile(path);
-        setMode(outcomeModeOf(record));
-        putOutcomeRecord(window_, record);
-        recordChanged(true);
-        if (hooks_.moveMRUToTop)
-            hooks_.moveMRUToTop(path, index);
-        hideWarnings();
-    } catch (const platform::RuntimeError& e) {
-        meandiff::showFailure(window_, kMsgOutcomeOpenFailed, e.description());
-    }
 }
 
 bool OutcomeFileCommands::loadCommandLine(const QString& commandLine)

@@ -13,8 +13,7 @@
 // window's own "Clear All" (pictures and note included). When the frame asks
 // the unsaved-data question itself before Open and a recent file, set
 // askBeforeOpening to false.
-#include "frame/DataFileWindow.h"
-#include "frame/FileHooks.h"
+#include "frame/DataFileCommands.h"
 #include "personchange/ChangeFile.h"
 
 #include <QString>
@@ -37,7 +36,7 @@ void setChangeBoxText(QWidget* window, const QString& name, const QString& text)
 ChangeRecord changeRecordFromWindow(QWidget* window);
 void putChangeRecord(QWidget* window, const ChangeRecord& record);
 
-class ChangeFileCommands {
+class ChangeFileCommands : public meandiff::DataFileCommands<ChangeRecord> {
 public:
     // The dialog starts in the program folder; there is no current file.
     ChangeFileCommands(QWidget* window, ChangeFileHooks hooks);
@@ -49,34 +48,10 @@ public:
     // File > Save (Overwrite): writes the current file, or runs Save As when
     // there is none. True when a file was written.
     bool mnuSave_Click();
-    // File > Save As. True when a file was written.
-    bool mnuFileSaveAs_Click();
-    // File > Open.
-    void mnuFileOpen_Click();
-    // A recent-file entry (index in the menu array, the entry's path).
-    void mnuMRU_Click(int index, const QString& path);
     // At loading: reads the file the command line names into the boxes (all
     // twelve boxes get "" when the command line is empty). True when loading
     // may go on; false after the reported failure.
     bool loadCommandLine(const QString& commandLine);
-
-    const QString& currentFile() const { return currentFile_; }
-    meandiff::CommonDialogState& dialog() { return dialog_; }
-
-private:
-    bool recordChanged(bool reset) const;
-    void clearAll() const;
-    // Refuses (with a message) a record that holds a double quote.
-    bool refusedForDoubleQuote(const ChangeRecord& record) const;
-    // The unsaved-data question before a file is read; false when the open
-    // must not go on.
-    bool askToSaveBeforeOpening();
-    void report(const char* sentence, const QString& description) const;
-
-    QWidget* window_;
-    ChangeFileHooks hooks_;
-    meandiff::CommonDialogState dialog_;
-    QString currentFile_;
 };
 
 } // namespace morvane
