@@ -598,4 +598,29 @@ void MainFrame::MoveMRUToTop(const QString& path, int index)
 }
 QString MainFrame::mruCaption(int i) const { return mru_ ? mru_->caption(i) : QString(); }
 
+QLineEdit* MainFrame::addBox(QWidget* parent, const QString& name, const QRect& r)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setGeometry(r);
+    boxes_.insert(name, e);
+    return e;
+}
+
+QLineEdit* MainFrame::addBox(QWidget* parent, const QString& name, int x, int y, int w, int h)
+{
+    return addBox(parent, name, QRect(x, y, w, h));
+}
+
+QLabel* MainFrame::addLabel(QWidget* parent, const QString& text, int x, int y, int w, int h, const QString& name)
+{
+    auto* l = new QLabel(text, parent);
+    if (!name.isEmpty())
+        l->setObjectName(name);
+    l->setGeometry(x, y, w, h);
+    return l;
+}
+
+QLineEdit* MainFrame::box(const QString& name) const { return boxes_.value(name, nullptr); }
+
 } // namespace meandiff

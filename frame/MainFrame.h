@@ -16,11 +16,13 @@
 // set by every change of its content.
 #include "frame/FrameConfig.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QString>
 #include <memory>
 
 class QLabel;
+class QLineEdit;
 class QTimer;
 
 namespace meandiff {
@@ -129,6 +131,17 @@ protected:
     // (Form_Load does this for every control present then).
     void trackChanges(QWidget* control);
 
+    // ---- Control makers of the program's window (pixels) ----------------
+    // A text box, kept by name for box().
+    QLineEdit* addBox(QWidget* parent, const QString& name, const QRect& r);
+    QLineEdit* addBox(QWidget* parent, const QString& name, int x, int y, int w, int h = 21);
+    // A label, named only when a name is given.
+    QLabel* addLabel(QWidget* parent, const QString& text, int x, int y, int w, int h = 21,
+                     const QString& name = {});
+    // The text box made by addBox under that name (null when none was).
+    QLineEdit* box(const QString& name) const;
+    const QHash<QString, QLineEdit*>& boxes() const { return boxes_; }
+
     void closeEvent(QCloseEvent* event) override;
     // Form_Resize: the proportional layout of the window's controls.
     void resizeEvent(QResizeEvent* event) override;
@@ -147,6 +160,7 @@ private:
     std::unique_ptr<RecentFileList> mru_;
     QList<QLabel*> panels_;
     QTimer* clock_ = nullptr;
+    QHash<QString, QLineEdit*> boxes_;
 };
 
 } // namespace meandiff

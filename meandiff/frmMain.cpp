@@ -141,26 +141,6 @@ frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
 
 frmMain::~frmMain() = default;
 
-QLineEdit* frmMain::addBox(QWidget* parent, const QString& name, int x, int y, int w, int h)
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setGeometry(x, y, w, h);
-    boxes_.insert(name, e);
-    return e;
-}
-
-QLabel* frmMain::addLabel(QWidget* parent, const QString& text, int x, int y, int w, int h, const QString& name)
-{
-    auto* l = new QLabel(text, parent);
-    if (!name.isEmpty())
-        l->setObjectName(name);
-    l->setGeometry(x, y, w, h);
-    return l;
-}
-
-QLineEdit* frmMain::box(const QString& name) const { return boxes_.value(name, nullptr); }
-
 void frmMain::buildControls()
 {
     auto* central = new QWidget(this);

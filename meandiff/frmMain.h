@@ -67,13 +67,8 @@ private:
     void buildControls();
     // The calculator buttons on the result tabs.
     void buildLaunchers(QWidget* central, QWidget* tabEffectSizes, QWidget* tabSignificance, QWidget* tabSampleSize);
-    QLineEdit* addBox(QWidget* parent, const QString& name, int x, int y, int w, int h = 21);
-    QLabel* addLabel(QWidget* parent, const QString& text, int x, int y, int w, int h = 21,
-                     const QString& name = {});
-    QLineEdit* box(const QString& name) const;
     void reportFailure(const QString& description);
 
-    QHash<QString, QLineEdit*> boxes_;
     std::unique_ptr<meandiff::StudyFileCommands> files_;
     QTabWidget* SSTab1 = nullptr;
     QComboBox* Combo1 = nullptr;

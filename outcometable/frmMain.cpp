@@ -152,26 +152,6 @@ frmMain::~frmMain() = default;
 
 const meandiff::FrameConfig& frmMain::frameConfig() const { return quellin::frameConfig(); }
 
-QLineEdit* frmMain::addBox(const QString& name, int x, int y, int w, int h)
-{
-    auto* e = new QLineEdit(area_);
-    e->setObjectName(name);
-    e->setGeometry(x, y, w, h);
-    boxes_.insert(name, e);
-    return e;
-}
-
-QLabel* frmMain::addLabel(const QString& text, int x, int y, int w, int h, const QString& name)
-{
-    auto* l = new QLabel(text, area_);
-    if (!name.isEmpty())
-        l->setObjectName(name);
-    l->setGeometry(x, y, w, h);
-    return l;
-}
-
-QLineEdit* frmMain::box(const QString& name) const { return boxes_.value(name, nullptr); }
-
 void frmMain::buildControls()
 {
     area_ = new QWidget(this);

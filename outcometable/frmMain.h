@@ -62,15 +62,20 @@ private:
     class Writer;
 
     void buildControls();
-    QLineEdit* addBox(const QString& name, int x, int y, int w, int h = 21);
-    QLabel* addLabel(const QString& text, int x, int y, int w, int h = 21, const QString& name = {});
-    QLineEdit* box(const QString& name) const;
+    // The frame's makers, on the window's one area.
+    QLineEdit* addBox(const QString& name, int x, int y, int w, int h = 21)
+    {
+        return MainFrame::addBox(area_, name, x, y, w, h);
+    }
+    QLabel* addLabel(const QString& text, int x, int y, int w, int h = 21, const QString& name = {})
+    {
+        return MainFrame::addLabel(area_, text, x, y, w, h, name);
+    }
     void computeOdds();
     void switchMode(OutcomeMode mode);
     void hideLogs();
 
     QWidget* area_ = nullptr;
-    QHash<QString, QLineEdit*> boxes_;
     std::unique_ptr<OutcomeFileCommands> files_;
     QComboBox* Combo2 = nullptr;
     QRadioButton* OpTwo = nullptr;

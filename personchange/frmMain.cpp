@@ -203,16 +203,10 @@ frmMain::~frmMain() = default;
 
 const meandiff::FrameConfig& frmMain::frameConfig() const { return morvane::frameConfig(); }
 
-QLineEdit* frmMain::addBox(QWidget* parent, const QString& name, const QRect& r)
+QLabel* frmMain::addLabel(QWidget* parent, const QString& text, const QRect& r, const QString& name)
 {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setGeometry(r);
-    boxes_.insert(name, e);
-    return e;
+    return morvane::addLabel(parent, text, r, name);
 }
-
-QLineEdit* frmMain::box(const QString& name) const { return boxes_.value(name, nullptr); }
 
 void frmMain::buildControls()
 {
@@ -390,7 +384,7 @@ void frmMain::buildUpperArea(QWidget* central)
         setColour(e, QPalette::Base, s.back);
         e->setToolTip(QString::fromLatin1(s.tip));
     }
-    for (QLineEdit* e : boxes_)
+    for (QLineEdit* e : boxes())
         e->setAlignment(Qt::AlignCenter);
 
     // Help buttons beside the Step 1 and score boxes.

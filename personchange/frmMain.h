@@ -57,21 +57,20 @@ protected:
 private:
     class Writer;
 
+    // Labels here wrap their longer captions (the frame's do not).
+    static QLabel* addLabel(QWidget* parent, const QString& text, const QRect& r, const QString& name = {});
     void buildControls();
     void buildUpperArea(QWidget* central);
     void buildReliableChangeTab(QWidget* page);
     void buildClinicalChangeTab(QWidget* page);
     void buildExactConfidenceTab(QWidget* page);
     void buildExtraInfoTab(QWidget* page);
-    QLineEdit* addBox(QWidget* parent, const QString& name, const QRect& r);
-    QLineEdit* box(const QString& name) const;
     // Shows a picture file of the program folder in a criterion picture;
     // raises File not found when the file cannot be read.
     void showPicture(const QString& picture, const QString& file);
     void reportFailure(const QString& description);
     void runExact(bool pointChange);
 
-    QHash<QString, QLineEdit*> boxes_;
     std::unique_ptr<ChangeFileCommands> files_;
     QHash<QString, QLabel*> pictures_;
     QTabWidget* SSTab1 = nullptr;
