@@ -14,11 +14,22 @@ namespace calculators {
 
 namespace {
 template <class T>
-T* place(T* w, const QString& name, int left, int top, int width, int height)
+T* place(T* w, const QString& name, const QRect& r)
 {
-    w->setObjectName(name);
-    w->setGeometry(px(left), px(top), px(width), px(height));
+    if (!name.isEmpty())
+        w->setObjectName(name);
+    w->setGeometry(r);
     return w;
+}
+
+QRect twipsRect(int left, int top, int width, int height) { return {px(left), px(top), px(width), px(height)}; }
+
+void colourBox(QWidget* box, const QColor& base, const QColor& text)
+{
+    QPalette p = box->palette();
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::Text, text);
+    box->setPalette(p);
 }
 
 // A radio button that takes a click anywhere in its box, caption or not.
@@ -31,19 +42,39 @@ protected:
 };
 } // namespace
 
+QLabel* labelAt(QWidget* parent, const QString& name, const QString& text, const QRect& r)
+{
+    return place(new QLabel(text, parent), name, r);
+}
+
+QLineEdit* inputBoxAt(QWidget* parent, const QString& name, const QRect& r, const QColor& textColour)
+{
+    auto* e = place(new QLineEdit(parent), name, r);
+    colourBox(e, Qt::white, textColour);
+    return e;
+}
+
+QLineEdit* resultBoxAt(QWidget* parent, const QString& name, const QRect& r, const QColor& textColour)
+{
+    auto* e = place(new QLineEdit(parent), name, r);
+    colourBox(e, e->palette().color(QPalette::Button), textColour);
+    e->setFocusPolicy(Qt::ClickFocus);
+    return e;
+}
+
+QPushButton* buttonAt(QWidget* parent, const QString& name, const QString& text, const QRect& r)
+{
+    return place(new QPushButton(text, parent), name, r);
+}
+
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int left, int top, int width, int height)
 {
-    return place(new QLabel(text, parent), name, left, top, width, height);
+    return labelAt(parent, name, text, twipsRect(left, top, width, height));
 }
 
 QLineEdit* addInputBox(QWidget* parent, const QString& name, int left, int top, int width, int height)
 {
-    auto* e = place(new QLineEdit(parent), name, left, top, width, height);
-    QPalette p = e->palette();
-    p.setColor(QPalette::Base, Qt::white);
-    p.setColor(QPalette::Text, Qt::black);
-    e->setPalette(p);
-    return e;
+    return inputBoxAt(parent, name, twipsRect(left, top, width, height));
 }
 
 void setButtonFaceBackground(QWidget* box)
@@ -56,25 +87,19 @@ void setButtonFaceBackground(QWidget* box)
 QLineEdit* addResultBox(QWidget* parent, const QString& name, int left, int top, int width, int height,
                         const QColor& textColour)
 {
-    auto* e = place(new QLineEdit(parent), name, left, top, width, height);
-    QPalette p = e->palette();
-    p.setColor(QPalette::Base, p.color(QPalette::Button));
-    p.setColor(QPalette::Text, textColour);
-    e->setPalette(p);
-    e->setFocusPolicy(Qt::ClickFocus);
-    return e;
+    return resultBoxAt(parent, name, twipsRect(left, top, width, height), textColour);
 }
 
 QPushButton* addButton(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
                        int height)
 {
-    return place(new QPushButton(text, parent), name, left, top, width, height);
+    return buttonAt(parent, name, text, twipsRect(left, top, width, height));
 }
 
 QRadioButton* addOption(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
                         int height)
 {
-    return place(new OptionButton(text, parent), name, left, top, width, height);
+    return place(new OptionButton(text, parent), name, twipsRect(left, top, width, height));
 }
 
 QStatusBar* addStatusBar(QWidget* window, const QString& panel1, const QString& panel2)

@@ -4,6 +4,7 @@
 // blue text, the two-panel status bar, and the one-window-per-run showing.
 #include <QColor>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 
 class QLabel;
@@ -19,6 +20,14 @@ constexpr int px(int twips) { return twips / 15; }
 
 inline const QColor kResultRed{255, 0, 0};
 inline const QColor kResultBlue{0, 0, 255};
+
+// The same controls placed in pixels (a control with an empty name stays
+// unnamed). The boxes' text colour is given; an input box is white, a result
+// box on the button face and out of the tab order.
+QLabel* labelAt(QWidget* parent, const QString& name, const QString& text, const QRect& r);
+QLineEdit* inputBoxAt(QWidget* parent, const QString& name, const QRect& r, const QColor& textColour = Qt::black);
+QLineEdit* resultBoxAt(QWidget* parent, const QString& name, const QRect& r, const QColor& textColour);
+QPushButton* buttonAt(QWidget* parent, const QString& name, const QString& text, const QRect& r);
 
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
                  int height = 255);

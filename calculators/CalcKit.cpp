@@ -22,25 +22,9 @@ QString Outcome::text(const QString& box, const QString& unchanged) const
 
 QString errorMessage(const platform::RuntimeError& e) { return meandiff::conversionErrorMessage(e); }
 
-
-namespace {
-
-void colour(QWidget* w, const QColor& base, const QColor& text)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::Text, text);
-    w->setPalette(p);
-}
-
-QColor buttonFace(const QWidget* w) { return w->palette().color(QPalette::Button); }
-
-} // namespace
-
 QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h)
 {
-    auto* l = new QLabel(text, parent);
-    l->setGeometry(x, y, w, h);
+    QLabel* l = labelAt(parent, QString(), text, QRect(x, y, w, h));
     l->setWordWrap(true);
     return l;
 }
@@ -57,10 +41,7 @@ QLabel* heading(QWidget* parent, const QString& text, int x, int y, int w, int h
 QLineEdit* inputBox(QWidget* parent, const char* name, int x, int y, int w, const meandiff::KeyFilter* kind,
                     const QColor& textColour)
 {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(x, y, w, 22);
-    colour(e, Qt::white, textColour);
+    QLineEdit* e = inputBoxAt(parent, QString::fromLatin1(name), QRect(x, y, w, 22), textColour);
     if (kind)
         meandiff::installKeyFilter(e, *kind);
     return e;
@@ -69,11 +50,7 @@ QLineEdit* inputBox(QWidget* parent, const char* name, int x, int y, int w, cons
 QLineEdit* resultBox(QWidget* parent, const char* name, int x, int y, int w, const QColor& textColour,
                      const meandiff::KeyFilter* kind)
 {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(x, y, w, 22);
-    colour(e, buttonFace(e), textColour);
-    e->setFocusPolicy(Qt::ClickFocus);
+    QLineEdit* e = resultBoxAt(parent, QString::fromLatin1(name), QRect(x, y, w, 22), textColour);
     if (kind)
         meandiff::installKeyFilter(e, *kind);
     return e;
@@ -85,7 +62,10 @@ QPlainTextEdit* noteBox(QWidget* parent, const char* name, const QString& text, 
     auto* e = new QPlainTextEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
     e->setGeometry(x, y, w, h);
-    colour(e, buttonFace(e), textColour);
+    setButtonFaceBackground(e);
+    QPalette p = e->palette();
+    p.setColor(QPalette::Text, textColour);
+    e->setPalette(p);
     e->setFocusPolicy(Qt::ClickFocus);
     e->setPlainText(text);
     return e;
@@ -93,9 +73,7 @@ QPlainTextEdit* noteBox(QWidget* parent, const char* name, const QString& text, 
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(x, y, w, h);
+    QPushButton* b = buttonAt(parent, QString::fromLatin1(name), caption, QRect(x, y, w, h));
     b->setAutoDefault(false);
     return b;
 }
