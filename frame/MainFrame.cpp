@@ -623,4 +623,27 @@ QLabel* MainFrame::addLabel(QWidget* parent, const QString& text, int x, int y, 
 
 QLineEdit* MainFrame::box(const QString& name) const { return boxes_.value(name, nullptr); }
 
+QWidget* MainFrame::chainBoxes(QWidget* after, std::initializer_list<const char*> names)
+{
+    QWidget* prev = after;
+    for (const char* name : names) {
+        QWidget* w = box(QString::fromLatin1(name));
+        if (prev)
+            setTabOrder(prev, w);
+        prev = w;
+    }
+    return prev;
+}
+
+StudyFileHooks MainFrame::frameFileHooks(std::function<void()> clearAll)
+{
+    StudyFileHooks hooks;
+    hooks.recordChanged = [this](bool reset) { return RecordChanged(reset); };
+    hooks.addToMRU = [this](const QString& path) { AddToMRU(path); };
+    hooks.moveMRUToTop = [this](const QString& path, int index) { MoveMRUToTop(path, index); };
+    hooks.clearAll = std::move(clearAll);
+    hooks.askBeforeOpening = false;
+    return hooks;
+}
+
 } // namespace meandiff

@@ -14,11 +14,14 @@
 // "Panel(1)", "Panel(2)", ... Every text box, combo box and multi-line box
 // present when Form_Load runs carries the Boolean property "DataChanged",
 // set by every change of its content.
+#include "frame/FileHooks.h"
 #include "frame/FrameConfig.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QString>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 
 class QLabel;
@@ -141,6 +144,14 @@ protected:
     // The text box made by addBox under that name (null when none was).
     QLineEdit* box(const QString& name) const;
     const QHash<QString, QLineEdit*>& boxes() const { return boxes_; }
+    // Puts the named boxes in the tab order one after the other, following
+    // `after` when it is given; returns the last box.
+    QWidget* chainBoxes(QWidget* after, std::initializer_list<const char*> names);
+
+    // The hooks through which the window's file commands reach this frame:
+    // its change flags and recent-file list, the given Clear All, and no
+    // question of their own before Open and a recent file (the frame asks it).
+    StudyFileHooks frameFileHooks(std::function<void()> clearAll);
 
     void closeEvent(QCloseEvent* event) override;
     // Form_Resize: the proportional layout of the window's controls.

@@ -122,14 +122,9 @@ frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
     setWindowTitle(QStringLiteral("Tarvoss"));
     connectCalculators();
     buildControls();
-    meandiff::StudyFileHooks hooks;
-    hooks.recordChanged = [this](bool reset) { return RecordChanged(reset); };
-    hooks.addToMRU = [this](const QString& path) { AddToMRU(path); };
-    hooks.moveMRUToTop = [this](const QString& path, int index) { MoveMRUToTop(path, index); };
-    hooks.clearAll = [this] { clearAll(); };
+    meandiff::StudyFileHooks hooks = frameFileHooks([this] { clearAll(); });
     // The database window reads the command line itself when it loads.
     hooks.showDatabase = [](const QString&) { metadb::showMetData(); };
-    hooks.askBeforeOpening = false;   // the frame asks before Open and a recent file
     files_ = std::make_unique<meandiff::StudyFileCommands>(this, std::move(hooks));
     Form_Load();
     // Open at the designed size of the control area, with the menu bar,
@@ -326,16 +321,9 @@ void frmMain::buildControls()
         box(QString::fromLatin1(name))->installEventFilter(this);
 
     // Tab order follows the reading order of the window.
-    const char* const order[] = {"TxtID",    "TxtYear",  "TxtAssess", "TxtDevice", "txtStudySample",
-                                 "txtMean1", "txtSD1",   "TxtN1",     "txtT1Sample", "txtMean2",
-                                 "txtSD2",   "TxtN2",    "txtT2Sample"};
-    QWidget* prev = nullptr;
-    for (const char* name : order) {
-        QWidget* w = box(QString::fromLatin1(name));
-        if (prev)
-            setTabOrder(prev, w);
-        prev = w;
-    }
+    QWidget* prev = chainBoxes(nullptr, {"TxtID", "TxtYear", "TxtAssess", "TxtDevice", "txtStudySample", "txtMean1",
+                                         "txtSD1", "TxtN1", "txtT1Sample", "txtMean2", "txtSD2", "TxtN2",
+                                         "txtT2Sample"});
     setTabOrder(prev, Combo1);
     setTabOrder(Combo1, Combo2);
     setTabOrder(Combo2, cmdDoIt);

@@ -133,12 +133,8 @@ frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
     setWindowTitle(QStringLiteral("Quellin"));
     buildControls();
     OutcomeFileHooks hooks;
-    hooks.recordChanged = [this](bool reset) { return RecordChanged(reset); };
-    hooks.addToMRU = [this](const QString& path) { AddToMRU(path); };
-    hooks.moveMRUToTop = [this](const QString& path, int index) { MoveMRUToTop(path, index); };
-    hooks.clearAll = [this] { clearTextBoxes(); };
+    static_cast<meandiff::StudyFileHooks&>(hooks) = frameFileHooks([this] { clearTextBoxes(); });
     hooks.setMode = [this](OutcomeMode mode) { setOutcomeMode(mode); };
-    hooks.askBeforeOpening = false;   // the frame asks before Open and a recent file
     files_ = std::make_unique<OutcomeFileCommands>(this, std::move(hooks));
     Form_Load();
     // Open at the designed size of the control area, below the menu bar and
@@ -418,23 +414,11 @@ void frmMain::buildControls()
         box(QString::fromLatin1(name))->installEventFilter(this);
 
     // Tab order follows the reading order of the window.
-    const char* const order[] = {"TxtID", "TxtDevice", "TxtAssess"};
-    QWidget* prev = nullptr;
-    for (const char* name : order) {
-        QWidget* w = box(QString::fromLatin1(name));
-        if (prev)
-            setTabOrder(prev, w);
-        prev = w;
-    }
+    QWidget* prev = chainBoxes(nullptr, {"TxtID", "TxtDevice", "TxtAssess"});
     setTabOrder(prev, Combo2);
     setTabOrder(Combo2, OpTwo);
     setTabOrder(OpTwo, OpThree);
-    prev = OpThree;
-    for (const char* name : {"TxImp", "CtrlImp", "TxSame", "CtrlSame", "TxWorse", "CtrlWorse"}) {
-        QWidget* w = box(QString::fromLatin1(name));
-        setTabOrder(prev, w);
-        prev = w;
-    }
+    prev = chainBoxes(OpThree, {"TxImp", "CtrlImp", "TxSame", "CtrlSame", "TxWorse", "CtrlWorse"});
     setTabOrder(prev, ChkFishers);
     setTabOrder(ChkFishers, CmdDoItOdds);
 

@@ -189,13 +189,7 @@ frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Morvane"));
     buildControls();
-    ChangeFileHooks hooks;
-    hooks.recordChanged = [this](bool reset) { return RecordChanged(reset); };
-    hooks.addToMRU = [this](const QString& path) { AddToMRU(path); };
-    hooks.moveMRUToTop = [this](const QString& path, int index) { MoveMRUToTop(path, index); };
-    hooks.clearAll = [this] { cmdClear_Click(); };
-    hooks.askBeforeOpening = false;   // the frame asks before Open and a recent file
-    files_ = std::make_unique<ChangeFileCommands>(this, std::move(hooks));
+    files_ = std::make_unique<ChangeFileCommands>(this, frameFileHooks([this] { cmdClear_Click(); }));
     Form_Load();
 }
 
@@ -260,16 +254,9 @@ void frmMain::buildControls()
     box(QStringLiteral("TxtTime2Answer"))->installEventFilter(this);
 
     // Tab order of the upper area and the command buttons.
-    const char* const order[] = {"TxtReliabilityAnswer", "TxtAnswerSD", "TxtTime1Answer", "TxtTime2Answer",
-                                 "TxtDevice",            "TxtAssess",   "TxtID",          "TxtClinMean",
-                                 "TxtClinSD",            "TxtNormMean", "TxtNormSD"};
-    QWidget* prev = nullptr;
-    for (const char* name : order) {
-        QWidget* w = box(QString::fromLatin1(name));
-        if (prev)
-            setTabOrder(prev, w);
-        prev = w;
-    }
+    QWidget* prev = chainBoxes(nullptr, {"TxtReliabilityAnswer", "TxtAnswerSD", "TxtTime1Answer", "TxtTime2Answer",
+                                         "TxtDevice", "TxtAssess", "TxtID", "TxtClinMean", "TxtClinSD",
+                                         "TxtNormMean", "TxtNormSD"});
     for (const char* name : {"CmdClever", "cmdClear", "cmdCancel"}) {
         QWidget* w = findChild<QWidget*>(QString::fromLatin1(name));
         setTabOrder(prev, w);
