@@ -20,6 +20,7 @@
 #include "outcometable/frmMain.h"
 #include "personchange/frmMain.h"
 #include "platform/AppInfo.h"
+#include "platform/DesignFont.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -46,6 +47,7 @@ bool g_tooSlow = false;
 int runChild(int argc, char** argv, const std::string& mode)
 {
     QApplication app(argc, argv);
+    platform::applyDesignFont();
     std::unique_ptr<QMainWindow> w;
     if (mode == "bare") {
         // A bare Qt window that shows one line of text, so that it too loads

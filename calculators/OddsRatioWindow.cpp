@@ -106,12 +106,17 @@ void OddsRatioWindow::chkConfidence_Click()
         if (auto* e = findChild<QLineEdit*>(QString::fromLatin1(name)))
             e->clear();
     const bool ticked = chkConfidence->isChecked();
-    for (QLineEdit* e : {txtORMinus95, txtORPlus95}) {
+    for (QLineEdit* e : {txtORMinus95, txtORPlus95})
         e->setEnabled(ticked);
-        setBackground(e, ticked ? QColor(Qt::white) : GreyedBox);
-    }
+    showLimitsOpen(ticked);
+}
+
+void OddsRatioWindow::showLimitsOpen(bool open)
+{
+    for (QLineEdit* e : {txtORMinus95, txtORPlus95})
+        setBackground(e, open ? QColor(Qt::white) : GreyedBox);
     for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2), static_cast<QWidget*>(Frame1)})
-        setTextColour(w, ticked ? QColor(Qt::black) : GreyText);
+        setTextColour(w, open ? QColor(Qt::black) : GreyText);
 }
 
 void OddsRatioWindow::cmdDoIt_Click()

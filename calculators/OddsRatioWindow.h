@@ -53,6 +53,10 @@ public:
     void cmdExit_Click();
 
 protected:
+    // The limit boxes and their captions look open for typing (white boxes,
+    // black captions) or locked (grey).
+    void showLimitsOpen(bool open);
+
     Design design_;
     QCheckBox* chkConfidence = nullptr;
     QGroupBox* Frame1 = nullptr;

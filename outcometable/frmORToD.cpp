@@ -30,6 +30,7 @@ void frmORToD::chkConfidence_Click()
         txtORMinus95->setEnabled(true);
         txtORPlus95->setEnabled(true);
     }
+    showLimitsOpen(ticked);
 }
 
 frmORToD* showORToD(QWidget* owner)

@@ -35,6 +35,10 @@ namespace {
 // Program-wide records, kept in the order added until the program ends.
 std::vector<LayoutRecord> FormTable;
 std::vector<LayoutRecord> ControlTable;
+// The recorded font size of each control record before rounding to whole
+// points: a control laid out at 100 % of its window's width gets back the
+// font it was designed with.
+std::vector<double> ExactFontSize;
 bool BusyFlag = false;
 
 int toTwips(double pixels) { return static_cast<int>(std::nearbyint(pixels * TwipsPerPixel)); }
@@ -138,8 +142,17 @@ bool isManaged(QWidget* w)
     return layoutHolds(p->layout(), w);
 }
 
-void collect(QWidget* parent, std::vector<QWidget*>& out)
+// A control, and the name it is recorded under. A control without a name
+// of its own is recorded under its place among the unnamed children of its
+// parent ("~parent#n"), which stays the same each time the window is built.
+struct Control {
+    QWidget* widget = nullptr;
+    ControlName name;
+};
+
+void collect(QWidget* parent, const QString& parentKey, std::vector<Control>& out)
 {
+    int unnamed = 0;
     for (QObject* o : parent->children()) {
         auto* w = qobject_cast<QWidget*>(o);
         if (!w || w->isWindow())
@@ -148,11 +161,24 @@ void collect(QWidget* parent, std::vector<QWidget*>& out)
         if (qobject_cast<QMenuBar*>(w) || qobject_cast<QToolBar*>(w) || qobject_cast<QStatusBar*>(w))
             continue;
         const QString n = w->objectName();
-        if (!n.isEmpty() && !n.startsWith(QLatin1String("qt_")) && !isManaged(w))
-            out.push_back(w);
+        if (n.startsWith(QLatin1String("qt_")))
+            continue;   // Qt's own parts of a compound widget
+        const ControlName cn = n.isEmpty()
+                                   ? ControlName{QStringLiteral("~%1#%2").arg(parentKey).arg(unnamed++), 0, false}
+                                   : splitName(n);
+        if (!isManaged(w))
+            out.push_back({w, cn});
         if (!isCompound(w))
-            collect(w, out);
+            collect(w, n.isEmpty() ? cn.name : n, out);
     }
+}
+
+std::vector<Control> controlsOf(QWidget* form)
+{
+    std::vector<Control> out;
+    if (form)
+        collect(clientOf(form), QString(), out);
+    return out;
 }
 
 bool isListBox(QWidget* w) { return qobject_cast<QListView*>(w) != nullptr; }
@@ -181,14 +207,8 @@ int FindControlEntry(const ControlName& cn, const QString& window)
     return it == table.cend() ? -1 : it.value();
 }
 
-int FindControlEntry(QWidget* control, const QString& window)
+void AddControlEntry(QWidget* control, const ControlName& cn, const QString& window)
 {
-    return FindControlEntry(splitName(control->objectName()), window);
-}
-
-void AddControlEntry(QWidget* control, const QString& window)
-{
-    const ControlName cn = splitName(control->objectName());
     LayoutRecord r;
     r.Name = cn.name;
     r.Index = cn.index;
@@ -200,6 +220,7 @@ void AddControlEntry(QWidget* control, const QString& window)
     r.Width = toTwips(g.width());
     r.FontSize = fontPoints(control);
     ControlTable.push_back(r);
+    ExactFontSize.push_back(control->font().pointSizeF());
     const int at = static_cast<int>(ControlTable.size()) - 1;
     // An earlier record of the same name or element keeps being the one found.
     const QString byName = nameKey(window, cn.name);
@@ -223,9 +244,9 @@ int AddFormEntry(QWidget* form)
     r.ScaleHeight = toTwips(client->height());
     r.ScaleWidth = toTwips(client->width());
     FormTable.push_back(r);
-    for (QWidget* c : FormControls(form))
-        if (FindControlEntry(c, r.Name) < 0)
-            AddControlEntry(c, r.Name);
+    for (const Control& c : controlsOf(form))
+        if (FindControlEntry(c.name, r.Name) < 0)
+            AddControlEntry(c.widget, c.name, r.Name);
     return static_cast<int>(FormTable.size()) - 1;
 }
 
@@ -237,14 +258,14 @@ int formEntry(QWidget* form)
     return i;
 }
 
-void setFontSize(QWidget* w, int points, bool listBox)
+void setFontSize(QWidget* w, double points, bool listBox)
 {
     QFont f = w->font();
     if (listBox) {
         f.setFamily(QStringLiteral("Courier New"));
         f.setBold(true);
     }
-    f.setPointSize(std::max(1, points));   // a very narrow window still gets a readable size
+    f.setPointSizeF(std::max(1.0, points));   // a very narrow window still gets a readable size
     // A font that is already the one asked for stays: setting it again would
     // make the control lay out its text once more for nothing.
     if (f != w->font())
@@ -253,19 +274,22 @@ void setFontSize(QWidget* w, int points, bool listBox)
 
 // Places one control at its record scaled to W and H percent of the window's
 // recorded inner width and height.
-void ResizeControl(QWidget* control, const QString& window, int W, int H)
+void ResizeControl(QWidget* control, const ControlName& name, const QString& window, int W, int H)
 {
-    const int i = FindControlEntry(control, window);
+    const int i = FindControlEntry(name, window);
     if (i < 0)
         return;   // made after the window's first layout: left where it is
     const LayoutRecord& rec = ControlTable[static_cast<size_t>(i)];
     const Placement p = ScaledPlacement(rec, W, H, control->x() < 0);
 
     if (rec.FontSize > 0) {
+        // The whole-point size scaled with the width; the designed size
+        // itself where that is the recorded one.
+        const double points = p.FontSize == rec.FontSize ? ExactFontSize[static_cast<size_t>(i)] : p.FontSize;
         if (isListBox(control))
-            setFontSize(control, p.FontSize, true);
+            setFontSize(control, points, true);
         else if (takesFontSize(control))
-            setFontSize(control, p.FontSize, false);
+            setFontSize(control, points, false);
     }
     const int x = toPixels(p.Left), y = toPixels(p.Top), w = std::max(0, toPixels(p.Width));
     if (qobject_cast<QComboBox*>(control))
@@ -315,11 +339,19 @@ std::vector<LayoutRecord> FormRecords() { return FormTable; }
 std::vector<LayoutRecord> ControlRecords() { return ControlTable; }
 bool Busy() { return BusyFlag; }
 
+void ForgetRecordsForTests()
+{
+    FormTable.clear();
+    ControlTable.clear();
+    ExactFontSize.clear();
+    Index = RecordIndex();
+}
+
 std::vector<QWidget*> FormControls(QWidget* form)
 {
     std::vector<QWidget*> out;
-    if (form)
-        collect(clientOf(form), out);
+    for (const Control& c : controlsOf(form))
+        out.push_back(c.widget);
     return out;
 }
 
@@ -342,8 +374,8 @@ void ResizeFormControls(QWidget* form)
     const int W = Percent(toTwips(client->width()), rec.ScaleWidth);
     const int H = Percent(toTwips(client->height()), rec.ScaleHeight);
     const QString window = rec.Name;
-    for (QWidget* c : FormControls(form))
-        ResizeControl(c, window, W, H);
+    for (const Control& c : controlsOf(form))
+        ResizeControl(c.widget, c.name, window, W, H);
 }
 
 } // namespace shell::Resize

@@ -7,10 +7,13 @@
 // and height in whole percent of the recorded ones. The records live for the
 // whole run, so a window opened again is laid out against its first record.
 //
-// The controls of a window are its descendants that carry an objectName
-// (not Qt's own "qt_" parts) and whose place no layout manages; the inner
-// parts of compound widgets (a combo box's line edit, scroll bars, a tab
-// bar) are never controls. A control array element is named "name(index)".
+// The controls of a window are all its descendants (not Qt's own "qt_"
+// parts) whose place no layout manages, named or not: a control without a
+// name is recorded by its place among its parent's unnamed children. The
+// inner parts of compound widgets (a combo box's line edit, scroll bars, a
+// tab bar) are never controls. A control array element is named
+// "name(index)". A control laid out at the width it was recorded at keeps
+// its recorded font size exactly; other widths get whole points.
 // Geometry is kept in twips, 15 to a pixel.
 #include <QString>
 #include <vector>
@@ -59,5 +62,8 @@ std::vector<LayoutRecord> ControlRecords();
 std::vector<QWidget*> FormControls(QWidget* form);
 // True while a layout runs.
 bool Busy();
+// Forgets every record. The programs never do: one test process opens the
+// main windows of all three programs, which share the name "frmMain".
+void ForgetRecordsForTests();
 
 } // namespace shell::Resize

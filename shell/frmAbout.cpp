@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Settings.h"
 #include "shell/Resize.h"
+#include "shell/ScriptFont.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,13 +23,6 @@ namespace {
 // The maker's support mail address and web-site address.
 
 constexpr int px(int twips) { return twips / Resize::TwipsPerPixel; }
-
-QFont scriptFont(int points)
-{
-    QFont f(QStringLiteral("Monotype Corsiva"));
-    f.setPointSize(points);
-    return f;
-}
 
 bool isExecutableFile(const QString& path)
 {

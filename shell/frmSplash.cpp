@@ -1,7 +1,10 @@
 #include "shell/frmSplash.h"
 
 #include "platform/AppInfo.h"
+#include "platform/DesignFont.h"
 #include "platform/FileTypeKeys.h"
+#include "shell/ScreenFit.h"
+#include "shell/ScriptFont.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -22,15 +25,6 @@ std::optional<ProgramShell>& registered()
 {
     static std::optional<ProgramShell> p;
     return p;
-}
-
-QFont splashFont(int pointSize, bool italic = false)
-{
-    QFont f(QStringLiteral("Monotype Corsiva"));
-    f.setStyleHint(QFont::Cursive);
-    f.setPointSize(pointSize);
-    f.setItalic(italic);
-    return f;
 }
 
 // The logo: a bell curve with two group means on a blue tile.
@@ -118,13 +112,13 @@ void frmSplash::buildControls()
     // window, loaded first, need not wait for it.
 
     const SplashTexts& t = program_.splash;
-    addLabel(fraMainFrame, QStringLiteral("lblProductName"), t.productName, splashFont(30), QRect(164, 16, 284, 56));
-    addLabel(fraMainFrame, t.versionLabelName, t.versionText, splashFont(16), QRect(164, 76, 284, 30));
+    addLabel(fraMainFrame, QStringLiteral("lblProductName"), t.productName, scriptFont(30), QRect(164, 16, 284, 56));
+    addLabel(fraMainFrame, t.versionLabelName, t.versionText, scriptFont(16), QRect(164, 76, 284, 30));
     if (!t.makerName.isEmpty())
-        addLabel(fraMainFrame, QStringLiteral("Label1"), t.makerName, splashFont(14), QRect(164, 110, 284, 28));
-    addLabel(fraMainFrame, QStringLiteral("lblCompanyName"), t.webAddress, splashFont(12), QRect(16, 176, 432, 26));
-    addLabel(fraMainFrame, QStringLiteral("lblCopyright"), t.notice, splashFont(11), QRect(16, 206, 432, 26));
-    addLabel(fraMainFrame, QStringLiteral("lblMotto"), t.motto, splashFont(11, true), QRect(16, 240, 432, 26));
+        addLabel(fraMainFrame, QStringLiteral("Label1"), t.makerName, scriptFont(14), QRect(164, 110, 284, 28));
+    addLabel(fraMainFrame, QStringLiteral("lblCompanyName"), t.webAddress, scriptFont(12), QRect(16, 176, 432, 26));
+    addLabel(fraMainFrame, QStringLiteral("lblCopyright"), t.notice, scriptFont(11), QRect(16, 206, 432, 26));
+    addLabel(fraMainFrame, QStringLiteral("lblMotto"), t.motto, scriptFont(11, true), QRect(16, 240, 432, 26));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -207,6 +201,8 @@ QString frmSplash::GetAssociatedProgram(const QString& Extension)
 int runProgram(QApplication& app, const ProgramShell& program, const std::function<QWidget*()>& loadMain)
 {
     setProgramShell(program);
+    platform::applyDesignFont();
+    installScreenFit();
     QPointer<QWidget> main;
     QPointer<frmSplash> splash = new frmSplash(program, [&] {
         QWidget* w = loadMain ? loadMain() : nullptr;

@@ -1,5 +1,7 @@
 // Test main: a headless QApplication with its own settings and XDG folders,
 // so tests never touch the user's.
+#include "platform/DesignFont.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -18,6 +20,7 @@ int main(int argc, char** argv)
     }
     setenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()).constData(), 1);
     QApplication app(argc, argv);
+    platform::applyDesignFont();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -34,6 +34,14 @@ TEST(QuellinORToD, TheCheckBoxShowsAndLocksTheIntervalFrame)
     testkit::click(check);
     EXPECT_TRUE(frame->isVisible());
     EXPECT_FALSE(lower->isReadOnly());
+    // Open for typing, they look it: white boxes, black captions.
+    for (const char* box : {"txtORMinus95", "txtORPlus95"})
+        EXPECT_EQ(testkit::find(dialog, QString::fromLatin1(box))->palette().color(QPalette::Base), QColor(Qt::white))
+            << box;
+    for (const char* caption : {"Label1", "Label2"})
+        EXPECT_EQ(testkit::find(dialog, QString::fromLatin1(caption))->palette().color(QPalette::WindowText),
+                  QColor(Qt::black))
+            << caption;
     testkit::type(testkit::find(dialog, QStringLiteral("txtOR")), QStringLiteral("2"));
     testkit::type(lower, QStringLiteral("1.5"));
     testkit::type(testkit::find(dialog, QStringLiteral("txtORPlus95")), QStringLiteral("3"));

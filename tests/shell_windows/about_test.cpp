@@ -34,6 +34,8 @@ TEST(AboutBox, TextsInEachProgram)
         EXPECT_EQ(testkit::text(&about, "cmdSysInfo"), "&System Info...");
         EXPECT_EQ(testkit::text(&about, "cmdOK"), "&OK");
         EXPECT_EQ(testkit::find<QLabel>(&about, "lblTitle")->font().family(), "Monotype Corsiva");
+        // Where the face is missing, the same stand-in as the splash's.
+        EXPECT_EQ(testkit::find<QLabel>(&about, "lblTitle")->font().styleHint(), QFont::Cursive);
         EXPECT_FALSE(testkit::find<QLabel>(&about, "picIcon")->pixmap().isNull());
         EXPECT_EQ(about.findChild<QWidget*>("txtPurpose"), nullptr);
     }

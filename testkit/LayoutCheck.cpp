@@ -1,0 +1,347 @@
+#include "testkit/LayoutCheck.h"
+
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTextDocument>
+#include <QToolBar>
+
+namespace testkit {
+
+namespace {
+
+// Room a push button's frame and bevel take around its caption.
+constexpr int kButtonPadding = 6;
+// Room a group box's frame takes on each side of its title.
+constexpr int kGroupTitlePadding = 8;
+// A control parked far off to the left is hidden on purpose.
+constexpr int kParkedLeft = -1000;
+
+QString stripMnemonic(QString t)
+{
+    t.replace(QLatin1String("&&"), QString(QChar(0xE000)));
+    t.remove(QLatin1Char('&'));
+    t.replace(QChar(0xE000), QLatin1Char('&'));
+    return t;
+}
+
+bool isInnerPart(QWidget* w)
+{
+    for (QWidget* p = w->parentWidget(); p; p = p->parentWidget()) {
+        if (p->isWindow())
+            return false;
+        if (qobject_cast<QAbstractScrollArea*>(p) || qobject_cast<QComboBox*>(p) ||
+            qobject_cast<QAbstractSpinBox*>(p) || qobject_cast<QLineEdit*>(p) || qobject_cast<QTabBar*>(p) ||
+            qobject_cast<QMenuBar*>(p) || qobject_cast<QToolBar*>(p) || qobject_cast<QStatusBar*>(p))
+            return true;
+    }
+    return false;
+}
+
+bool isParked(QWidget* w)
+{
+    for (QWidget* p = w; p && !p->isWindow(); p = p->parentWidget())
+        if (p->x() < kParkedLeft)
+            return true;
+    return false;
+}
+
+QString pathOf(QWidget* w)
+{
+    QStringList parts;
+    for (QWidget* p = w; p && !p->isWindow(); p = p->parentWidget())
+        if (!p->objectName().isEmpty() && !p->objectName().startsWith(QLatin1String("qt_")))
+            parts.prepend(p->objectName());
+    return parts.join(QLatin1Char('/'));
+}
+
+// The control's name with the names of the frames around it; an unnamed
+// control by its class and caption.
+QString nameOf(QWidget* w)
+{
+    const QString around = w->parentWidget() ? pathOf(w->parentWidget()) : QString();
+    const QString own = w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_"))
+                            ? controlLabel(w)
+                            : w->objectName();
+    return around.isEmpty() ? own : around + QLatin1Char('/') + own;
+}
+
+int linesHeight(const QFontMetrics& fm, int lines) { return fm.height() + (lines - 1) * fm.lineSpacing(); }
+
+int widestLine(const QFontMetrics& fm, const QString& text)
+{
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, fm.horizontalAdvance(line));
+    return widest;
+}
+
+// The rectangle the label's text takes inside the label.
+QRect labelInk(QLabel* l)
+{
+    const QRect cr = l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(), -l->margin());
+    const QString text = l->text();
+    const bool rich = l->textFormat() == Qt::RichText ||
+                      (l->textFormat() == Qt::AutoText && Qt::mightBeRichText(text));
+    QSize need;
+    if (rich || l->wordWrap()) {
+        QTextDocument doc;
+        doc.setDefaultFont(l->font());
+        doc.setDocumentMargin(0);
+        if (rich)
+            doc.setHtml(text);
+        else
+            doc.setPlainText(text);
+        if (l->wordWrap())
+            doc.setTextWidth(cr.width());
+        need = QSize(static_cast<int>(std::ceil(doc.idealWidth())), static_cast<int>(std::ceil(doc.size().height())));
+    } else {
+        const QFontMetrics fm(l->font());
+        const int lines = static_cast<int>(text.count(QLatin1Char('\n'))) + 1;
+        need = QSize(widestLine(fm, stripMnemonic(text)), linesHeight(fm, lines));
+    }
+    return QStyle::alignedRect(l->layoutDirection(), QStyle::visualAlignment(l->layoutDirection(), l->alignment()),
+                               need, cr);
+}
+
+void checkLabel(QLabel* l, const QString& name, QStringList& faults)
+{
+    if (l->text().isEmpty() || !l->pixmap().isNull())
+        return;
+    const QRect ink = labelInk(l);
+    const QRect cr = l->contentsRect();
+    if (ink.width() > cr.width())
+        faults << QStringLiteral("%1: caption %2 px wide in %3 px").arg(name).arg(ink.width()).arg(cr.width());
+    if (ink.height() > cr.height())
+        faults << QStringLiteral("%1: caption %2 px high in %3 px").arg(name).arg(ink.height()).arg(cr.height());
+}
+
+void checkButton(QAbstractButton* b, const QString& name, QStringList& faults)
+{
+    if (b->text().isEmpty())
+        return;
+    const QFontMetrics fm(b->font());
+    const QString text = stripMnemonic(b->text());
+    const int lines = static_cast<int>(text.count(QLatin1Char('\n'))) + 1;
+    int needW = widestLine(fm, text);
+    int needH = linesHeight(fm, lines);
+    if (qobject_cast<QCheckBox*>(b) || qobject_cast<QRadioButton*>(b)) {
+        const bool radio = qobject_cast<QRadioButton*>(b) != nullptr;
+        QStyleOptionButton opt;
+        opt.initFrom(b);
+        QStyle* s = b->style();
+        const int ind = s->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth, &opt, b);
+        const int gap = s->pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing,
+                                       &opt, b);
+        needW += ind + gap;
+    } else {
+        needW += 2 * kButtonPadding;
+        needH += 4;
+    }
+    if (needW > b->width())
+        faults << QStringLiteral("%1: caption needs %2 px, has %3 px").arg(name).arg(needW).arg(b->width());
+    if (needH > b->height())
+        faults << QStringLiteral("%1: caption needs %2 px high, has %3 px").arg(name).arg(needH).arg(b->height());
+}
+
+void checkGroupBox(QGroupBox* g, const QString& name, QStringList& faults)
+{
+    if (g->title().isEmpty())
+        return;
+    const QFontMetrics fm(g->font());
+    const int need = fm.horizontalAdvance(stripMnemonic(g->title())) + 2 * kGroupTitlePadding;
+    if (need > g->width())
+        faults << QStringLiteral("%1: title needs %2 px, has %3 px").arg(name).arg(need).arg(g->width());
+}
+
+void checkTextBox(QWidget* box, const QString& name, QStringList& faults)
+{
+    const QFontMetrics fm(box->font());
+    if (fm.height() + 2 > box->height())
+        faults << QStringLiteral("%1: %2 px high for a %3 px font").arg(name).arg(box->height()).arg(fm.height());
+}
+
+void checkHeader(QHeaderView* h, const QString& name, QStringList& faults)
+{
+    if (!h->isVisible() || !h->model() || h->orientation() != Qt::Horizontal)
+        return;
+    const QFontMetrics fm(h->font());
+    const int margin = h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+    for (int i = 0; i < h->count(); ++i) {
+        if (h->isSectionHidden(i))
+            continue;
+        const QString text = h->model()->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString();
+        const int lines = static_cast<int>(text.count(QLatin1Char('\n'))) + 1;
+        const int needW = widestLine(fm, text) + 2 * margin;
+        if (needW > h->sectionSize(i))
+            faults << QStringLiteral("%1: heading \"%2\" needs %3 px, has %4 px")
+                          .arg(name, text)
+                          .arg(needW)
+                          .arg(h->sectionSize(i));
+        if (linesHeight(fm, lines) + 2 > h->height())
+            faults << QStringLiteral("%1: heading \"%2\" needs %3 px high, has %4 px")
+                          .arg(name, text)
+                          .arg(linesHeight(fm, lines) + 2)
+                          .arg(h->height());
+    }
+}
+
+// The area of its parent that a child may take.
+// The part of the parent that shows: its own rectangle as far as the
+// widgets around it (a tab page inside its tab control, a frame inside a
+// window) do not cut it off.
+QRect roomIn(QWidget* parent)
+{
+    QRect room = parent->rect();
+    QPoint offset(0, 0);   // parent's origin in the coordinates of p
+    for (QWidget* p = parent; p && !p->isWindow(); p = p->parentWidget()) {
+        offset += p->pos();
+        QWidget* up = p->parentWidget();
+        if (!up)
+            break;
+        room = room.intersected(up->rect().translated(-offset));
+    }
+    return room;
+}
+
+// Where a caption's text is drawn inside its control, in the parent's
+// coordinates; empty when the control draws no caption.
+QRect captionRect(QWidget* w)
+{
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        if (l->text().isEmpty() || !l->pixmap().isNull())
+            return {};
+        return labelInk(l).intersected(l->rect()).translated(l->pos());
+    }
+    return {};
+}
+
+bool drawsSomething(QWidget* w)
+{
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return !l->text().isEmpty() || !l->pixmap().isNull() || l->frameShape() != QFrame::NoFrame;
+    if (auto* f = qobject_cast<QFrame*>(w); f && f->metaObject() == &QFrame::staticMetaObject)
+        return f->frameShape() != QFrame::NoFrame || f->autoFillBackground();
+    return true;
+}
+
+void checkOverlaps(QWidget* parent, const QList<QWidget*>& kids, QStringList& faults)
+{
+    for (QWidget* a : kids) {
+        const QRect ink = captionRect(a);
+        if (ink.isEmpty())
+            continue;
+        for (QWidget* b : kids) {
+            if (b == a || !drawsSomething(b))
+                continue;
+            const QRect over = ink.intersected(b->geometry());
+            if (over.width() > 1 && over.height() > 1)
+                faults << QStringLiteral("%1: caption runs under %2").arg(nameOf(a), controlLabel(b));
+        }
+    }
+    Q_UNUSED(parent);
+}
+
+void walk(QWidget* parent, QWidget* window, QStringList& faults)
+{
+    QList<QWidget*> kids;
+    for (QObject* o : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->isWindow() || !w->isVisibleTo(window) || isParked(w))
+            continue;
+        // Qt's own parts (a tab control's page stack) are not looked at,
+        // what they hold is.
+        if (w->objectName().startsWith(QLatin1String("qt_")))
+            walk(w, window, faults);
+        else
+            kids << w;
+    }
+    const bool inner = isInnerPart(parent) || qobject_cast<QAbstractScrollArea*>(parent) ||
+                       qobject_cast<QComboBox*>(parent) || qobject_cast<QAbstractSpinBox*>(parent) ||
+                       qobject_cast<QLineEdit*>(parent) || qobject_cast<QTabWidget*>(parent) ||
+                       qobject_cast<QStackedWidget*>(parent) || qobject_cast<QMenuBar*>(parent) ||
+                       qobject_cast<QToolBar*>(parent) || qobject_cast<QStatusBar*>(parent) ||
+                       qobject_cast<QTabBar*>(parent);
+    for (QWidget* w : kids) {
+        const QString name = nameOf(w);
+        if (!inner) {
+            const QRect room = roomIn(parent);
+            // A control wholly outside its frame is hidden there on purpose;
+            // one partly outside is cut off.
+            if (room.intersects(w->geometry()) && !room.contains(w->geometry()))
+                faults << QStringLiteral("%1: cut off by %2 (at %3,%4 size %5x%6 in %7x%8)")
+                              .arg(name, controlLabel(parent))
+                              .arg(w->x())
+                              .arg(w->y())
+                              .arg(w->width())
+                              .arg(w->height())
+                              .arg(room.width())
+                              .arg(room.height());
+        }
+        if (auto* l = qobject_cast<QLabel*>(w))
+            checkLabel(l, name, faults);
+        else if (auto* b = qobject_cast<QAbstractButton*>(w); b && !isInnerPart(w))
+            checkButton(b, name, faults);
+        else if (auto* g = qobject_cast<QGroupBox*>(w))
+            checkGroupBox(g, name, faults);
+        else if ((qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)) && !isInnerPart(w))
+            checkTextBox(w, name, faults);
+        if (auto* t = qobject_cast<QTableView*>(w))
+            checkHeader(t->horizontalHeader(), name, faults);
+    }
+    if (!inner)
+        checkOverlaps(parent, kids, faults);
+    for (QWidget* w : kids)
+        walk(w, window, faults);
+}
+
+} // namespace
+
+QString controlLabel(QWidget* w)
+{
+    if (!w->objectName().isEmpty())
+        return w->objectName();
+    QString caption;
+    if (auto* l = qobject_cast<QLabel*>(w))
+        caption = l->text();
+    else if (auto* b = qobject_cast<QAbstractButton*>(w))
+        caption = b->text();
+    else if (auto* g = qobject_cast<QGroupBox*>(w))
+        caption = g->title();
+    caption = caption.simplified();
+    if (caption.size() > 30)
+        caption = caption.left(30) + QStringLiteral("...");
+    return QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(w->metaObject()->className()), caption);
+}
+
+QStringList layoutFaults(QWidget* window)
+{
+    QStringList faults;
+    if (!window)
+        return faults;
+    walk(window, window, faults);
+    const QString title = window->objectName().isEmpty() ? QString::fromLatin1(window->metaObject()->className())
+                                                         : window->objectName();
+    for (QString& f : faults)
+        f.prepend(title + QStringLiteral(": "));
+    return faults;
+}
+
+} // namespace testkit

@@ -1,0 +1,21 @@
+#pragma once
+// A window checked as a person would look at it: every visible caption fits
+// its control (single-line width, wrapped height, group-box titles, check
+// and option buttons with their indicator, grid headings), no control is cut
+// off by the frame, page or window that holds it, and no caption runs under
+// a neighbouring control.
+#include <QStringList>
+
+class QWidget;
+
+namespace testkit {
+
+// One line per fault, naming the window, the control and what is wrong;
+// empty when the window looks whole. Only controls visible in the window's
+// present state (tab, options) are looked at.
+QStringList layoutFaults(QWidget* window);
+
+// A short readable name for a control: objectName, else class and caption.
+QString controlLabel(QWidget* w);
+
+} // namespace testkit
