@@ -4,9 +4,11 @@
 // edit is dropped once, with its message, instead of coming back on every
 // later move or command.
 #include "MetDataTestSupport.h"
+#include "meandiff/frmMain.h"
 #include "metadb/StudyTable.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <iostream>
 
 using namespace metdatatest;
@@ -117,6 +119,27 @@ TEST_F(MetDataSharing, AStudyAnotherUserReplacedIsNeitherDeletedNorOverwritten)
     }
 }
 
+TEST_F(MetDataSharing, TheOverwriteImportDoesNotLandOnAStudyAnotherUserReplaced)
+{
+    auto main = std::make_unique<tarvoss::frmMain>();
+    main->show();
+    testkit::find<QLineEdit>(main.get(), QStringLiteral("TxtID"))->setText(QStringLiteral("Imported"));
+    other->execute(QStringLiteral("DELETE FROM data WHERE \"Study Name\" = 'C'"));
+    other->execute(QStringLiteral("INSERT INTO data (\"Study Name\", \"N 1\") VALUES ('D', 40)"));
+    moveTo(2);
+    {
+        // Yes to the overwrite question, then the refusal.
+        testkit::MsgBoxScript msgs;
+        click("cmdAdd");
+        ASSERT_EQ(msgs.count(), 2) << msgs.texts().join(QStringLiteral(" | ")).toStdString();
+        EXPECT_TRUE(msgs.shown()[1].text.contains(QStringLiteral("another user")));
+    }
+    EXPECT_EQ(storedStudies(), QStringLiteral("1:A:NULL:-1 2:B:NULL:-1 4:D:40.0:-1"));
+    EXPECT_EQ(gridNames(), (QStringList{"A", "B"}));
+    EXPECT_FALSE(w->StudyRecordset()->editPending());
+    closeWindow();
+}
+
 TEST_F(MetDataSharing, AStudyAnotherUserChangedIsRefusedOnceAndShownAsStored)
 {
     other->execute(QStringLiteral("UPDATE data SET \"N 1\" = 40 WHERE \"Study Name\" = 'B'"));
@@ -184,6 +207,38 @@ TEST_F(MetDataSharing, AnEditTheDatabaseRefusesIsDroppedWithItsMessage)
         }
         EXPECT_EQ(storedStudies(), QStringLiteral("1:A:NULL:-1 2:B:NULL:-1 3:C:NULL:-1"));
     }
+}
+
+// The grid over a database opened read-only, which refuses writes whoever
+// runs the program.
+TEST_F(MetDataSharing, TheGridDropsAnEditOfAReadOnlyDatabase)
+{
+    auto readOnly = std::make_shared<platform::Connection>();
+    readOnly->open(file, platform::Connection::Mode::ReadOnly);
+    platform::Recordset rs;
+    rs.open(readOnly, metadb::studySql(), QStringLiteral("data"), QStringLiteral("Study ID"));
+    metadb::StudyGrid view;
+    QStringList errors;
+    view.studyModel()->onError = [&errors](const QString& e) { errors << e; };
+    view.studyModel()->bind(&rs);
+    view.show();
+    const int n1 = rs.fieldIndex(QStringLiteral("N 1"));
+    auto at = [&view](int row, int column) { return view.model()->index(row, column); };
+
+    view.setCurrentIndex(at(0, n1));
+    ASSERT_TRUE(view.model()->setData(at(0, n1), QStringLiteral("5"), Qt::EditRole));
+    view.setCurrentIndex(at(1, n1));
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("readonly"))) << errors[0].toStdString();
+    EXPECT_FALSE(rs.editPending());
+    EXPECT_EQ(rs.position(), 0);
+    EXPECT_EQ(view.model()->data(at(0, n1), Qt::DisplayRole).toString(), QString());
+    // Nothing comes back on the next moves; an edit of another row that
+    // leaves the current one meets nothing either.
+    view.setCurrentIndex(at(1, n1));
+    view.setCurrentIndex(at(2, n1));
+    EXPECT_EQ(errors.size(), 1);
+    view.studyModel()->bind(nullptr);
 }
 
 TEST_F(MetDataSharing, AResultTheDatabaseRefusesDuringARunIsNotLeftPending)
