@@ -36,22 +36,6 @@ bool isNA(const QString& text) { return text.compare(kNA, Qt::CaseInsensitive) =
 // Text of a text column; Null adds nothing.
 QString textOf(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
 
-// Two measure texts compared as the study database compares them in the
-// summary query: letters A to Z without regard to case, every other
-// character exactly. The steps thus take the studies the query counted.
-bool sameMeasure(const QString& a, const QString& b)
-{
-    if (a.size() != b.size())
-        return false;
-    const auto fold = [](QChar c) {
-        return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ? QChar(c.unicode() + 32) : c;
-    };
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    return true;
-}
-
 // The study's inclusion and, with a measure, its measure: the conditions
 // every step shares.
 bool includedStudy(const MetaRun& run, const platform::Recordset& studies)
@@ -300,6 +284,20 @@ void orwin(MetaRun& run, double k, double mean, const char* const (&boxes)[3])
 
 } // namespace
 
+bool sameMeasure(const QString& stored, const QString& measure)
+{
+    return stored.compare(measure, Qt::CaseInsensitive) == 0;
+}
+
+QStringList matchingMeasures(const QString& measure, const QStringList& stored)
+{
+    QStringList matches;
+    for (const QString& s : stored)
+        if (sameMeasure(s, measure) && !matches.contains(s))
+            matches << s;
+    return matches;
+}
+
 bool SummaryColumn::isCount() const { return qstrcmp(aggregate, "COUNT") == 0; }
 
 const std::vector<SummaryColumn>& summaryColumns()
@@ -363,20 +361,32 @@ const std::vector<SummaryColumn>& summaryColumns()
     return columns;
 }
 
-QString summarySql(const QString& measure)
+QString summarySql(const QString& measure, const QStringList& storedMatches)
 {
     QStringList items;
     for (const SummaryColumn& c : summaryColumns())
         items << QStringLiteral("%1(`%2`) AS %3").arg(QLatin1String(c.aggregate), QLatin1String(c.field),
                                                        QLatin1String(c.expr));
+    // Any non-zero Include is true: this program stores -1, other tools 1.
     QString sql = QStringLiteral("SELECT ") + items.join(QStringLiteral(", ")) +
-                  QStringLiteral(" FROM data WHERE (`Include`) = -1");
+                  QStringLiteral(" FROM data WHERE (`Include`) <> 0");
     if (!measure.isEmpty()) {
-        QString quoted = measure;
-        quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-        sql += QStringLiteral(" AND (`Measure Used`) ='") + quoted + QLatin1Char('\'');
+        // The stored spellings that match the measure, each compared exactly
+        // (the column's own collation would fold letters A to Z only).
+        QStringList literals;
+        for (QString m : storedMatches) {
+            m.replace(QLatin1Char('\''), QStringLiteral("''"));
+            literals << QLatin1Char('\'') + m + QLatin1Char('\'');
+        }
+        sql += QStringLiteral(" AND (`Measure Used` COLLATE BINARY) IN (") + literals.join(QStringLiteral(", ")) +
+               QLatin1Char(')');
     }
     return sql;
+}
+
+QString storedMeasuresSql()
+{
+    return QStringLiteral("SELECT DISTINCT `Measure Used` COLLATE BINARY FROM data WHERE `Measure Used` IS NOT NULL");
 }
 
 QString fixedFive(double v)
@@ -617,6 +627,7 @@ void RosenthalQ(MetaRun& run, platform::Recordset& studies)
         r.RosenthalP2 = p.p2;
         r.RosenthalP1 = p.p1;
     } catch (const platform::RuntimeError& e) {
+        r.stoppedEarly = true;
         platform::msgBox(codeGenErrorText(e.number(), e.description()), platform::MsgButtons::AbortRetryIgnore,
                          platform::MsgIcon::Critical, QStringLiteral("Code Gen Error"), run.owner);
     }

@@ -32,9 +32,21 @@ struct SummaryColumn {
 // The 54 columns in the order of the query's select list.
 const std::vector<SummaryColumn>& summaryColumns();
 
-// The aggregate query over the included studies, restricted to one measure
-// when `measure` is not empty (its single quotes doubled).
-QString summarySql(const QString& measure);
+// Whether a stored `Measure Used` is the measure typed: the same text without
+// regard to letter case, every letter folded as Unicode folds it. The summary
+// query and every step of a run compare this way.
+bool sameMeasure(const QString& stored, const QString& measure);
+// The stored spellings (distinct values of `Measure Used`) that match the
+// measure, in the order given.
+QStringList matchingMeasures(const QString& measure, const QStringList& stored);
+// The query that lists the distinct stored spellings of `Measure Used`.
+QString storedMeasuresSql();
+
+// The aggregate query over the included studies (any non-zero `Include`),
+// restricted when `measure` is not empty to the studies whose `Measure Used`
+// is one of `storedMatches` (matchingMeasures of the measure), each written
+// as one literal with its single quotes doubled; with no match none qualifies.
+QString summarySql(const QString& measure, const QStringList& storedMatches);
 
 // A value shown with at least one integer digit and exactly five decimals,
 // rounded half to even on the double's value ("0.01562" for 0.015625); a
@@ -76,6 +88,9 @@ struct RosenthalState {
     std::int16_t RosenthalN = 0;
     double RosenthalP2 = 0;
     double RosenthalP1 = 0;
+    // The step ended on an error before its p values: the other values hold
+    // what it reached.
+    bool stoppedEarly = false;
 };
 
 // The state one run works on.

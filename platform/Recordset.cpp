@@ -95,7 +95,9 @@ QVariant fromStore(FieldType type, const QVariant& v)
     case FieldType::Long:
         return v.toInt();
     case FieldType::Boolean:
-        return v.toLongLong() != 0;
+        // Any value other than 0 is true: this program stores -1, other
+        // tools store 1.
+        return v.toDouble() != 0;
     case FieldType::Other:
         break;
     }
