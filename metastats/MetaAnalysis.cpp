@@ -119,7 +119,7 @@ private:
     bool open_;
 };
 
-void runSteps(MetaRun& run, platform::Recordset& studies)
+void runSteps(MetaRun& run, RunStudies& studies)
 {
     UnweightedCohen(run, studies);
     ZCohen(run, studies);
@@ -332,7 +332,18 @@ void MetaAnalyse(MetaContext& context)
             throw platform::RuntimeError(platform::ErrDbClosed, QStringLiteral("The study table is not open."));
         {
             ColumnWrites writes(context.connection);
-            runSteps(run, *context.studies);
+            RunStudies studies(*context.studies, run.measure);
+            try {
+                runSteps(run, studies);
+            } catch (...) {
+                // What the steps wrote before the failure stays written.
+                try {
+                    studies.store();
+                } catch (const std::exception&) {
+                }
+                throw;
+            }
+            studies.store();
             if (!writes.commit())
                 throw platform::RuntimeError(platform::ErrDbRefused,
                                              QStringLiteral("The results could not be written to the study database."));
