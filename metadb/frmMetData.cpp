@@ -13,6 +13,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
+#include "platform/TempFolder.h"
 #include "shell/Resize.h"
 
 #include <QAction>
@@ -993,18 +994,18 @@ void frmMetData::cmdCopyClipboard_Click()
 
 void frmMetData::MakeNotepad()
 {
-    // The temporary folder as the platform names it; "" when it is missing.
-    const QString folder = QDir::tempPath();
-    const QString file = folder.isEmpty() ? QStringLiteral("Meta.txt") : QDir(folder).filePath(QStringLiteral("Meta.txt"));
+    // The user's own temporary folder: a file of a fixed name in a folder
+    // that others can write to could be a link they planted.
+    const QString file = QDir(platform::userTempFolderPath()).filePath(QStringLiteral("Meta.txt"));
     try {
-        if (folder.isEmpty() || !QFileInfo(folder).isDir())
-            throw platform::RuntimeError(platform::ErrPathNotFound, QStringLiteral("Path not found"));
+        platform::userTempFolder();
         QString text = txtResults->toPlainText();
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
         text += QStringLiteral("\r\n");
-        // The report replaces the file as a whole or not at all.
-        meandiff::writeFileAtomically(file, text.toUtf8());
+        // The report replaces the file as a whole or not at all, and replaces
+        // a link of that name rather than writing where it points.
+        platform::replaceFileNoFollow(file, text.toUtf8());
     } catch (const platform::RuntimeError& e) {
         platform::msgBox(
             QStringLiteral("Do you have a programme on your system to read '.txt' files? You may have to use 'copy "

@@ -95,7 +95,9 @@ QVariant fromStore(FieldType type, const QVariant& v)
     case FieldType::Long:
         return v.toInt();
     case FieldType::Boolean:
-        return v.toLongLong() != 0;
+        // Any value other than 0 is true: this program stores -1, other
+        // tools store 1.
+        return v.toDouble() != 0;
     case FieldType::Other:
         break;
     }
@@ -805,6 +807,53 @@ void Recordset::deleteCurrent()
         }
     }
     rows_.erase(rows_.begin() + pos_);
+    notify();
+}
+
+void Recordset::storeFields(const std::vector<int>& fields, const std::vector<int>& rows,
+                            const std::function<QVariant(int row, int k)>& value)
+{
+    requireOpen();
+    if (fields.empty() || rows.empty())
+        return;
+    if (table_.isEmpty())
+        throw RuntimeError(ErrDbRefused, QStringLiteral("The recordset cannot be changed."));
+    for (const int f : fields)
+        if (f < 0 || f >= int(fields_.size()))
+            throw noSuchField();
+    commitIfPending();
+    if (!connection_ || !connection_->isOpen())
+        throw closedError();
+    QStringList sets;
+    for (const int f : fields)
+        sets << quoted(fields_[f].name) + QStringLiteral(" = ?");
+    QSqlQuery q(connection_->database());
+    if (!q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(table_), sets.join(QLatin1String(", ")))))
+        throw refused(q.lastError());
+    const int rowidSlot = int(fields.size());
+    std::vector<QVariant> stored(fields.size());
+    bool changed = false;
+    try {
+        for (const int row : rows) {
+            if (row < 0 || row >= int(rows_.size()))
+                throw noCurrentRecord();
+            Row& r = rows_[row];
+            for (size_t k = 0; k < fields.size(); ++k) {
+                stored[k] = convert(fields[k], value(row, int(k)));
+                q.bindValue(int(k), toStore(stored[k]));
+            }
+            q.bindValue(rowidSlot, r.rowid);
+            if (!q.exec())
+                throw refused(q.lastError());
+            for (size_t k = 0; k < fields.size(); ++k)
+                r.values[fields[k]] = stored[k];
+            changed = true;
+        }
+    } catch (...) {
+        if (changed)
+            notify();
+        throw;
+    }
     notify();
 }
 

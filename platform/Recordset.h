@@ -153,6 +153,18 @@ public:
     // case, ties in their present order) and moves to the first record.
     void sortBy(const QString& field, bool descending);
 
+    // Writes new values of some fields into many existing records at once,
+    // for a command that computes columns of a whole table: each listed
+    // record gets one run of a single UPDATE prepared once (the caller
+    // holds a transaction around it when it wants one), and the records
+    // keep the values as their own. `value(row, k)` is the new value of
+    // fields[k] for the record at position `row`, converted as setValue
+    // converts it. A pending edit is committed first. On a refusal the
+    // records written before it keep their new values and RuntimeError is
+    // raised. Views are told once, at the end.
+    void storeFields(const std::vector<int>& fields, const std::vector<int>& rows,
+                     const std::function<QVariant(int row, int k)>& value);
+
     // Called after every change of the rows that a view must show again
     // (open, close, a written update, an added, deleted or dropped record, a
     // sort); not on setValue, whose caller knows what it changed. It can come

@@ -177,6 +177,47 @@ TEST_F(RecordsetTest, SortIsStableNullsFirstTextWithoutCase)
     EXPECT_EQ(rs.position(), 0);
 }
 
+// A computed column of every record in one go: the file and the records
+// hold the values, a pending edit is committed first, and a refusal keeps
+// the records written before it.
+TEST_F(RecordsetTest, StoreFieldsWritesManyRecordsAtOnce)
+{
+    int notices = 0;
+    rs.setChangeListener([&notices] { ++notices; });
+    rs.setValue(QStringLiteral("Name"), QStringLiteral("Alpha2"));   // pending on the first record
+    const std::vector<int> fields{1, 2};
+    rs.storeFields(fields, {0, 1, 2}, [](int row, int k) {
+        return k == 0 ? (row == 1 ? QVariant() : QVariant(row + 0.5)) : QVariant(QStringLiteral("%1").arg(row * 10));
+    });
+    EXPECT_EQ(notices, 2);   // the committed edit, then the stored fields
+    EXPECT_EQ(stored(QStringLiteral("SELECT Name FROM data WHERE Count = 0")).toString(), QStringLiteral("Alpha2"));
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Name = 'Alpha2'")).toDouble(), 0.5);
+    EXPECT_TRUE(stored(QStringLiteral("SELECT Score FROM data WHERE Name = 'beta'")).isNull());
+    EXPECT_EQ(stored(QStringLiteral("SELECT Count FROM data WHERE Name = 'gamma'")).toInt(), 20);
+    EXPECT_DOUBLE_EQ(rs.valueAt(2, 1).toDouble(), 2.5);
+    EXPECT_EQ(rs.valueAt(2, 2).toInt(), 20);
+
+    // Text that is no number: the first record is written, the second not.
+    EXPECT_THROW(rs.storeFields({2}, {0, 1}, [](int row, int) {
+        return row == 0 ? QVariant(7) : QVariant(QStringLiteral("seven"));
+    }),
+                 RuntimeError);
+    EXPECT_EQ(rs.valueAt(0, 2).toInt(), 7);
+    EXPECT_EQ(stored(QStringLiteral("SELECT Count FROM data WHERE Name = 'Alpha2'")).toInt(), 7);
+    EXPECT_EQ(rs.valueAt(1, 2).toInt(), 10);
+}
+
+// Any stored Boolean other than 0 reads as true (other tools store 1).
+TEST_F(RecordsetTest, AnyNonZeroBooleanIsTrue)
+{
+    conn->execute(QStringLiteral("UPDATE data SET Include = 1 WHERE Name = 'beta'"));
+    conn->execute(QStringLiteral("UPDATE data SET Include = 0.25 WHERE Name = 'gamma'"));
+    rs.open(conn, QStringLiteral("SELECT [Name], [Include] FROM data ORDER BY [Name]"), QStringLiteral("data"));
+    EXPECT_FALSE(rs.valueAt(0, 1).toBool());
+    EXPECT_TRUE(rs.valueAt(1, 1).toBool());
+    EXPECT_TRUE(rs.valueAt(2, 1).toBool());
+}
+
 TEST_F(RecordsetTest, ClosedConnectionRefusesWrites)
 {
     rs.setValue(QStringLiteral("Score"), 4.0);
