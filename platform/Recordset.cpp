@@ -827,12 +827,18 @@ void Recordset::storeFields(const std::vector<int>& fields, const std::vector<in
     QStringList sets;
     for (const int f : fields)
         sets << quoted(fields_[f].name) + QStringLiteral(" = ?");
+    // A row whose slot another user has since given to a new record (its
+    // key differs) is not written: its values belong to that record.
+    QString where = QStringLiteral("rowid = ?");
+    if (key_ >= 0)
+        where += QStringLiteral(" AND %1 IS ? COLLATE BINARY").arg(quoted(fields_[key_].name));
     QSqlQuery q(connection_->database());
-    if (!q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(table_), sets.join(QLatin1String(", ")))))
+    if (!q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quoted(table_), sets.join(QLatin1String(", ")), where)))
         throw refused(q.lastError());
     const int rowidSlot = int(fields.size());
     std::vector<QVariant> stored(fields.size());
     bool changed = false;
+    int replaced = 0;
     try {
         for (const int row : rows) {
             if (row < 0 || row >= int(rows_.size()))
@@ -843,10 +849,18 @@ void Recordset::storeFields(const std::vector<int>& fields, const std::vector<in
                 q.bindValue(int(k), toStore(stored[k]));
             }
             q.bindValue(rowidSlot, r.rowid);
+            if (key_ >= 0)
+                q.bindValue(rowidSlot + 1, r.stored[key_]);
             if (!q.exec())
                 throw refused(q.lastError());
-            for (size_t k = 0; k < fields.size(); ++k)
+            if (q.numRowsAffected() == 0) {
+                ++replaced;
+                continue;
+            }
+            for (size_t k = 0; k < fields.size(); ++k) {
                 r.values[fields[k]] = stored[k];
+                r.stored[fields[k]] = toStore(stored[k]);
+            }
             changed = true;
         }
     } catch (...) {
@@ -855,6 +869,11 @@ void Recordset::storeFields(const std::vector<int>& fields, const std::vector<in
         throw;
     }
     notify();
+    if (replaced > 0)
+        throw RuntimeError(ErrDbChanged,
+                           QStringLiteral("%1 of the records were deleted or replaced by another user since they were "
+                                          "read; their values were not stored.")
+                               .arg(replaced));
 }
 
 void Recordset::sortBy(const QString& field, bool descending)
