@@ -57,6 +57,31 @@ void StudyGridModel::refresh()
     }
 }
 
+bool StudyGridModel::commitEdit()
+{
+    if (!rs_)
+        return true;
+    QString refusal;
+    try {
+        if (!rs_->isOpen() || !rs_->editPending())
+            return true;
+        rs_->update();
+        return true;
+    } catch (const platform::RuntimeError& e) {
+        refusal = e.description();
+    } catch (const std::exception& e) {
+        refusal = QString::fromLocal8Bit(e.what());
+    }
+    try {
+        rs_->cancelUpdate();
+    } catch (...) {
+    }
+    refresh();
+    if (onError)
+        onError(refusal);
+    return false;
+}
+
 void StudyGridModel::recordsetChanged()
 {
     const auto [rows, columns] = shape();
@@ -143,8 +168,12 @@ bool StudyGridModel::setData(const QModelIndex& index, const QVariant& value, in
     if (!rs_ || !index.isValid() || role != Qt::EditRole)
         return false;
     try {
-        if (rs_->position() != index.row())
+        if (rs_->position() != index.row()) {
+            // The record that is left is written first.
+            if (!commitEdit())
+                return false;
             rs_->moveTo(index.row());
+        }
         const QString text = value.toString();
         QVariant stored;   // an emptied cell holds Null
         if (index.column() == boolColumn_) {
@@ -235,11 +264,17 @@ void StudyGrid::rowChanged(const QModelIndex& current, const QModelIndex& previo
     platform::Recordset* rs = model_->recordset();
     if (following_ || !rs || !current.isValid() || current.row() == previous.row())
         return;
+    if (!rs->isOpen() || rs->position() == current.row())
+        return;
+    // Leaving a record writes its edit; one that cannot be written is
+    // dropped and the record that was left stays current.
+    if (!model_->commitEdit()) {
+        followRecordset();
+        return;
+    }
     try {
-        if (rs->isOpen() && rs->position() != current.row())
-            rs->moveTo(current.row());
+        rs->moveTo(current.row());
     } catch (const platform::RuntimeError& e) {
-        // The record that was left keeps its refused edit and stays current.
         if (model_->onError)
             model_->onError(e.description());
         followRecordset();

@@ -29,6 +29,11 @@ public:
     void setCentredColumns(std::set<int> columns);
     // Re-reads every row (after a change of the recordset).
     void refresh();
+    // Writes the recordset's pending edit. When it cannot be written (the
+    // database refuses it, or another user changed or deleted the record)
+    // the edit is dropped, so that no later move or command meets it again;
+    // the refusal is reported and the rows show what is stored. False then.
+    bool commitEdit();
 
     // Reports a refused write (the description of the error).
     std::function<void(const QString&)> onError;

@@ -64,11 +64,12 @@ platform::RuntimeError saveError(const QString& path, const QString& detail)
                 + (detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')'))};
 }
 
-QString quoted(const QString& table)
+// A table or column name as one SQL identifier, whatever characters it holds.
+QString quoted(const QString& name)
 {
-    QString t = table;
-    t.replace(QLatin1Char(']'), QStringLiteral("]]"));
-    return QLatin1Char('[') + t + QLatin1Char(']');
+    QString n = name;
+    n.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + n + QLatin1Char('"');
 }
 
 // The workbook being built; it is freed without writing anything unless it
@@ -88,19 +89,25 @@ struct WorkbookHandle {
     }
 };
 
-// For each field of the table: whether the table declares it a Boolean.
-std::vector<bool> booleanFields(const QSqlDatabase& db, const QString& table)
+struct TableField {
+    QString name;
+    bool boolean = false;   // declared a Boolean
+};
+
+// The table's fields as it declares them, in stored order.
+std::vector<TableField> tableFields(const QSqlDatabase& db, const QString& table)
 {
-    std::vector<bool> flags;
+    std::vector<TableField> fields;
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("pragma table_info(") + quoted(table) + QLatin1Char(')')))
-        return flags;
+        return fields;
     while (q.next()) {
         const QString type = q.value(2).toString().trimmed().toUpper();
-        flags.push_back(type.contains(QLatin1String("BOOL")) || type == QLatin1String("BIT")
-                        || type == QLatin1String("YESNO") || type == QLatin1String("LOGICAL"));
+        fields.push_back({q.value(1).toString(), type.contains(QLatin1String("BOOL")) || type == QLatin1String("BIT")
+                                                     || type == QLatin1String("YESNO")
+                                                     || type == QLatin1String("LOGICAL")});
     }
-    return flags;
+    return fields;
 }
 
 // Whether the workbook accepts this sheet name as it stands.
@@ -182,26 +189,33 @@ void exportTable(const platform::Connection& database, lxw_workbook* wb, lxw_for
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("select * from ") + quoted(table)))
         throw dbError(QStringLiteral("The table ") + table + QStringLiteral(" cannot be read: ") + q.lastError().text());
-    const QSqlRecord fields = q.record();
-    const int n = fields.count() - 1;
+    // Every field of the table, the first in column A.
+    const QSqlRecord record = q.record();
+    const int n = record.count();
     const int written = std::min(n, kMaxColumns);
-    std::vector<bool> boolean = booleanFields(database.database(), table);
-    boolean.resize(static_cast<size_t>(fields.count()), false);
+    // The names as declared (the query's own names lose their double quotes).
+    std::vector<TableField> fields = tableFields(database.database(), table);
+    if (static_cast<int>(fields.size()) != n) {
+        fields.assign(static_cast<size_t>(n), {});
+        for (int i = 0; i < n; ++i)
+            fields[static_cast<size_t>(i)].name = record.fieldName(i);
+    }
 
     hooks.log(exportlog::AddingHeaders);
-    for (int i = 1; i <= written; ++i)
-        worksheet_write_string(ws, 0, static_cast<lxw_col_t>(i - 1), fields.fieldName(i).toUtf8().constData(),
-                               i <= kHeaderColumns ? headerFont : nullptr);
+    for (int i = 0; i < written; ++i)
+        worksheet_write_string(ws, 0, static_cast<lxw_col_t>(i),
+                               fields[static_cast<size_t>(i)].name.toUtf8().constData(),
+                               i < kHeaderColumns ? headerFont : nullptr);
     // The header font covers A1 to Z1 whether or not a field name is there.
-    for (int i = written + 1; i <= kHeaderColumns; ++i)
-        worksheet_write_blank(ws, 0, static_cast<lxw_col_t>(i - 1), headerFont);
+    for (int i = written; i < kHeaderColumns; ++i)
+        worksheet_write_blank(ws, 0, static_cast<lxw_col_t>(i), headerFont);
 
     hooks.log(exportlog::addingData(table));
     std::int16_t row = 2;
     while (q.next()) {
-        for (int i = 1; i <= written; ++i)
-            writeValue(ws, static_cast<lxw_row_t>(row - 1), static_cast<lxw_col_t>(i - 1), q.value(i),
-                       boolean[static_cast<size_t>(i)]);
+        for (int i = 0; i < written; ++i)
+            writeValue(ws, static_cast<lxw_row_t>(row - 1), static_cast<lxw_col_t>(i), q.value(i),
+                       fields[static_cast<size_t>(i)].boolean);
         if (row == std::numeric_limits<std::int16_t>::max())
             throw platform::errOverflow();
         ++row;

@@ -1,8 +1,8 @@
 #pragma once
 // The workbook export of a study database file: every table (those whose
 // name holds "MSys" excepted) becomes one worksheet of a new .xlsx workbook,
-// without the table's first field, with the field names in row 1 and one row
-// per record below.
+// every field of the table in its stored order from column A on, with the
+// field names in row 1 and one row per record below.
 #include <QString>
 #include <functional>
 

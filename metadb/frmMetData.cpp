@@ -13,6 +13,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
+#include "platform/TempFolder.h"
 #include "shell/Resize.h"
 
 #include <QAction>
@@ -411,9 +412,11 @@ const metastats::RosenthalResults& frmMetData::rosenthal() const { return lastin
 bool frmMetData::requireDatabase()
 {
     if (databaseOpen()) {
-        // A cell still being typed into belongs to the record first.
+        // A cell still being typed into belongs to the record first, and
+        // the record's edit is written before the command; an edit that
+        // cannot be written is dropped with its message and ends the command.
         grdDataGrid->commitEditor();
-        return true;
+        return grdDataGrid->studyModel()->commitEdit();
     }
     platform::msgBox(msgNeedDatabase(), platform::MsgButtons::OK, platform::MsgIcon::None, {}, this);
     return false;
@@ -459,7 +462,8 @@ void frmMetData::openStudies(const QString& path)
     connection->open(path);
     auto recordset = std::make_unique<platform::Recordset>();
     const QString sql = studySql();
-    recordset->open(connection, sql, QStringLiteral("data"));
+    // `Study ID` numbers are never handed out twice.
+    recordset->open(connection, sql, QStringLiteral("data"), QStringLiteral("Study ID"));
     // The new database takes the place of the one open before.
     releaseStudies();
     connection_ = std::move(connection);
@@ -490,14 +494,8 @@ void frmMetData::releaseStudies()
 void frmMetData::commitPendingEdit()
 {
     grdDataGrid->commitEditor();
-    if (!recordset_)
-        return;
-    try {
-        if (recordset_->isOpen() && recordset_->editPending())
-            recordset_->update();
-    } catch (const platform::RuntimeError& e) {
-        reportError(e.description());
-    }
+    if (recordset_)
+        grdDataGrid->studyModel()->commitEdit();
 }
 
 void frmMetData::closeConnectionQuietly()
@@ -895,6 +893,8 @@ void frmMetData::grdDataGrid_HeadClick(int column)
 {
     withStudies([&](platform::Recordset& rs) {
         grdDataGrid->commitEditor();
+        if (!grdDataGrid->studyModel()->commitEdit())
+            return;
         const QString field = rs.fieldName(column);
         if (field.compare(sortField_, Qt::CaseInsensitive) == 0 &&
             sortOrder_.compare(QLatin1String(" ASC"), Qt::CaseInsensitive) == 0)
@@ -928,19 +928,31 @@ void frmMetData::MetaAnalyse()
     } catch (const std::exception& e) {
         reportError(QString::fromLocal8Bit(e.what()));
     }
-    // The run wrote its Z scores and weights into the studies.
-    if (recordset_)
+    // The run wrote its Z scores and weights into the studies. A result the
+    // database refused is not left pending, where every later move of the
+    // grid would meet it again.
+    if (recordset_) {
+        try {
+            if (recordset_->isOpen())
+                recordset_->cancelUpdate();
+        } catch (...) {
+        }
         refreshGrid();
+    }
 }
 
 void frmMetData::commitAndAnalyse()
 {
-    const bool committed = withStudies([this](platform::Recordset& rs) {
+    bool written = false;
+    const bool committed = withStudies([this, &written](platform::Recordset& rs) {
         grdDataGrid->commitEditor();
+        written = grdDataGrid->studyModel()->commitEdit();
+        if (!written)
+            return;
         rs.moveFirst();
         rs.update();
     });
-    if (committed)
+    if (committed && written)
         MetaAnalyse();
 }
 
@@ -982,18 +994,18 @@ void frmMetData::cmdCopyClipboard_Click()
 
 void frmMetData::MakeNotepad()
 {
-    // The temporary folder as the platform names it; "" when it is missing.
-    const QString folder = QDir::tempPath();
-    const QString file = folder.isEmpty() ? QStringLiteral("Meta.txt") : QDir(folder).filePath(QStringLiteral("Meta.txt"));
+    // The user's own temporary folder: a file of a fixed name in a folder
+    // that others can write to could be a link they planted.
+    const QString file = QDir(platform::userTempFolderPath()).filePath(QStringLiteral("Meta.txt"));
     try {
-        if (folder.isEmpty() || !QFileInfo(folder).isDir())
-            throw platform::RuntimeError(platform::ErrPathNotFound, QStringLiteral("Path not found"));
+        platform::userTempFolder();
         QString text = txtResults->toPlainText();
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
         text += QStringLiteral("\r\n");
-        // The report replaces the file as a whole or not at all.
-        meandiff::writeFileAtomically(file, text.toUtf8());
+        // The report replaces the file as a whole or not at all, and replaces
+        // a link of that name rather than writing where it points.
+        platform::replaceFileNoFollow(file, text.toUtf8());
     } catch (const platform::RuntimeError& e) {
         platform::msgBox(
             QStringLiteral("Do you have a programme on your system to read '.txt' files? You may have to use 'copy "

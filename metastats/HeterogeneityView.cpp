@@ -27,8 +27,9 @@ HeterogeneityView computeHeterogeneityView(const RosenthalResults& r)
     v.denominator = rounded(r.SumOfRosenthalStudyWeights, 5);
 
     // The run counts its studies only once it has a weighted mean d and
-    // computes Q; with none counted, every later value is still zero.
-    if (r.RosenthalN < 1) {
+    // computes Q; with none counted, or when the step ended on an error
+    // before its p, there is no test to show.
+    if (r.RosenthalN < 1 || r.stoppedEarly) {
         v.mean = v.q = v.qShort = v.df = v.iSquared = kNotAvailable;
         v.p = QStringLiteral("p = ") + kNotAvailable;
         v.significant = false;
@@ -42,14 +43,15 @@ HeterogeneityView computeHeterogeneityView(const RosenthalResults& r)
     const int df = int(r.RosenthalN) - 1;
     v.df = QString::number(df);
 
-    // One study has no degrees of freedom and so no p; it shows no
-    // heterogeneity either.
-    const QString p = df >= 1 ? rounded(r.RosenthalP2, 5) : kNotAvailable;
+    // The p the run kept, rounded as the report rounds it (one study's Q of 0
+    // on no degree of freedom has p 1). A single study shows no
+    // heterogeneity.
+    const QString p = rounded(r.RosenthalP2, 5);
     v.p = QStringLiteral("p = ") + p;
     v.significant = df >= 1 && p != kNotAvailable && v.q != kNotAvailable && r.RosenthalP2 < 0.05;
     if (v.significant)
         v.summary = heterogeneity_text::Significant;
-    else if (df >= 1 && (p == kNotAvailable || v.q == kNotAvailable))
+    else if (p == kNotAvailable || v.q == kNotAvailable)
         v.summary = heterogeneity_text::NoQ;
     else
         v.summary = heterogeneity_text::NotSignificant;

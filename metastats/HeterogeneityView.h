@@ -30,9 +30,10 @@ inline const QString NoQ = QStringLiteral(
     "heterogeneity.");
 } // namespace heterogeneity_text
 
-// The window's texts. Q, its p and I² exist only when the last run computed
-// a Q over at least one study; a test of heterogeneity needs two studies
-// (one degree of freedom), so one study never gets a significant verdict.
+// The window's texts. Q, its p and I² exist only when the last run's step
+// completed with a Q over at least one study; a test of heterogeneity needs
+// two studies (one degree of freedom), so one study never gets a significant
+// verdict.
 HeterogeneityView computeHeterogeneityView(const RosenthalResults& r);
 
 } // namespace metastats

@@ -64,16 +64,29 @@ QPushButton* whiteButton(QWidget* panel, const char* name, const QString& text, 
     return b;
 }
 
-// The one row of the aggregate query.
-QSqlRecord aggregateRow(const MetaContext& context, const QString& sql)
+// The one row of the aggregate query over the included studies of the
+// measure (every included study when it is empty).
+QSqlRecord aggregateRow(const MetaContext& context, const QString& measure)
 {
     if (!context.connection || !context.connection->isOpen())
         throw platform::RuntimeError(platform::ErrDbClosed, QStringLiteral("The study database is not open."));
     QSqlQuery query(context.connection->database());
     query.setForwardOnly(true);
-    if (!query.exec(sql) || !query.next())
-        throw platform::RuntimeError(kErrQuery, QStringLiteral("The summary of the studies cannot be read: ") +
-                                                    query.lastError().text());
+    const auto failed = [&query] {
+        return platform::RuntimeError(kErrQuery, QStringLiteral("The summary of the studies cannot be read: ") +
+                                                     query.lastError().text());
+    };
+    QStringList matches;
+    if (!measure.isEmpty()) {
+        if (!query.exec(storedMeasuresSql()))
+            throw failed();
+        QStringList stored;
+        while (query.next())
+            stored << query.value(0).toString();
+        matches = matchingMeasures(measure, stored);
+    }
+    if (!query.exec(summarySql(measure, matches)) || !query.next())
+        throw failed();
     return query.record();
 }
 
@@ -106,7 +119,7 @@ private:
     bool open_;
 };
 
-void runSteps(MetaRun& run, platform::Recordset& studies)
+void runSteps(MetaRun& run, RunStudies& studies)
 {
     UnweightedCohen(run, studies);
     ZCohen(run, studies);
@@ -130,6 +143,7 @@ void keepRosenthal(const RosenthalState& r, RosenthalResults* out)
     out->RosenthalFormula = r.RosenthalFormula;
     out->RosenthalN = r.RosenthalN;
     out->RosenthalP2 = r.RosenthalP2;
+    out->stoppedEarly = r.stoppedEarly;
 }
 
 void writeReport(const MetaContext& context, const MetaRun& run)
@@ -312,13 +326,24 @@ void MetaAnalyse(MetaContext& context)
         };
     }
     try {
-        const QSqlRecord row = aggregateRow(context, summarySql(run.measure));
+        const QSqlRecord row = aggregateRow(context, run.measure);
         bindSummary(run, row);
         if (!context.studies || !context.studies->isOpen())
             throw platform::RuntimeError(platform::ErrDbClosed, QStringLiteral("The study table is not open."));
         {
             ColumnWrites writes(context.connection);
-            runSteps(run, *context.studies);
+            RunStudies studies(*context.studies, run.measure);
+            try {
+                runSteps(run, studies);
+            } catch (...) {
+                // What the steps wrote before the failure stays written.
+                try {
+                    studies.store();
+                } catch (const std::exception&) {
+                }
+                throw;
+            }
+            studies.store();
             if (!writes.commit())
                 throw platform::RuntimeError(platform::ErrDbRefused,
                                              QStringLiteral("The results could not be written to the study database."));

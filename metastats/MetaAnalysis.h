@@ -26,6 +26,9 @@ struct RosenthalResults {
     double RosenthalFormula = 0;
     std::int16_t RosenthalN = 0;
     double RosenthalP2 = 0;
+    // The step ended on an error (a study with d of 1 or -1, more studies
+    // than it counts) before its p: no test of heterogeneity was made.
+    bool stoppedEarly = false;
 };
 
 // What a run works on: all of it belongs to the database window.

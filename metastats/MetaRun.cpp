@@ -8,6 +8,7 @@
 #include "platform/StatComponent.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace metastats {
@@ -36,101 +37,86 @@ bool isNA(const QString& text) { return text.compare(kNA, Qt::CaseInsensitive) =
 // Text of a text column; Null adds nothing.
 QString textOf(const QVariant& v) { return v.isNull() ? QString() : v.toString(); }
 
-// Two measure texts compared as the study database compares them in the
-// summary query: letters A to Z without regard to case, every other
-// character exactly. The steps thus take the studies the query counted.
-bool sameMeasure(const QString& a, const QString& b)
-{
-    if (a.size() != b.size())
-        return false;
-    const auto fold = [](QChar c) {
-        return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ? QChar(c.unicode() + 32) : c;
-    };
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    return true;
-}
-
-// The study's inclusion and, with a measure, its measure: the conditions
-// every step shares.
-bool includedStudy(const MetaRun& run, const platform::Recordset& studies)
-{
-    const QVariant include = studies.value(colInclude);
-    if (include.isNull() || !include.toBool())
-        return false;
-    if (run.measure.isEmpty())
-        return true;
-    const QVariant measure = studies.value(colMeasure);
-    return !measure.isNull() && sameMeasure(measure.toString(), run.measure);
-}
-
-// Sets one column of every row to Null, row by row.
-void clearColumn(platform::Recordset& studies, const QString& column)
-{
-    studies.moveFirst();
-    while (!studies.eof()) {
-        studies.setValue(column, QVariant());
-        studies.update();
-        studies.moveNext();
-    }
-}
-
 // What the unweighted and Z steps of d and g differ in.
 struct EffectKind {
-    QString column;        // effect-size column
-    QString meanBox;       // its bound mean box
-    QString lineText;      // study line after the year
-    QString zColumn;
+    double RunStudy::*value;   // the effect size ...
+    bool RunStudy::*has;       // ... and whether the study has one
+    QString meanBox;           // its bound mean box
+    QString lineText;          // study line after the year
+    ResultColumn zColumn;
     QString zMessage;
     QString zTitle;
-    QString weightColumn;
+    ResultColumn weightColumn;
     QString weightedLineText;
 };
 
 const EffectKind& cohen()
 {
-    static const EffectKind k{colCohen,
+    static const EffectKind k{&RunStudy::d,
+                              &RunStudy::hasD,
                               QStringLiteral("txtMeanCohen"),
                               QStringLiteral(") where Cohen's d = "),
-                              QStringLiteral("Z Score Of d"),
+                              ZScoreOfD,
                               QStringLiteral("Cannot compute Z Scores for d as there is no variance amongst the "
                                              "studies (leads to a zero divided by zero calculation)."),
                               QStringLiteral("Cohen's D Error"),
-                              QStringLiteral("% Of Weight (d)"),
+                              WeightOfD,
                               QStringLiteral(") where: Cohen's d = ")};
     return k;
 }
 
 const EffectKind& hedges()
 {
-    static const EffectKind k{colHedges,
+    static const EffectKind k{&RunStudy::g,
+                              &RunStudy::hasG,
                               QStringLiteral("txtMeanG"),
                               QStringLiteral(") where Hedges' g = "),
-                              QStringLiteral("Z Score Of g"),
+                              ZScoreOfG,
                               QStringLiteral("Cannot compute Z Scores for g as there is no variance amongst the "
                                              "studies (leads to a zero divided by zero calculation)."),
                               QStringLiteral("Hedges' G Error"),
-                              QStringLiteral("% Of Weight (g)"),
+                              WeightOfG,
                               QStringLiteral(") where: Hedges' g = ")};
     return k;
 }
 
-// A row of the unweighted set of an effect size: the effect is there, the
-// run has a mean of it, and the study is included.
-bool inUnweightedSet(const MetaRun& run, const platform::Recordset& studies, const EffectKind& kind)
+// A study of the unweighted set of an effect size: the effect is there, the
+// run has a mean of it (`hasMean`), and the study is included.
+bool inUnweightedSet(const RunStudy& s, bool hasMean, const EffectKind& kind)
 {
-    return !studies.value(kind.column).isNull() && !run.box(kind.meanBox).isEmpty() && includedStudy(run, studies);
+    return s.*kind.has && hasMean && s.included;
 }
 
-// A row of the N-weighted set: effect and total N are there, the study is
+// A study of the N-weighted set: effect and total N are there, the study is
 // included.
-bool inWeightedSet(const MetaRun& run, const platform::Recordset& studies, const EffectKind& kind)
-{
-    return !studies.value(kind.column).isNull() && !studies.value(colTotalN).isNull() && includedStudy(run, studies);
-}
+bool inWeightedSet(const RunStudy& s, const EffectKind& kind) { return s.*kind.has && s.hasN && s.included; }
+
+// The mean box's five-decimal text as a number, read when first needed.
+class MeanOfBox {
+public:
+    explicit MeanOfBox(const QString& text) : text_(text) {}
+    double operator()()
+    {
+        if (!read_) {
+            value_ = platform::cdbl(text_);
+            read_ = true;
+        }
+        return value_;
+    }
+
+private:
+    QString text_;
+    double value_ = 0;
+    bool read_ = false;
+};
 
 double square(double x) { return ar::mul(x, x); }
+
+// A study's line of a study list: "   name (year" + what follows.
+QString studyLine(const RunStudy& s, const QString& after, double effect)
+{
+    return QStringLiteral("   ") + s.name + QStringLiteral(" (") + s.year + after + numText(effect);
+}
 
 // Working values of one unweighted effect size.
 struct UnweightedValues {
@@ -143,45 +129,42 @@ struct UnweightedValues {
 
 // Walks the unweighted set: sum of squares around the five-decimal mean,
 // count and study lines; `eachStudy` adds what only d collects.
-void unweightedPass(MetaRun& run, platform::Recordset& studies, const EffectKind& kind, UnweightedValues w,
-                    const std::function<void(double)>& eachStudy)
+void unweightedPass(MetaRun& run, const RunStudies& studies, const EffectKind& kind, UnweightedValues w,
+                    const std::function<void(const RunStudy&, double)>& eachStudy)
 {
-    studies.moveFirst();
-    while (!studies.eof()) {
-        if (inUnweightedSet(run, studies, kind)) {
-            const double m = platform::cdbl(run.box(kind.meanBox));
-            const double e = studies.value(kind.column).toDouble();
-            w.sumSquares = ar::add(w.sumSquares, square(ar::sub(e, m)));
-            w.count = ar::add(w.count, 1);
-            w.line = QStringLiteral("   ") + textOf(studies.value(colName)) + QStringLiteral(" (") +
-                     textOf(studies.value(colYear)) + kind.lineText + numText(e);
-            w.list += w.line + kCrLf;
-            if (eachStudy)
-                eachStudy(e);
-        }
-        studies.moveNext();
+    const QString meanText = run.box(kind.meanBox);
+    MeanOfBox mean(meanText);
+    for (int row = 0; row < studies.size(); ++row) {
+        const RunStudy& s = studies[row];
+        if (!inUnweightedSet(s, !meanText.isEmpty(), kind))
+            continue;
+        const double m = mean();
+        const double e = s.*kind.value;
+        w.sumSquares = ar::add(w.sumSquares, square(ar::sub(e, m)));
+        w.count = ar::add(w.count, 1);
+        w.line = studyLine(s, kind.lineText, e);
+        w.list += w.line + kCrLf;
+        if (eachStudy)
+            eachStudy(s, e);
     }
     // The spread of the values around their mean; none without a deviation.
     if (w.sumSquares != 0)
         w.sd = ar::sqrt(ar::mul(w.sumSquares, ar::div(1, ar::sub(w.count, 1))));
 }
 
-void writeZScores(MetaRun& run, platform::Recordset& studies, const EffectKind& kind, double sd)
+void writeZScores(MetaRun& run, RunStudies& studies, const EffectKind& kind, double sd)
 {
-    clearColumn(studies, kind.zColumn);
-    studies.moveFirst();
+    studies.clear(kind.zColumn);
     if (sd == 0) {
         platform::msgBox(kind.zMessage, platform::MsgButtons::OK, platform::MsgIcon::None, kind.zTitle, run.owner);
         return;
     }
-    while (!studies.eof()) {
-        if (inUnweightedSet(run, studies, kind)) {
-            const double m = platform::cdbl(run.box(kind.meanBox));
-            const double e = studies.value(kind.column).toDouble();
-            studies.setValue(kind.zColumn, roundHalfEven(ar::div(ar::sub(e, m), sd), 5));
-            studies.update();
-        }
-        studies.moveNext();
+    const QString meanText = run.box(kind.meanBox);
+    MeanOfBox mean(meanText);
+    for (int row = 0; row < studies.size(); ++row) {
+        const RunStudy& s = studies[row];
+        if (inUnweightedSet(s, !meanText.isEmpty(), kind))
+            studies.set(row, kind.zColumn, roundHalfEven(ar::div(ar::sub(s.*kind.value, mean()), sd), 5));
     }
 }
 
@@ -209,41 +192,36 @@ struct WeightedBoxes {
     const char* sum;
 };
 
-void weighted(MetaRun& run, platform::Recordset& studies, const EffectKind& kind, WeightedValues w,
-              const WeightedBoxes& b)
+void weighted(MetaRun& run, RunStudies& studies, const EffectKind& kind, WeightedValues w, const WeightedBoxes& b)
 {
     const QString meanBox = QLatin1String(b.mean);
     const QString sdBox = QLatin1String(b.sd);
     run.setBox(meanBox, QString());
-    clearColumn(studies, kind.weightColumn);
+    studies.clear(kind.weightColumn);
 
-    studies.moveFirst();
-    while (!studies.eof()) {
-        if (inWeightedSet(run, studies, kind)) {
-            const double n = studies.value(colTotalN).toDouble();
-            const double e = studies.value(kind.column).toDouble();
+    for (int row = 0; row < studies.size(); ++row) {
+        const RunStudy& s = studies[row];
+        if (inWeightedSet(s, kind)) {
+            const double n = s.n;
+            const double e = s.*kind.value;
             w.count = ar::add(w.count, 1);
             w.sumN = ar::add(w.sumN, n);
             w.sumEffect = ar::add(w.sumEffect, e);
             w.sumNByEffect = ar::add(w.sumNByEffect, ar::mul(n, e));
         }
-        studies.moveNext();
     }
 
-    studies.moveFirst();
-    while (!studies.eof()) {
-        if (inWeightedSet(run, studies, kind)) {
-            const double n = studies.value(colTotalN).toDouble();
-            const double e = studies.value(kind.column).toDouble();
-            studies.setValue(kind.weightColumn, roundHalfEven(ar::mul(ar::div(n, w.sumN), 100), 5));
-            studies.update();
-            w.line = QStringLiteral("   ") + textOf(studies.value(colName)) + QStringLiteral(" (") +
-                     textOf(studies.value(colYear)) + kind.weightedLineText + numText(e) + QStringLiteral("; N = ") +
-                     numText(n) + QStringLiteral("; Weighting = ") +
-                     numText(studies.value(kind.weightColumn).toDouble()) + QStringLiteral("%");
+    for (int row = 0; row < studies.size(); ++row) {
+        const RunStudy& s = studies[row];
+        if (inWeightedSet(s, kind)) {
+            const double n = s.n;
+            const double e = s.*kind.value;
+            const double weight = roundHalfEven(ar::mul(ar::div(n, w.sumN), 100), 5);
+            studies.set(row, kind.weightColumn, weight);
+            w.line = studyLine(s, kind.weightedLineText, e) + QStringLiteral("; N = ") + numText(n) +
+                     QStringLiteral("; Weighting = ") + numText(weight) + QStringLiteral("%");
             w.list += w.line + kCrLf;
         }
-        studies.moveNext();
     }
 
     if (w.sumN != 0) {
@@ -253,14 +231,13 @@ void weighted(MetaRun& run, platform::Recordset& studies, const EffectKind& kind
         run.setBox(meanBox, kNA);
     }
 
-    studies.moveFirst();
-    while (!studies.eof()) {
-        if (!studies.value(kind.weightColumn).isNull() && !studies.value(colTotalN).isNull()) {
-            const double n = studies.value(colTotalN).toDouble();
-            const double e = studies.value(kind.column).toDouble();
+    for (int row = 0; row < studies.size(); ++row) {
+        const RunStudy& s = studies[row];
+        if (studies.result(row, kind.weightColumn) && s.hasN) {
+            const double n = s.n;
+            const double e = s.*kind.has ? s.*kind.value : 0.0;
             w.sumWeightedSquares = ar::add(w.sumWeightedSquares, ar::mul(n, square(ar::sub(e, w.mean))));
         }
-        studies.moveNext();
     }
 
     if (w.sumN != 0) {
@@ -299,6 +276,117 @@ void orwin(MetaRun& run, double k, double mean, const char* const (&boxes)[3])
 }
 
 } // namespace
+
+RunStudies::RunStudies(platform::Recordset& studies, const QString& measure) : studies_(studies)
+{
+    studies.moveFirst();
+    const auto field = [&studies](const QString& name) {
+        const int i = studies.fieldIndex(name);
+        if (i < 0)
+            throw platform::RuntimeError(platform::ErrDbField,
+                                         QStringLiteral("Item cannot be found in the collection corresponding to "
+                                                        "the requested name or ordinal."));
+        return i;
+    };
+    const int include = field(colInclude);
+    const int measureUsed = measure.isEmpty() ? -1 : field(colMeasure);
+    const int d = field(colCohen), g = field(colHedges), n = field(colTotalN), usedSD = field(colUsedSD);
+    const int name = field(colName), year = field(colYear);
+    static const QString resultNames[ResultColumnCount] = {QStringLiteral("Z Score Of d"),
+                                                           QStringLiteral("Z Score Of g"),
+                                                           QStringLiteral("% Of Weight (d)"),
+                                                           QStringLiteral("% Of Weight (g)")};
+    for (int c = 0; c < ResultColumnCount; ++c)
+        fields_[c] = field(resultNames[c]);
+
+    const int count = studies.recordCount();
+    rows_.resize(static_cast<size_t>(count));
+    for (auto& column : results_)
+        column.resize(static_cast<size_t>(count));
+    const auto number = [&studies](int row, int f, bool& has) {
+        const QVariant v = studies.valueAt(row, f);
+        has = !v.isNull();
+        return has ? v.toDouble() : 0.0;
+    };
+    for (int row = 0; row < count; ++row) {
+        RunStudy& s = rows_[static_cast<size_t>(row)];
+        const QVariant in = studies.valueAt(row, include);
+        s.included = !in.isNull() && in.toBool();
+        if (s.included && measureUsed >= 0) {
+            const QVariant m = studies.valueAt(row, measureUsed);
+            s.included = !m.isNull() && sameMeasure(m.toString(), measure);
+        }
+        s.d = number(row, d, s.hasD);
+        s.g = number(row, g, s.hasG);
+        s.n = number(row, n, s.hasN);
+        s.usedSD = number(row, usedSD, s.hasUsedSD);
+        s.name = textOf(studies.valueAt(row, name));
+        s.year = textOf(studies.valueAt(row, year));
+        for (int c = 0; c < ResultColumnCount; ++c) {
+            const QVariant v = studies.valueAt(row, fields_[c]);
+            if (!v.isNull())
+                results_[c][static_cast<size_t>(row)] = v.toDouble();
+        }
+    }
+}
+
+std::optional<double> RunStudies::result(int row, ResultColumn column) const
+{
+    return results_[column][static_cast<size_t>(row)];
+}
+
+void RunStudies::clear(ResultColumn column)
+{
+    for (auto& v : results_[column])
+        v.reset();
+    changed_[column] = true;
+}
+
+void RunStudies::set(int row, ResultColumn column, double value)
+{
+    // A value the column cannot hold fails here, as its write would.
+    if (!std::isfinite(value))
+        throw platform::RuntimeError(platform::ErrDbValue, QStringLiteral("The value cannot be stored."));
+    results_[column][static_cast<size_t>(row)] = value;
+    changed_[column] = true;
+}
+
+void RunStudies::store()
+{
+    std::vector<int> columns;
+    std::vector<int> fields;
+    for (int c = 0; c < ResultColumnCount; ++c)
+        if (changed_[c]) {
+            columns.push_back(c);
+            fields.push_back(fields_[c]);
+        }
+    if (!fields.empty()) {
+        std::vector<int> rows(static_cast<size_t>(size()));
+        for (int row = 0; row < size(); ++row)
+            rows[static_cast<size_t>(row)] = row;
+        studies_.storeFields(fields, rows, [&](int row, int k) {
+            const std::optional<double>& v = results_[columns[static_cast<size_t>(k)]][static_cast<size_t>(row)];
+            return v ? QVariant(*v) : QVariant();
+        });
+        for (bool& c : changed_)
+            c = false;
+    }
+    studies_.move(studies_.recordCount() + 1);
+}
+
+bool sameMeasure(const QString& stored, const QString& measure)
+{
+    return stored.compare(measure, Qt::CaseInsensitive) == 0;
+}
+
+QStringList matchingMeasures(const QString& measure, const QStringList& stored)
+{
+    QStringList matches;
+    for (const QString& s : stored)
+        if (sameMeasure(s, measure) && !matches.contains(s))
+            matches << s;
+    return matches;
+}
 
 bool SummaryColumn::isCount() const { return qstrcmp(aggregate, "COUNT") == 0; }
 
@@ -363,20 +451,32 @@ const std::vector<SummaryColumn>& summaryColumns()
     return columns;
 }
 
-QString summarySql(const QString& measure)
+QString summarySql(const QString& measure, const QStringList& storedMatches)
 {
     QStringList items;
     for (const SummaryColumn& c : summaryColumns())
         items << QStringLiteral("%1(`%2`) AS %3").arg(QLatin1String(c.aggregate), QLatin1String(c.field),
                                                        QLatin1String(c.expr));
+    // Any non-zero Include is true: this program stores -1, other tools 1.
     QString sql = QStringLiteral("SELECT ") + items.join(QStringLiteral(", ")) +
-                  QStringLiteral(" FROM data WHERE (`Include`) = -1");
+                  QStringLiteral(" FROM data WHERE (`Include`) <> 0");
     if (!measure.isEmpty()) {
-        QString quoted = measure;
-        quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-        sql += QStringLiteral(" AND (`Measure Used`) ='") + quoted + QLatin1Char('\'');
+        // The stored spellings that match the measure, each compared exactly
+        // (the column's own collation would fold letters A to Z only).
+        QStringList literals;
+        for (QString m : storedMatches) {
+            m.replace(QLatin1Char('\''), QStringLiteral("''"));
+            literals << QLatin1Char('\'') + m + QLatin1Char('\'');
+        }
+        sql += QStringLiteral(" AND (`Measure Used` COLLATE BINARY) IN (") + literals.join(QStringLiteral(", ")) +
+               QLatin1Char(')');
     }
     return sql;
+}
+
+QString storedMeasuresSql()
+{
+    return QStringLiteral("SELECT DISTINCT `Measure Used` COLLATE BINARY FROM data WHERE `Measure Used` IS NOT NULL");
 }
 
 QString fixedFive(double v)
@@ -419,16 +519,15 @@ void bindSummary(MetaRun& run, const QSqlRecord& row)
     run.setBox(QStringLiteral("txtCountGStudies"), run.box(QStringLiteral("txtMeanGStat")));
 }
 
-void UnweightedCohen(MetaRun& run, platform::Recordset& studies)
+void UnweightedCohen(MetaRun& run, RunStudies& studies)
 {
     RunValues& v = run.v;
     run.setBox(QStringLiteral("txtSDCohen"), QString());
     unweightedPass(run, studies, cohen(), {v.SumSquaresD, v.UnweightedSDD, v.CountD, v.StudyLineD, v.StudyListD},
-                   [&](double d) {
-                       const QVariant usedSD = studies.value(colUsedSD);
-                       if (usedSD.isNull())
+                   [&](const RunStudy& s, double d) {
+                       if (!s.hasUsedSD)
                            return;
-                       const double w = ar::div(1, square(usedSD.toDouble()));
+                       const double w = ar::div(1, square(s.usedSD));
                        v.SumOfInverseVarianceWeights = ar::add(v.SumOfInverseVarianceWeights, w);
                        v.SumInverseVarianceWeightsByD = ar::add(v.SumInverseVarianceWeightsByD, ar::mul(w, d));
                        v.SumInverseVarianceWeightsBySquaredD =
@@ -449,9 +548,9 @@ void UnweightedCohen(MetaRun& run, platform::Recordset& studies)
     run.setBox(QStringLiteral("txtMeanDStatSummary"), numText(v.CountD));
 }
 
-void ZCohen(MetaRun& run, platform::Recordset& studies) { writeZScores(run, studies, cohen(), run.v.UnweightedSDD); }
+void ZCohen(MetaRun& run, RunStudies& studies) { writeZScores(run, studies, cohen(), run.v.UnweightedSDD); }
 
-void UnweightedHedges(MetaRun& run, platform::Recordset& studies)
+void UnweightedHedges(MetaRun& run, RunStudies& studies)
 {
     RunValues& v = run.v;
     run.setBox(QStringLiteral("txtSDHedges"), QString());
@@ -472,9 +571,9 @@ void UnweightedHedges(MetaRun& run, platform::Recordset& studies)
     }
 }
 
-void ZHedges(MetaRun& run, platform::Recordset& studies) { writeZScores(run, studies, hedges(), run.v.UnweightedSDG); }
+void ZHedges(MetaRun& run, RunStudies& studies) { writeZScores(run, studies, hedges(), run.v.UnweightedSDG); }
 
-void WeightedCohen(MetaRun& run, platform::Recordset& studies)
+void WeightedCohen(MetaRun& run, RunStudies& studies)
 {
     RunValues& v = run.v;
     weighted(run, studies, cohen(),
@@ -484,7 +583,7 @@ void WeightedCohen(MetaRun& run, platform::Recordset& studies)
               "txtStudiesD", "txtSumD"});
 }
 
-void WeightedHedges(MetaRun& run, platform::Recordset& studies)
+void WeightedHedges(MetaRun& run, RunStudies& studies)
 {
     RunValues& v = run.v;
     weighted(run, studies, hedges(),
@@ -572,51 +671,43 @@ QString codeGenErrorText(int number, const QString& description)
     return QStringLiteral("    Error No. ") + QString::number(number) + QStringLiteral(" \r\n") + description;
 }
 
-void RosenthalQ(MetaRun& run, platform::Recordset& studies)
+void RosenthalQ(MetaRun& run, const RunStudies& studies)
 {
     RosenthalState& r = run.rosenthal;
     try {
         r = RosenthalState();
-        const auto inSet = [&] {
-            return !studies.value(colCohen).isNull() && !studies.value(colTotalN).isNull() &&
-                   includedStudy(run, studies);
-        };
+        const auto inSet = [](const RunStudy& s) { return s.hasD && s.hasN && s.included; };
         const auto weight = [&](double n, double d) { return ar::div(n, ar::sub(1, square(d))); };
 
-        studies.moveFirst();
-        while (!studies.eof()) {
-            if (inSet()) {
-                const double d = studies.value(colCohen).toDouble();
-                const double n = studies.value(colTotalN).toDouble();
-                r.RosenthalStudyWeight = weight(n, d);
+        for (int row = 0; row < studies.size(); ++row) {
+            const RunStudy& s = studies[row];
+            if (inSet(s)) {
+                r.RosenthalStudyWeight = weight(s.n, s.d);
                 r.SumRosenthalStudyWeightsByD =
-                    ar::add(r.SumRosenthalStudyWeightsByD, ar::mul(r.RosenthalStudyWeight, d));
+                    ar::add(r.SumRosenthalStudyWeightsByD, ar::mul(r.RosenthalStudyWeight, s.d));
                 r.SumOfRosenthalStudyWeights = ar::add(r.SumOfRosenthalStudyWeights, r.RosenthalStudyWeight);
             }
-            studies.moveNext();
         }
         if (r.SumRosenthalStudyWeightsByD <= 0 || r.SumOfRosenthalStudyWeights <= 0)
             return;
         r.MeanRosenthalD = ar::div(r.SumRosenthalStudyWeightsByD, r.SumOfRosenthalStudyWeights);
 
-        studies.moveFirst();
-        while (!studies.eof()) {
-            if (inSet()) {
-                const double d = studies.value(colCohen).toDouble();
-                const double n = studies.value(colTotalN).toDouble();
-                r.StudyWeight = weight(n, d);
+        for (int row = 0; row < studies.size(); ++row) {
+            const RunStudy& s = studies[row];
+            if (inSet(s)) {
+                r.StudyWeight = weight(s.n, s.d);
                 r.RosenthalFormula =
-                    ar::add(r.RosenthalFormula, ar::mul(r.StudyWeight, square(ar::sub(d, r.MeanRosenthalD))));
+                    ar::add(r.RosenthalFormula, ar::mul(r.StudyWeight, square(ar::sub(s.d, r.MeanRosenthalD))));
                 if (r.RosenthalN == std::numeric_limits<std::int16_t>::max())
                     throw platform::errOverflow();
                 ++r.RosenthalN;
             }
-            studies.moveNext();
         }
         const ChiSquareP p = chiSquareP(r.RosenthalFormula, static_cast<std::int16_t>(r.RosenthalN - 1));
         r.RosenthalP2 = p.p2;
         r.RosenthalP1 = p.p1;
     } catch (const platform::RuntimeError& e) {
+        r.stoppedEarly = true;
         platform::msgBox(codeGenErrorText(e.number(), e.description()), platform::MsgButtons::AbortRetryIgnore,
                          platform::MsgIcon::Critical, QStringLiteral("Code Gen Error"), run.owner);
     }

@@ -11,6 +11,7 @@
 #include <QVariant>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QWidget;
@@ -32,9 +33,21 @@ struct SummaryColumn {
 // The 54 columns in the order of the query's select list.
 const std::vector<SummaryColumn>& summaryColumns();
 
-// The aggregate query over the included studies, restricted to one measure
-// when `measure` is not empty (its single quotes doubled).
-QString summarySql(const QString& measure);
+// Whether a stored `Measure Used` is the measure typed: the same text without
+// regard to letter case, every letter folded as Unicode folds it. The summary
+// query and every step of a run compare this way.
+bool sameMeasure(const QString& stored, const QString& measure);
+// The stored spellings (distinct values of `Measure Used`) that match the
+// measure, in the order given.
+QStringList matchingMeasures(const QString& measure, const QStringList& stored);
+// The query that lists the distinct stored spellings of `Measure Used`.
+QString storedMeasuresSql();
+
+// The aggregate query over the included studies (any non-zero `Include`),
+// restricted when `measure` is not empty to the studies whose `Measure Used`
+// is one of `storedMatches` (matchingMeasures of the measure), each written
+// as one literal with its single quotes doubled; with no match none qualifies.
+QString summarySql(const QString& measure, const QStringList& storedMatches);
 
 // A value shown with at least one integer digit and exactly five decimals,
 // rounded half to even on the double's value ("0.01562" for 0.015625); a
@@ -76,6 +89,9 @@ struct RosenthalState {
     std::int16_t RosenthalN = 0;
     double RosenthalP2 = 0;
     double RosenthalP1 = 0;
+    // The step ended on an error before its p values: the other values hold
+    // what it reached.
+    bool stoppedEarly = false;
 };
 
 // The state one run works on.
@@ -93,22 +109,67 @@ struct MetaRun {
     QString box(const QString& box) const;
 };
 
+// One study as the statistics steps read it.
+struct RunStudy {
+    bool included = false;   // Include true and, with a measure, that measure
+    bool hasD = false, hasG = false, hasN = false, hasUsedSD = false;
+    double d = 0, g = 0, n = 0, usedSD = 0;   // Cohen's D, Hedges' G, Total N, Used SD
+    QString name, year;                       // "" for Null
+};
+
+// The four result columns of `data` that the steps write.
+enum ResultColumn { ZScoreOfD, ZScoreOfG, WeightOfD, WeightOfG, ResultColumnCount };
+
+// The studies of one run: the study recordset read once, in its order, and
+// the result columns as the steps write them. What the steps write reaches
+// the database file and the recordset in one go (store), each study's
+// changed columns with one run of a statement prepared once, so that the
+// file ends as if every value had been written as the steps went.
+class RunStudies {
+public:
+    // Moves to the first record (which commits a pending edit) and reads
+    // every record.
+    RunStudies(platform::Recordset& studies, const QString& measure);
+
+    int size() const { return static_cast<int>(rows_.size()); }
+    const RunStudy& operator[](int row) const { return rows_[static_cast<size_t>(row)]; }
+
+    // A result column's value of a study, as written by this run or as the
+    // recordset held it; no value for Null.
+    std::optional<double> result(int row, ResultColumn column) const;
+    // Sets a result column of every study to Null.
+    void clear(ResultColumn column);
+    void set(int row, ResultColumn column, double value);
+
+    // Writes the result columns the run has set into the study table and the
+    // recordset, and leaves the recordset after its last record. Raises the
+    // database's refusal.
+    void store();
+
+private:
+    platform::Recordset& studies_;
+    std::vector<RunStudy> rows_;
+    int fields_[ResultColumnCount] = {};
+    bool changed_[ResultColumnCount] = {};
+    std::vector<std::optional<double>> results_[ResultColumnCount];
+};
+
 // Fills the 54 summary boxes from the query's one row and copies the two
 // study counts.
 void bindSummary(MetaRun& run, const QSqlRecord& row);
 
 // The statistics steps, in the order the run calls them.
-void UnweightedCohen(MetaRun& run, platform::Recordset& studies);
-void ZCohen(MetaRun& run, platform::Recordset& studies);
-void UnweightedHedges(MetaRun& run, platform::Recordset& studies);
-void ZHedges(MetaRun& run, platform::Recordset& studies);
-void WeightedCohen(MetaRun& run, platform::Recordset& studies);
-void WeightedHedges(MetaRun& run, platform::Recordset& studies);
+void UnweightedCohen(MetaRun& run, RunStudies& studies);
+void ZCohen(MetaRun& run, RunStudies& studies);
+void UnweightedHedges(MetaRun& run, RunStudies& studies);
+void ZHedges(MetaRun& run, RunStudies& studies);
+void WeightedCohen(MetaRun& run, RunStudies& studies);
+void WeightedHedges(MetaRun& run, RunStudies& studies);
 void HedgesQ(MetaRun& run);
 void CohenQ(MetaRun& run);
 void FailSafe(MetaRun& run);
 // Reports its own failures ("Code Gen Error") and always returns.
-void RosenthalQ(MetaRun& run, platform::Recordset& studies);
+void RosenthalQ(MetaRun& run, const RunStudies& studies);
 
 // The system's chi-square p values of a statistic: two-tailed 1 - r and
 // one-tailed (1 - r) / 2, each rounded to 5 places, r being the lower-tail

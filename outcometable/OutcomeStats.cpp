@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <initializer_list>
 #include <limits>
 
 namespace quellin {
@@ -350,6 +352,8 @@ void computeChiSquare(OutcomeMode mode, const std::array<QString, 6>& counts, bo
         const double p = FisherExactOneTailed(O[0][0], O[0][1], O[1][0], O[1][1]);
         out.write(s("txtFishers1P"), rounded(p, 5));
         out.write(s("txtFishers2P"), OutcomeText::Dashes);
+        if (fisherCountsTooLarge(O[0][0], O[0][1], O[1][0], O[1][1]))
+            out.showMessage(OutcomeText::FisherTooLarge);
     }
 
     double w2 = 0;
@@ -380,135 +384,312 @@ double LogFactorial(double n)
 
 namespace {
 
-// A sum of terms held as logarithms: e^top x scaled, so that no term over- or
-// underflows.
-struct LogSum {
-    double top = -std::numeric_limits<double>::infinity();
-    double scaled = 0;
-    void add(double l)
-    {
-        if (l > top) {
-            scaled = scaled * std::exp(top - l) + 1.0;
-            top = l;
-        } else {
-            scaled += std::exp(l - top);
-        }
-    }
-    // Whether a remainder of e^l cannot change the sum any more.
-    bool negligible(double l) const { return std::exp(l - top) < 1e-18 * scaled; }
-    double log() const { return top + std::log(scaled); }
-};
+// Whole numbers above 2^53 are no longer held exactly by a double.
+constexpr double ExactCountLimit = 9007199254740992.0;
+constexpr double TwoPi = 6.283185307179586;
 
-// The tables of a 2 x 2 table with fixed margins, indexed by the first cell x:
-// the others are r1 - x, k1 - x and r2 - k1 + x.
-struct Margins {
-    double r1, r2, k1;
-    double lo() const { return std::max(0.0, k1 - r2); }
-    double hi() const { return std::min(r1, k1); }
-    // ln of P(x + step) / P(x), step +1 or -1.
-    double logRatio(double x, double step) const
-    {
-        const double b = r1 - x, c = k1 - x, d = r2 - k1 + x;
-        return step > 0 ? std::log(b * c / ((x + 1) * (d + 1))) : std::log(x * d / ((b + 1) * (c + 1)));
-    }
-    // ln of the sum of the probabilities from x (ln weight l) on in the
-    // direction of step, relative to the same weight scale. The weights are
-    // log-concave in x, so once they fall each ratio to the next is at most
-    // the last one and the rest of the sum is below next / (1 - ratio).
-    double logSumFrom(double x, double l, double step) const
-    {
-        LogSum sum;
-        for (;;) {
-            sum.add(l);
-            const double next = x + step;
-            if (next < lo() || next > hi())
-                break;
-            const double lr = logRatio(x, step);
-            x = next;
-            l += lr;
-            if (lr < 0 && sum.negligible(l - std::log1p(-std::exp(lr))))
-                break;
-        }
-        return sum.log();
-    }
-};
+__extension__ typedef __int128 Wide;
 
-// Fisher's sum for whole, non-negative counts: the tail from the observed
-// first cell a in the direction of step, over the whole distribution, both
-// summed by ratios of neighbouring tables from the most likely table (no
-// factorials, so no loss of digits for large counts).
-double fisherWhole(double a, double b, double c, double d, double step)
+// ln n! - (n ln n - n) for n >= 0: what Stirling's series adds to its main
+// term, 0.5 ln(2 pi n) + 1/(12 n) - 1/(360 n^3) + ...; from the log-gamma
+// itself for small n, where the main term is small too.
+double stirlingRest(double n)
 {
-    const Margins m{a + b, c + d, a + c};
-    const double N = m.r1 + m.r2;
-    const double mode = std::clamp(std::floor((m.r1 + 1) * (m.k1 + 1) / (N + 2)), m.lo(), m.hi());
-    LogSum total;
-    total.add(m.logSumFrom(mode, 0.0, 1.0));
-    if (mode - 1 >= m.lo())
-        total.add(m.logSumFrom(mode - 1, m.logRatio(mode, -1.0), -1.0));
-    // The observed table's weight relative to the most likely one.
-    double l = 0;
-    const double toward = a > mode ? 1.0 : -1.0;
-    for (double x = mode; x != a; x += toward)
-        l += m.logRatio(x, toward);
-    return std::exp(m.logSumFrom(a, l, step) - total.log());
+    if (n <= 0)
+        return 0.0;
+    if (n < 15)
+        return std::lgamma(n + 1) - n * std::log(n) + n;
+    const double q = 1 / (n * n);
+    return 0.5 * std::log(TwoPi * n) +
+           (1.0 / 12 - q * (1.0 / 360 - q * (1.0 / 1260 - q * (1.0 / 1680 - q / 1188)))) / n;
 }
 
-bool wholeCount(double v) { return v >= 0 && std::floor(v) == v && v < 9007199254740992.0; }
+// O ln(O / E) + E - O for a cell O with expected count E, given its deviation
+// delta = O - E. Near E the direct form loses every digit to cancellation;
+// the series of -ln(1 - u) - u in u = delta / O does not.
+double deviance(double O, double E, double delta)
+{
+    if (O <= 0)
+        return E;
+    const double u = delta / O;
+    if (!(std::fabs(u) < 0.1))
+        return O * std::log(O / E) + E - O;
+    double power = u * u, sum = 0;
+    for (int k = 2; k < 64; ++k) {
+        const double term = power / k;
+        sum += term;
+        if (std::fabs(term) <= 1e-17 * sum)
+            break;
+        power *= u;
+    }
+    return O * sum;
+}
+
+// ln(n! / m!) for whole n and m that differ by a few units.
+double logFactorialRatio(int64_t n, int64_t m)
+{
+    if (n < m)
+        return -logFactorialRatio(m, n);
+    if (n - m > 64)
+        return std::lgamma(static_cast<double>(n) + 1) - std::lgamma(static_cast<double>(m) + 1);
+    double sum = 0;
+    for (int64_t i = m + 1; i <= n; ++i)
+        sum += std::log(static_cast<double>(i));
+    return sum;
+}
+
+// The 2 x 2 tables of whole counts with the margins of one table (a, b / c,
+// d), indexed by how far t the first cell has moved from a: the cells are
+// a + t, b - t, c - t and d + t. Probabilities come as ln P, the ln of the
+// margins' factorials over those of N and of the cells, with the n ln n - n
+// parts of Stirling's series gathered into deviances from the expected cells,
+// so that no digits are lost to cancellation at any size of count.
+struct WholeTables {
+    static constexpr int Move[4] = {1, -1, -1, 1};
+    int64_t cell[4];
+    double expected[4] = {0, 0, 0, 0};
+    double delta0 = 0;     // a - E(a)
+    double constant = 0;   // the Stirling remainders of the margins less N's
+    bool single = false;   // a margin is 0: the table is the only one
+
+    WholeTables(int64_t a, int64_t b, int64_t c, int64_t d) : cell{a, b, c, d}
+    {
+        const int64_t r1 = a + b, r2 = c + d, k1 = a + c, k2 = b + d, n = r1 + r2;
+        single = r1 == 0 || r2 == 0 || k1 == 0 || k2 == 0;
+        if (single)
+            return;
+        const double N = static_cast<double>(n);
+        const double rows[2] = {static_cast<double>(r1), static_cast<double>(r2)};
+        const double cols[2] = {static_cast<double>(k1), static_cast<double>(k2)};
+        for (int i = 0; i < 4; ++i)
+            expected[i] = rows[i / 2] * cols[i % 2] / N;
+        // a N - r1 k1 is exact in 128 bits, so the deviation keeps every digit.
+        delta0 = static_cast<double>(static_cast<Wide>(a) * n - static_cast<Wide>(r1) * k1) / N;
+        constant = stirlingRest(rows[0]) + stirlingRest(rows[1]) + stirlingRest(cols[0]) + stirlingRest(cols[1]) -
+                   stirlingRest(N);
+    }
+    double at(int i, double t) const { return static_cast<double>(cell[i]) + Move[i] * t; }
+    // ln P of the table at t (t may have a fraction: the continuous
+    // extension through the log-gamma function).
+    double logP(double t) const
+    {
+        const double delta = delta0 + t;
+        double sum = constant;
+        for (int i = 0; i < 4; ++i) {
+            const double O = at(i, t);
+            sum -= deviance(O, expected[i], Move[i] * delta) + stirlingRest(O);
+        }
+        return sum;
+    }
+    // The first and second derivatives of ln P in t, with the digamma
+    // function as ln(x + 1/2) and its derivative as 1/(x + 1/2) (close
+    // enough for the large cells where they are used).
+    double slope(double t) const
+    {
+        return std::log((at(1, t) + 0.5) * (at(2, t) + 0.5) / ((at(0, t) + 0.5) * (at(3, t) + 0.5)));
+    }
+    double curvature(double t) const
+    {
+        double sum = 0;
+        for (int i = 0; i < 4; ++i)
+            sum -= 1 / (at(i, t) + 0.5);
+        return sum;
+    }
+};
+
+// The walk sums the tables one by one for this many tables. When their sum
+// has not settled by then, the probabilities fall so slowly that the cells are
+// above 10^7 and the probability is a smooth function of the position; the
+// Euler-Maclaurin formula then gives the rest of the sum from an integral.
+constexpr int64_t TablesOneByOne = 65536;
+
+template <class F>
+double gaussLegendre(const F& f, double from, double to)
+{
+    static constexpr double X[5] = {0.1488743389816312, 0.4333953941292472, 0.6794095682990244, 0.8650633666889845,
+                                    0.9739065285171717};
+    static constexpr double W[5] = {0.2955242247147529, 0.2692667193099963, 0.2190863625159820, 0.1494513491505806,
+                                    0.0666713443086881};
+    const double mid = (from + to) / 2, half = (to - from) / 2;
+    double sum = 0;
+    for (int i = 0; i < 5; ++i)
+        sum += W[i] * (f(mid - half * X[i]) + f(mid + half * X[i]));
+    return sum * half;
+}
+
+// The sum of the probabilities of the tables first..last of the walk (the
+// first cell moved by step times the index), relative to e^base, where the
+// one-by-one sum of the tables before them is `before`.
+double smoothSum(const WholeTables& w, int step, int64_t first, int64_t last, double base, double before)
+{
+    const double K = static_cast<double>(last - first);
+    const auto t = [&](double y) { return step * (static_cast<double>(first) + y); };
+    const auto g = [&](double y) { return std::exp(w.logP(t(y)) - base); };
+    const auto slope = [&](double y) { return step * w.slope(t(y)); };   // of ln g in y
+    // The Euler-Maclaurin end terms g/2 -/+ g'/12 +/- g'''/720, the derivatives
+    // from those of ln g.
+    const auto endTerms = [&](double y, double sign) {
+        const double gy = g(y), s = slope(y), c = w.curvature(t(y));
+        return gy / 2 + sign * (gy * s / 12 - gy * (s * s * s + 3 * s * c) / 720);
+    };
+    double sum = endTerms(0, -1);
+    double integral = 0, y = 0;
+    for (;;) {
+        // Panels over which ln g changes by about 1/2.
+        const double width = std::max(1.0, 0.5 / (std::fabs(slope(y)) + std::sqrt(-w.curvature(t(y)))));
+        const double to = std::min(K, y + width);
+        integral += gaussLegendre(g, y, to);
+        y = to;
+        if (y >= K) {
+            sum += endTerms(K, 1);
+            break;
+        }
+        // g falls ever faster (ln g is concave), so the rest of the integral
+        // is below g(y) / |slope(y)|.
+        if (!(g(y) > 1e-20 * (before + integral) * std::fabs(slope(y))))
+            break;
+    }
+    return integral + sum;
+}
+
+// ln of the sum of the probabilities of the table and of every table beyond
+// it, the first cell moving by step (+1 or -1) until a cell that falls with
+// it is 0.
+double logTail(const WholeTables& w, int step)
+{
+    if (w.single)
+        return 0.0;
+    const int falling[2] = {step < 0 ? 0 : 1, step < 0 ? 3 : 2};
+    const int rising[2] = {step < 0 ? 1 : 0, step < 0 ? 2 : 3};
+    const int64_t last = std::min(w.cell[falling[0]], w.cell[falling[1]]);
+    // The next table's probability over that of the table j steps on.
+    const auto ratio = [&](int64_t j) {
+        return static_cast<double>(w.cell[falling[0]] - j) * static_cast<double>(w.cell[falling[1]] - j) /
+               (static_cast<double>(w.cell[rising[0]] + j + 1) * static_cast<double>(w.cell[rising[1]] + j + 1));
+    };
+    if (last > 0 && ratio(0) > 1) {
+        // The walk leads first towards the most likely table and through it:
+        // its sum is 1 less the tables on the other side, whose probabilities
+        // only fall.
+        const int64_t next[4] = {w.cell[0] - step, w.cell[1] + step, w.cell[2] + step, w.cell[3] - step};
+        for (int64_t v : next)
+            if (v < 0)
+                return 0.0;
+        return std::log1p(-std::exp(logTail(WholeTables(next[0], next[1], next[2], next[3]), -step)));
+    }
+    // From here on the probabilities only fall, and each ratio is below the last.
+    const double base = w.logP(0);
+    double term = 1, sum = 1;
+    int64_t j = 0;
+    for (; j < last && j < TablesOneByOne; ++j) {
+        const double r = ratio(j);
+        term *= r;
+        sum += term;
+        // The rest is below a geometric series of the current ratio.
+        if (r < 1 && term * r / (1 - r) < 1e-17 * sum)
+            return base + std::log(sum);
+    }
+    if (j < last)
+        sum += smoothSum(w, step, j + 1, last, base, sum);
+    return base + std::log(sum);
+}
+
+// The whole parts of the margins r1, r2, k1, k2 and of N.
+struct MarginParts {
+    int64_t r1, r2, k1, k2, n;
+};
+
+// ln of the factor by which the margins' factorials differ from those of the
+// margins of the table w (whole parts of cells need not add up to the whole
+// part of their margin).
+double marginCorrection(const MarginParts& m, const int64_t (&w)[4])
+{
+    return logFactorialRatio(m.r1, w[0] + w[1]) + logFactorialRatio(m.r2, w[2] + w[3]) +
+           logFactorialRatio(m.k1, w[0] + w[2]) + logFactorialRatio(m.k2, w[1] + w[3]) -
+           logFactorialRatio(m.n, w[0] + w[1] + w[2] + w[3]);
+}
+
+// ln of r1! r2! k1! k2! / (N! a! b! c! d!) for the whole parts of the margins
+// and of the cells w: the probability of w's own table times the factor of
+// the margins.
+double logTableTerm(const MarginParts& m, const int64_t (&w)[4])
+{
+    const WholeTables own(w[0], w[1], w[2], w[3]);
+    return (own.single ? 0.0 : own.logP(0)) + marginCorrection(m, w);
+}
 
 } // namespace
 
+bool fisherCountsTooLarge(double a, double b, double c, double d)
+{
+    for (double v : {a, b, c, d})
+        if (!(std::fabs(v) <= ExactCountLimit))
+            return true;
+    return false;
+}
+
 double FisherExactOneTailed(double a, double b, double c, double d)
 {
-    using namespace MathsFormula;
-    const double r1 = a + b, r2 = c + d, k1 = a + c, k2 = b + d, N = r1 + r2;
-    if (!std::isfinite(N))
+    if (fisherCountsTooLarge(a, b, c, d))
         return std::numeric_limits<double>::quiet_NaN();
     const double cells[4] = {a, b, c, d};
     const double smallest = platform::StatFunctions::instance().Minimum(cells);
     // The chosen cell walks towards 0 one unit at a time; a moves with it
-    // (cells 1 and 4) or against it (cells 2 and 3), the margins stay.
-    const double* chosen = nullptr;
-    double step = 0;
-    if (a == smallest) {
-        chosen = &a;
-        step = -1;
-    } else if (b == smallest) {
-        chosen = &b;
-        step = 1;
-    } else if (c == smallest) {
-        chosen = &c;
-        step = 1;
-    } else if (d == smallest) {
-        chosen = &d;
-        step = -1;
-    }
-    if (!chosen)
+    // (cells 1 and 4) or against it (cells 2 and 3), the margins stay. A tie
+    // goes to the first cell. The walk goes on while the chosen cell is above -1.
+    int chosen = -1;
+    for (int i = 0; i < 4 && chosen < 0; ++i)
+        if (cells[i] == smallest)
+            chosen = i;
+    if (chosen < 0 || !(cells[chosen] > -1))
         return 0.0;
-    if (wholeCount(a) && wholeCount(b) && wholeCount(c) && wholeCount(d))
-        return fisherWhole(a, b, c, d, step);
+    const int step = chosen == 0 || chosen == 3 ? -1 : 1;
 
-    // Counts with fractions (or below 0): the walk goes on while the chosen
-    // cell is above -1, each table's probability from the log-factorials of
-    // the whole parts.
-    const double margins = LogFactorial(r1) + LogFactorial(r2) + LogFactorial(k1) + LogFactorial(k2) - LogFactorial(N);
-    LogSum sum;
-    double previous = 0;
-    bool first = true;
-    while (*chosen > -1) {
-        const double term =
-            (margins - (LogFactorial(a) + LogFactorial(b) + LogFactorial(c) + LogFactorial(d))) * std::log(10.0);
-        sum.add(term);
-        if (!first && term < previous && sum.negligible(term - std::log1p(-std::exp(term - previous))))
-            break;
-        first = false;
-        previous = term;
-        a += step;
-        b -= step;
-        c -= step;
-        d += step;
+    // Each table's probability comes from the log-factorials of the whole
+    // parts of its cells and of the observed table's margins (0 for a part
+    // below 0).
+    int64_t whole[4];
+    double fraction[4];
+    bool allWhole = true;
+    for (int i = 0; i < 4; ++i) {
+        const double f = std::floor(cells[i]);
+        whole[i] = static_cast<int64_t>(f);
+        fraction[i] = cells[i] - f;
+        allWhole = allWhole && fraction[i] == 0;
     }
-    return std::exp(sum.log());
+    const auto marginPart = [&](std::initializer_list<int> of) {
+        int64_t w = 0;
+        double f = 0;
+        for (int i : of) {
+            w += whole[i];
+            f += fraction[i];
+        }
+        return std::max<int64_t>(0, w + static_cast<int64_t>(std::floor(f)));
+    };
+    const MarginParts m{marginPart({0, 1}), marginPart({2, 3}), marginPart({0, 2}), marginPart({1, 3}),
+                        marginPart({0, 1, 2, 3})};
+    int64_t parts[4];
+    for (int i = 0; i < 4; ++i)
+        parts[i] = std::max<int64_t>(0, whole[i]);
+
+    if (cells[chosen] < 0)   // between -1 and 0: the observed table is the only one
+        return std::exp(logTableTerm(m, parts));
+
+    // While every cell is at least 0 the whole parts move one unit per step,
+    // so the tables are those of the whole parts' own table, down to the one
+    // with the chosen cell's whole part at 0, each times the same factor.
+    const WholeTables own(parts[0], parts[1], parts[2], parts[3]);
+    double p = std::exp(logTail(own, step) + marginCorrection(m, parts));
+    // A chosen cell with a fraction takes one more step, to just below 0.
+    if (fraction[chosen] > 0) {
+        const int64_t n = parts[chosen] + 1;
+        int64_t next[4];
+        for (int i = 0; i < 4; ++i)
+            next[i] = std::max<int64_t>(0, parts[i] + step * WholeTables::Move[i] * n);
+        p += std::exp(logTableTerm(m, next));
+    }
+    // With whole counts the sum is a probability; rounding must not take it past 1.
+    return allWhole ? std::min(p, 1.0) : p;
 }
 
 } // namespace quellin

@@ -24,6 +24,9 @@ inline const QString BadLevel = QStringLiteral("Your confidence level must be be
 inline const QString TxIncrease = QStringLiteral("Tx Increase");
 inline const QString NoChange = QStringLiteral("No Change");
 inline const QString TxDecrease = QStringLiteral("Tx Decrease");
+inline const QString FisherTooLarge =
+    QStringLiteral("Fisher's Exact Test cannot be computed: a count is larger than 9007199254740992 (2 to the power "
+                   "53), and such a count cannot be held exactly as a whole number.");
 } // namespace OutcomeText
 
 // The six count boxes in reading order: treatment improved, no change,
@@ -62,6 +65,8 @@ public:
     virtual void untickLogs() = 0;
     // The unrounded odds ratios of this run, for the log display.
     virtual void storeOddsRatios(const StoredOddsRatios& stored) = 0;
+    // Tells the user something about the run in a message box.
+    virtual void showMessage(const QString& text) = 0;
 };
 
 enum class RunResult {
@@ -97,7 +102,12 @@ double LogFactorial(double n);
 // Fisher's exact test of the 2 x 2 table (a, b / c, d): the one-tailed p in
 // the direction in which the table's smallest cell (first one on a tie, in the
 // order a, b, c, d) moves towards zero with the margins kept: the sum of the
-// probabilities of the observed table and of every table beyond it.
+// probabilities of the observed table and of every table beyond it. Not a
+// number when fisherCountsTooLarge.
 double FisherExactOneTailed(double a, double b, double c, double d);
+
+// Whether a count is beyond 2^53 (or not finite), where whole numbers are no
+// longer held exactly: Fisher's test gives no p for such a table.
+bool fisherCountsTooLarge(double a, double b, double c, double d);
 
 } // namespace quellin

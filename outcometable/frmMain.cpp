@@ -122,6 +122,10 @@ public:
         w_.lblLogs->hide();
     }
     void storeOddsRatios(const StoredOddsRatios& stored) override { w_.stored_ = stored; }
+    void showMessage(const QString& text) override
+    {
+        platform::msgBox(text, platform::MsgButtons::OK, platform::MsgIcon::Exclamation, {}, &w_);
+    }
 
 private:
     frmMain& w_;

@@ -95,7 +95,9 @@ QVariant fromStore(FieldType type, const QVariant& v)
     case FieldType::Long:
         return v.toInt();
     case FieldType::Boolean:
-        return v.toLongLong() != 0;
+        // Any value other than 0 is true: this program stores -1, other
+        // tools store 1.
+        return v.toDouble() != 0;
     case FieldType::Other:
         break;
     }
@@ -265,6 +267,7 @@ QStringList Connection::tables() const
 struct Recordset::Row {
     qint64 rowid = -1;
     std::vector<QVariant> values;
+    std::vector<QVariant> stored;   // as the table held them when read or last written
     std::vector<QVariant> pending;
     std::vector<bool> changed;
     bool isNew = false;
@@ -274,7 +277,8 @@ struct Recordset::Row {
 Recordset::Recordset() = default;
 Recordset::~Recordset() = default;
 
-void Recordset::open(std::shared_ptr<Connection> connection, const QString& sql, const QString& table)
+void Recordset::open(std::shared_ptr<Connection> connection, const QString& sql, const QString& table,
+                     const QString& keyField)
 {
     close();
     if (!connection || !connection->isOpen())
@@ -316,6 +320,8 @@ void Recordset::open(std::shared_ptr<Connection> connection, const QString& sql,
     const QSqlRecord rec = q.record();
     const int first = updatable ? 1 : 0;
     std::vector<FieldInfo> fields;
+    std::vector<bool> inTable;
+    int key = -1;
     for (int i = first; i < rec.count(); ++i) {
         FieldInfo f;
         f.name = rec.fieldName(i);
@@ -325,6 +331,10 @@ void Recordset::open(std::shared_ptr<Connection> connection, const QString& sql,
             f.size = it->size;
             f.required = it->required;
         }
+        if (!keyField.isEmpty() && it != declared.constEnd() && key < 0 &&
+            f.name.compare(keyField, Qt::CaseInsensitive) == 0)
+            key = int(fields.size());
+        inTable.push_back(it != declared.constEnd());
         fields.push_back(f);
     }
     std::vector<Row> rows;
@@ -333,13 +343,18 @@ void Recordset::open(std::shared_ptr<Connection> connection, const QString& sql,
         if (updatable)
             r.rowid = q.value(0).toLongLong();
         r.values.reserve(fields.size());
-        for (int i = 0; i < int(fields.size()); ++i)
-            r.values.push_back(fromStore(fields[i].type, q.value(i + first)));
+        r.stored.reserve(fields.size());
+        for (int i = 0; i < int(fields.size()); ++i) {
+            r.stored.push_back(q.value(i + first));
+            r.values.push_back(fromStore(fields[i].type, r.stored.back()));
+        }
         rows.push_back(std::move(r));
     }
     connection_ = std::move(connection);
     table_ = table;
     fields_ = std::move(fields);
+    inTable_ = std::move(inTable);
+    key_ = key;
     rows_ = std::move(rows);
     pos_ = 0;
     open_ = true;
@@ -353,6 +368,8 @@ void Recordset::close()
     open_ = false;
     rows_.clear();
     fields_.clear();
+    inTable_.clear();
+    key_ = -1;
     table_.clear();
     connection_.reset();
     pos_ = -1;
@@ -605,6 +622,7 @@ void Recordset::addNew()
     r.isNew = true;
     r.dirty = true;
     r.values.assign(fields_.size(), QVariant());
+    r.stored.assign(fields_.size(), QVariant());
     r.pending.assign(fields_.size(), QVariant());
     r.changed.assign(fields_.size(), false);
     rows_.push_back(std::move(r));
@@ -615,6 +633,67 @@ void Recordset::addNew()
 bool Recordset::editPending() const
 {
     return open_ && pos_ >= 0 && pos_ < int(rows_.size()) && rows_[pos_].dirty;
+}
+
+QString Recordset::unchangedCondition(const Row& row, QVariantList& values) const
+{
+    QString condition = QStringLiteral("rowid = ?");
+    values << row.rowid;
+    for (int i = 0; i < int(fields_.size()); ++i) {
+        if (!inTable_[i])
+            continue;
+        // Text compares exactly, also in a column that ignores case.
+        condition += QStringLiteral(" AND %1 IS ? COLLATE BINARY").arg(quoted(fields_[i].name));
+        values << row.stored[i];
+    }
+    return condition;
+}
+
+Recordset::Reread Recordset::reread(Row& row, bool sameKey) const
+{
+    QStringList columns;
+    for (int i = 0; i < int(fields_.size()); ++i)
+        if (inTable_[i])
+            columns << quoted(fields_[i].name);
+    if (columns.isEmpty() || !connection_ || !connection_->isOpen())
+        return Reread::Failed;
+    QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(columns.join(QLatin1String(", ")), quoted(table_));
+    QSqlQuery q(connection_->database());
+    const bool byKey = sameKey && key_ >= 0;
+    if (byKey)
+        sql += QStringLiteral(" AND %1 IS ?").arg(quoted(fields_[key_].name));
+    q.prepare(sql);
+    q.addBindValue(row.rowid);
+    if (byKey)
+        q.addBindValue(row.stored[key_]);
+    if (!q.exec())
+        return Reread::Failed;
+    if (!q.next())
+        return Reread::Gone;
+    for (int i = 0, c = 0; i < int(fields_.size()); ++i) {
+        if (!inTable_[i])
+            continue;
+        row.stored[i] = q.value(c++);
+        row.values[i] = fromStore(fields_[i].type, row.stored[i]);
+    }
+    return Reread::Found;
+}
+
+void Recordset::refuseChanged(int index, const QString& description)
+{
+    Row& r = rows_[index];
+    r.dirty = false;
+    r.pending.clear();
+    r.changed.clear();
+    if (reread(r, true) == Reread::Gone) {
+        rows_.erase(rows_.begin() + index);
+        // The record that followed is current, or the last one when the
+        // row that went was the last.
+        if (pos_ > index || pos_ >= int(rows_.size()))
+            pos_ = std::max(0, std::min(pos_ - (pos_ > index ? 1 : 0), int(rows_.size()) - 1));
+    }
+    notify();
+    throw RuntimeError(ErrDbChanged, description);
 }
 
 void Recordset::update()
@@ -651,8 +730,9 @@ void Recordset::update()
         QStringList sets;
         for (const QString& n : names)
             sets << n + QStringLiteral(" = ?");
-        q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(table_), sets.join(QLatin1String(", "))));
-        values << r.rowid;
+        // Only the row as it was read is written.
+        const QString condition = unchangedCondition(r, values);
+        q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quoted(table_), sets.join(QLatin1String(", ")), condition));
     } else {
         r.dirty = false;
         return;
@@ -661,36 +741,23 @@ void Recordset::update()
         q.addBindValue(v);
     if (!q.exec())
         throw refused(q.lastError());
+    if (!r.isNew && q.numRowsAffected() == 0) {
+        q.finish();
+        refuseChanged(pos_, QStringLiteral("The record was not saved: another user has changed or deleted it since "
+                                           "it was read. It now shows what the database holds."));
+    }
     if (r.isNew)
         r.rowid = q.lastInsertId().toLongLong();
     q.finish();
 
-    if (!r.isNew) {
-        // An existing row holds what was written.
+    // The row shows what it now holds: defaults and numbering of a new row,
+    // and each value as stored, which the next write compares against.
+    if (reread(r, false) != Reread::Found) {
         for (int i = 0; i < int(fields_.size()); ++i)
-            if (r.changed[i])
+            if (r.changed[i]) {
                 r.values[i] = r.pending[i];
-        r.dirty = false;
-        r.pending.clear();
-        r.changed.clear();
-        notify();
-        return;
-    }
-
-    // Read a new row back, so that defaults and numbering show as stored.
-    QStringList columns;
-    for (const FieldInfo& f : fields_)
-        columns << quoted(f.name);
-    QSqlQuery back(db);
-    back.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(columns.join(QLatin1String(", ")), quoted(table_)));
-    back.addBindValue(r.rowid);
-    if (back.exec() && back.next()) {
-        for (int i = 0; i < int(fields_.size()); ++i)
-            r.values[i] = fromStore(fields_[i].type, back.value(i));
-    } else {
-        for (int i = 0; i < int(fields_.size()); ++i)
-            if (r.changed[i])
-                r.values[i] = r.pending[i];
+                r.stored[i] = toStore(r.pending[i]);
+            }
     }
     r.isNew = false;
     r.dirty = false;
@@ -725,13 +792,88 @@ void Recordset::deleteCurrent()
         if (!connection_ || !connection_->isOpen())
             throw closedError();
         QSqlQuery q(connection_->database());
-        q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(quoted(table_)));
-        q.addBindValue(r.rowid);
+        QVariantList values;
+        // Only the row as it was read is deleted.
+        const QString condition = unchangedCondition(r, values);
+        q.prepare(QStringLiteral("DELETE FROM %1 WHERE %2").arg(quoted(table_), condition));
+        for (const QVariant& v : values)
+            q.addBindValue(v);
         if (!q.exec())
             throw refused(q.lastError());
+        if (q.numRowsAffected() == 0) {
+            q.finish();
+            refuseChanged(pos_, QStringLiteral("The record was not deleted: another user has changed or deleted it "
+                                               "since it was read. The records now show what the database holds."));
+        }
     }
     rows_.erase(rows_.begin() + pos_);
     notify();
+}
+
+void Recordset::storeFields(const std::vector<int>& fields, const std::vector<int>& rows,
+                            const std::function<QVariant(int row, int k)>& value)
+{
+    requireOpen();
+    if (fields.empty() || rows.empty())
+        return;
+    if (table_.isEmpty())
+        throw RuntimeError(ErrDbRefused, QStringLiteral("The recordset cannot be changed."));
+    for (const int f : fields)
+        if (f < 0 || f >= int(fields_.size()))
+            throw noSuchField();
+    commitIfPending();
+    if (!connection_ || !connection_->isOpen())
+        throw closedError();
+    QStringList sets;
+    for (const int f : fields)
+        sets << quoted(fields_[f].name) + QStringLiteral(" = ?");
+    // A row whose slot another user has since given to a new record (its
+    // key differs) is not written: its values belong to that record.
+    QString where = QStringLiteral("rowid = ?");
+    if (key_ >= 0)
+        where += QStringLiteral(" AND %1 IS ? COLLATE BINARY").arg(quoted(fields_[key_].name));
+    QSqlQuery q(connection_->database());
+    if (!q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quoted(table_), sets.join(QLatin1String(", ")), where)))
+        throw refused(q.lastError());
+    const int rowidSlot = int(fields.size());
+    std::vector<QVariant> stored(fields.size());
+    bool changed = false;
+    int replaced = 0;
+    try {
+        for (const int row : rows) {
+            if (row < 0 || row >= int(rows_.size()))
+                throw noCurrentRecord();
+            Row& r = rows_[row];
+            for (size_t k = 0; k < fields.size(); ++k) {
+                stored[k] = convert(fields[k], value(row, int(k)));
+                q.bindValue(int(k), toStore(stored[k]));
+            }
+            q.bindValue(rowidSlot, r.rowid);
+            if (key_ >= 0)
+                q.bindValue(rowidSlot + 1, r.stored[key_]);
+            if (!q.exec())
+                throw refused(q.lastError());
+            if (q.numRowsAffected() == 0) {
+                ++replaced;
+                continue;
+            }
+            for (size_t k = 0; k < fields.size(); ++k) {
+                r.values[fields[k]] = stored[k];
+                r.stored[fields[k]] = toStore(stored[k]);
+            }
+            changed = true;
+        }
+    } catch (...) {
+        if (changed)
+            notify();
+        throw;
+    }
+    notify();
+    if (replaced > 0)
+        throw RuntimeError(ErrDbChanged,
+                           QStringLiteral("%1 of the records were deleted or replaced by another user since they were "
+                                          "read; their values were not stored.")
+                               .arg(replaced));
 }
 
 void Recordset::sortBy(const QString& field, bool descending)

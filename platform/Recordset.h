@@ -21,6 +21,7 @@ enum DbErrorNumber {
     ErrDbField = 3265,         // no such field
     ErrDbValue = 3421,         // a value the field's type cannot take
     ErrDbRefused = 3315,       // the database refused the write (required value, empty text, ...)
+    ErrDbChanged = 3197,       // another user changed or deleted the record since it was read
 };
 
 class Connection {
@@ -73,6 +74,12 @@ struct FieldInfo {
 // update(). Values are QVariant: an invalid (null) QVariant is Null; text
 // fields give QString, Double fields double, Long fields int, Boolean
 // fields bool.
+//
+// Writes are optimistic: a row is written or deleted only while the table
+// still holds it exactly as it was read (or last written by this
+// recordset). When another user changed or deleted it meanwhile, nothing is
+// written, the pending change is dropped, the row is read again (or leaves
+// the snapshot when it is gone) and ErrDbChanged is raised.
 class Recordset {
 public:
     Recordset();
@@ -83,7 +90,11 @@ public:
     // Runs `sql` (a SELECT; "[name]" and `name` quoting both work) and keeps
     // its rows; the first row becomes current. With `table`, the SELECT
     // must read that one table so that each row can be written back.
-    void open(std::shared_ptr<Connection> connection, const QString& sql, const QString& table = {});
+    // `keyField`, when given, is a column of the query whose values are never
+    // handed out twice: a row whose slot in the table now holds another key
+    // is a row that was deleted, not one that was changed.
+    void open(std::shared_ptr<Connection> connection, const QString& sql, const QString& table = {},
+              const QString& keyField = {});
     void close();
     bool isOpen() const;
 
@@ -125,19 +136,34 @@ public:
     // (or when moving off it). Fields not set take the table's defaults.
     void addNew();
     // Writes the pending change of the current record; nothing when there is
-    // none. On failure the change stays pending and RuntimeError is raised.
+    // none. When the database refuses it, the change stays pending and
+    // RuntimeError is raised; when another user changed or deleted the row,
+    // see above (ErrDbChanged, the change is dropped).
     void update();
     // Drops the pending change (a new record that was never written goes).
     void cancelUpdate();
     bool editPending() const;
 
     // Deletes the current record from the table at once; the record that
-    // followed becomes current (eof() when it was the last).
+    // followed becomes current (eof() when it was the last). A row that
+    // another user changed or deleted is not deleted (ErrDbChanged).
     void deleteCurrent();
 
     // Reorders the rows by one field (Nulls first, text without regard to
     // case, ties in their present order) and moves to the first record.
     void sortBy(const QString& field, bool descending);
+
+    // Writes new values of some fields into many existing records at once,
+    // for a command that computes columns of a whole table: each listed
+    // record gets one run of a single UPDATE prepared once (the caller
+    // holds a transaction around it when it wants one), and the records
+    // keep the values as their own. `value(row, k)` is the new value of
+    // fields[k] for the record at position `row`, converted as setValue
+    // converts it. A pending edit is committed first. On a refusal the
+    // records written before it keep their new values and RuntimeError is
+    // raised. Views are told once, at the end.
+    void storeFields(const std::vector<int>& fields, const std::vector<int>& rows,
+                     const std::function<QVariant(int row, int k)>& value);
 
     // Called after every change of the rows that a view must show again
     // (open, close, a written update, an added, deleted or dropped record, a
@@ -151,11 +177,23 @@ private:
     void requireCurrent() const;
     void commitIfPending();
     QVariant convert(int field, const QVariant& value) const;
+    // "rowid = ? AND <each column read> IS ?" with its values: the row as
+    // it was read.
+    QString unchangedCondition(const Row& row, QVariantList& values) const;
+    enum class Reread { Found, Gone, Failed };
+    // Reads the row's table columns as they are stored now; with `sameKey`
+    // only while its slot still holds the key it was read with.
+    Reread reread(Row& row, bool sameKey) const;
+    // Another user changed or deleted the row at `index`: drops its pending
+    // change, shows it as stored (or drops it when it is gone) and raises.
+    [[noreturn]] void refuseChanged(int index, const QString& description);
     void notify();
 
     std::shared_ptr<Connection> connection_;
     QString table_;
     std::vector<FieldInfo> fields_;
+    std::vector<bool> inTable_;   // the field is a column of table_
+    int key_ = -1;
     std::vector<Row> rows_;
     int pos_ = -1;
     bool open_ = false;

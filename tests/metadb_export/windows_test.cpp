@@ -179,7 +179,7 @@ TEST_F(ExcelWindowTest, ExportLogsSixLinesAndSavesTheTypedName)
                            "Adding Column Headers...", "Adding Data from Database Table data...", "Done!!!!"}));
     Workbook book(xlsx);
     EXPECT_EQ(book.sheetNames(), QStringList({"data"}));
-    EXPECT_EQ(book.cells(QStringLiteral("data"))[QStringLiteral("A2")].value, QStringLiteral("0.5"));
+    EXPECT_EQ(book.cells(QStringLiteral("data"))[QStringLiteral("B2")].value, QStringLiteral("0.5"));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     // A second export onto it asks first; No keeps the file and says nothing more.

@@ -44,6 +44,8 @@ protected:
                          {"Xtra5", "0"}, {"Xtra6", "-1"}}),
             insertStudy({{"Include", "0"}, {"Study ID", "2"}, {"Study Name", "'O''Neil & <Co>'"},
                          {"Year of Study", "''"}}),
+            // True as other tools store it.
+            insertStudy({{"Include", "1"}, {"Study ID", "3"}}),
             QStringLiteral("create table [a/b] (id integer, v text)"),
             QStringLiteral("insert into [a/b] values (1, 'x')"),
             QStringLiteral("create table [MSysObjects] (id integer, v text)"),
@@ -68,19 +70,20 @@ TEST_F(WorkbookExportTest, StudyDatabaseBecomesOneSheetPerTable)
 
     const auto data = book.cells(QStringLiteral("data"));
     const auto& columns = studyColumns();
-    for (int col = 1; col <= 35; ++col) {
+    // Every field, the first in column A.
+    for (int col = 1; col <= 36; ++col) {
         const QString ref = columnName(col) + QLatin1Char('1');
         ASSERT_TRUE(data.contains(ref)) << ref.toStdString();
-        EXPECT_EQ(data[ref].value, QString::fromUtf8(columns[static_cast<size_t>(col)].name)) << ref.toStdString();
+        EXPECT_EQ(data[ref].value, QString::fromUtf8(columns[static_cast<size_t>(col - 1)].name)) << ref.toStdString();
         const bool headerFont = col <= 26;
         EXPECT_EQ(data[ref].bold, headerFont) << ref.toStdString();
         EXPECT_EQ(data[ref].underline, headerFont) << ref.toStdString();
     }
-    EXPECT_EQ(data[QStringLiteral("A1")].value, QStringLiteral("Cohen +95"));
-    EXPECT_EQ(data[QStringLiteral("AI1")].value, QStringLiteral("Xtra6"));
-    EXPECT_FALSE(data.contains(QStringLiteral("AJ1")));
+    EXPECT_EQ(data[QStringLiteral("A1")].value, QStringLiteral("Assessment Details"));
+    EXPECT_EQ(data[QStringLiteral("B1")].value, QStringLiteral("Cohen +95"));
+    EXPECT_EQ(data[QStringLiteral("AJ1")].value, QStringLiteral("Xtra6"));
+    EXPECT_FALSE(data.contains(QStringLiteral("AK1")));
     for (const auto& cell : data) {
-        EXPECT_NE(cell.value, QStringLiteral("Assessment Details"));
         if (!cell.bold) {
             EXPECT_FALSE(cell.underline);
         }
@@ -92,10 +95,12 @@ TEST_F(WorkbookExportTest, StudyDatabaseBecomesOneSheetPerTable)
         const char* value;
     };
     const Expect expected[] = {
-        {"A2", "", "1.25"},   {"B2", "", "-0.5"},   {"C2", "", "0.375"},  {"H2", "b", "1"},
-        {"J2", "str", "BDI"}, {"K2", "", "20"},     {"O2", "", "1"},      {"P2", "str", "Smith"},
-        {"X2", "str", "1999"}, {"AH2", "b", "0"},   {"AI2", "b", "1"},    {"H3", "b", "0"},
-        {"O3", "", "2"},      {"P3", "str", "O'Neil & <Co>"},             {"AH3", "b", "1"}, {"AI3", "b", "1"},
+        {"A2", "str", "Pre"},  {"B2", "", "1.25"},   {"C2", "", "-0.5"},   {"D2", "", "0.375"},
+        {"I2", "b", "1"},      {"K2", "str", "BDI"}, {"L2", "", "20"},     {"P2", "", "1"},
+        {"Q2", "str", "Smith"}, {"Y2", "str", "1999"}, {"AI2", "b", "0"},  {"AJ2", "b", "1"},
+        {"I3", "b", "0"},      {"P3", "", "2"},      {"Q3", "str", "O'Neil & <Co>"},
+        {"AI3", "b", "1"},     {"AJ3", "b", "1"},    {"I4", "b", "1"},     {"P4", "", "3"},
+        {"AI4", "b", "1"},     {"AJ4", "b", "1"},
     };
     for (const Expect& e : expected) {
         const QString ref = QString::fromLatin1(e.ref);
@@ -115,16 +120,23 @@ TEST_F(WorkbookExportTest, StudyDatabaseBecomesOneSheetPerTable)
     EXPECT_EQ(dataCells, static_cast<int>(std::size(expected)));
 
     const auto ab = book.cells(QStringLiteral("a-b"));
-    EXPECT_EQ(ab[QStringLiteral("A1")].value, QStringLiteral("v"));
-    EXPECT_EQ(ab[QStringLiteral("A2")].value, QStringLiteral("x"));
-    EXPECT_FALSE(ab.contains(QStringLiteral("B1")) && !ab[QStringLiteral("B1")].value.isEmpty());
+    EXPECT_EQ(ab[QStringLiteral("A1")].value, QStringLiteral("id"));
+    EXPECT_EQ(ab[QStringLiteral("B1")].value, QStringLiteral("v"));
+    EXPECT_EQ(ab[QStringLiteral("A2")].value, QStringLiteral("1"));
+    EXPECT_EQ(ab[QStringLiteral("B2")].value, QStringLiteral("x"));
+    EXPECT_FALSE(ab.contains(QStringLiteral("C1")) && !ab[QStringLiteral("C1")].value.isEmpty());
 
-    // One field: the header font on A1 to Z1, and no names or values.
+    // One field: its name in A1 and its value in A2; the header font on A1
+    // to Z1.
     const auto single = book.cells(QStringLiteral("single"));
-    EXPECT_EQ(single.size(), 26);
+    EXPECT_EQ(single.size(), 27);
+    EXPECT_EQ(single[QStringLiteral("A1")].value, QStringLiteral("only"));
+    EXPECT_EQ(single[QStringLiteral("A2")].value, QStringLiteral("7"));
     for (auto it = single.cbegin(); it != single.cend(); ++it) {
+        if (it.key() == QLatin1String("A2"))
+            continue;
         EXPECT_TRUE(it.key().endsWith(QLatin1Char('1')) && it.key().size() == 2) << it.key().toStdString();
-        EXPECT_TRUE(it.value().value.isEmpty());
+        EXPECT_EQ(it.value().value.isEmpty(), it.key() != QLatin1String("A1"));
         EXPECT_TRUE(it.value().bold && it.value().underline);
     }
 }
@@ -159,10 +171,42 @@ TEST_F(WorkbookExportTest, RefusedSheetNamesKeepAWorkbookName)
     ASSERT_EQ(exportWorkbook(db, xlsx, hooks), WorkbookSave::Saved);
     Workbook book(xlsx);
     EXPECT_EQ(book.sheetNames(), QStringList({"Sheet2", "Sheet3", "Sheet4", "Sheet5", "SHEET2-x"}));
-    EXPECT_EQ(book.cells(QStringLiteral("Sheet3"))[QStringLiteral("A2")].value, QStringLiteral("still exported"));
+    EXPECT_EQ(book.cells(QStringLiteral("Sheet3"))[QStringLiteral("B2")].value, QStringLiteral("still exported"));
     // The log names the tables as listed.
     EXPECT_TRUE(log.contains(QStringLiteral("Creating Worksheet bad:name...\n")));
     EXPECT_TRUE(log.contains(QStringLiteral("Adding Data from Database Table SHEET2/x...\n")));
+}
+
+// Table names with any character, a "]" or a double quote among them, are
+// read as the names they are.
+TEST_F(WorkbookExportTest, TableNamesWithQuoteCharactersAreRead)
+{
+    const QString db = path(QStringLiteral("quotes.met"));
+    makeDatabase(db, {
+        QStringLiteral("create table \"odd]name\" (\"id\" integer, \"a]b\" text)"),
+        QStringLiteral("insert into \"odd]name\" values (1, 'bracket')"),
+        QStringLiteral("create table \"say \"\"hi\"\"\" (\"id\" integer, \"x\"\"y\" boolean)"),
+        QStringLiteral("insert into \"say \"\"hi\"\"\" values (2, 1)"),
+        QStringLiteral("create table \"[both]\" (\"id\" integer, v text)"),
+        QStringLiteral("insert into \"[both]\" values (3, 'square')"),
+    });
+    QString log;
+    WorkbookExportHooks hooks;
+    hooks.log = [&log](const QString& t) { log += t; };
+    const QString xlsx = path(QStringLiteral("quotes.xlsx"));
+    ASSERT_EQ(exportWorkbook(db, xlsx, hooks), WorkbookSave::Saved);
+    EXPECT_TRUE(log.endsWith(QStringLiteral("Done!!!!")));
+    Workbook book(xlsx);
+    // "]" and "[" are no part of a worksheet name; the sheet keeps its own.
+    EXPECT_EQ(book.sheetNames(), QStringList({"Sheet1", "say \"hi\"", "Sheet3"}));
+    const auto odd = book.cells(QStringLiteral("Sheet1"));
+    EXPECT_EQ(odd[QStringLiteral("B1")].value, QStringLiteral("a]b"));
+    EXPECT_EQ(odd[QStringLiteral("B2")].value, QStringLiteral("bracket"));
+    const auto say = book.cells(QStringLiteral("say \"hi\""));
+    EXPECT_EQ(say[QStringLiteral("B1")].value, QStringLiteral("x\"y"));
+    EXPECT_EQ(say[QStringLiteral("B2")].type, QStringLiteral("b"));   // declared Boolean: read by its quoted name
+    EXPECT_EQ(say[QStringLiteral("B2")].value, QStringLiteral("1"));
+    EXPECT_EQ(book.cells(QStringLiteral("Sheet3"))[QStringLiteral("B2")].value, QStringLiteral("square"));
 }
 
 TEST_F(WorkbookExportTest, ValuesACellCannotHoldStayEmpty)
@@ -175,10 +219,11 @@ TEST_F(WorkbookExportTest, ValuesACellCannotHoldStayEmpty)
     const QString xlsx = path(QStringLiteral("odd.xlsx"));
     ASSERT_EQ(exportWorkbook(db, xlsx, {}), WorkbookSave::Saved);
     const auto cells = Workbook(xlsx).cells(QStringLiteral("t"));
-    EXPECT_FALSE(cells.contains(QStringLiteral("A2")));
+    EXPECT_EQ(cells[QStringLiteral("A2")].value, QStringLiteral("1"));
     EXPECT_FALSE(cells.contains(QStringLiteral("B2")));
     EXPECT_FALSE(cells.contains(QStringLiteral("C2")));
-    EXPECT_EQ(cells[QStringLiteral("D2")].value, QStringLiteral("fine"));
+    EXPECT_FALSE(cells.contains(QStringLiteral("D2")));
+    EXPECT_EQ(cells[QStringLiteral("E2")].value, QStringLiteral("fine"));
 }
 
 TEST_F(WorkbookExportTest, RowCountOverflowsAfterRow32767)
@@ -189,7 +234,8 @@ TEST_F(WorkbookExportTest, RowCountOverflowsAfterRow32767)
     const QString fits = path(QStringLiteral("fits.xlsx"));
     ASSERT_EQ(exportWorkbook(db, fits, {}), WorkbookSave::Saved);
     const auto cells = Workbook(fits).cells(QStringLiteral("big"));
-    EXPECT_EQ(cells[QStringLiteral("A32766")].value, QStringLiteral("32765.5"));
+    EXPECT_EQ(cells[QStringLiteral("A32766")].value, QStringLiteral("32765"));
+    EXPECT_EQ(cells[QStringLiteral("B32766")].value, QStringLiteral("32765.5"));
     EXPECT_FALSE(cells.contains(QStringLiteral("A32767")));
 
     // One more record goes to row 32,767, after which the count overflows.
@@ -280,13 +326,13 @@ TEST(WorkbookExportOfProviderFile, BooleansNumbersAndTexts)
     const QString xlsx = dir.filePath(QStringLiteral("provider.xlsx"));
     ASSERT_EQ(exportWorkbook(db, xlsx, {}), WorkbookSave::Saved);
     const auto cells = Workbook(xlsx).cells(QStringLiteral("data"));
-    EXPECT_EQ(cells[QStringLiteral("A2")].value, QStringLiteral("0.8125"));
-    EXPECT_EQ(cells[QStringLiteral("H2")].type, QStringLiteral("b"));
-    EXPECT_EQ(cells[QStringLiteral("H2")].value, QStringLiteral("1"));
-    EXPECT_EQ(cells[QStringLiteral("AH2")].value, QStringLiteral("1"));   // the default
-    EXPECT_EQ(cells[QStringLiteral("AI2")].type, QStringLiteral("b"));
-    EXPECT_EQ(cells[QStringLiteral("AI2")].value, QStringLiteral("0"));
-    EXPECT_EQ(cells[QStringLiteral("P2")].value, QStringLiteral("Jones"));
+    EXPECT_EQ(cells[QStringLiteral("B2")].value, QStringLiteral("0.8125"));
+    EXPECT_EQ(cells[QStringLiteral("I2")].type, QStringLiteral("b"));
+    EXPECT_EQ(cells[QStringLiteral("I2")].value, QStringLiteral("1"));
+    EXPECT_EQ(cells[QStringLiteral("AI2")].value, QStringLiteral("1"));   // the default
+    EXPECT_EQ(cells[QStringLiteral("AJ2")].type, QStringLiteral("b"));
+    EXPECT_EQ(cells[QStringLiteral("AJ2")].value, QStringLiteral("0"));
+    EXPECT_EQ(cells[QStringLiteral("Q2")].value, QStringLiteral("Jones"));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <cstdlib>
+#include <unistd.h>
 
 using namespace metdatatest;
 using platform::MsgResult;
@@ -120,11 +121,61 @@ TEST_F(MetDataTest, ACopyThatCannotBeWrittenLeavesNoDatabaseHalfOpen)
     EXPECT_EQ(msgs.shown()[0].text, QStringLiteral("You need to open a database before performing this function."));
 }
 
+namespace {
+
+// Sets environment variables for one test and puts them back afterwards.
+class EnvironmentScope {
+public:
+    ~EnvironmentScope()
+    {
+        for (auto it = saved_.cbegin(); it != saved_.cend(); ++it) {
+            if (it.value().isNull())
+                qunsetenv(it.key().constData());
+            else
+                qputenv(it.key().constData(), it.value());
+        }
+    }
+    void set(const char* name, const QString& value)
+    {
+        remember(name);
+        qputenv(name, QFile::encodeName(value));
+    }
+    void unset(const char* name)
+    {
+        remember(name);
+        qunsetenv(name);
+    }
+
+private:
+    void remember(const char* name)
+    {
+        if (!saved_.contains(name))
+            saved_.insert(name, qgetenv(name));
+    }
+    QHash<QByteArray, QByteArray> saved_;
+};
+
+// The folder of this user that the report file goes to when no runtime
+// folder is set.
+QString userFolderIn(const QString& temp)
+{
+    return QDir(temp).filePath(QStringLiteral("summarystats-%1").arg(static_cast<qulonglong>(::geteuid())));
+}
+
+QFileDevice::Permissions othersAndGroup()
+{
+    return QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
+           QFileDevice::WriteOther | QFileDevice::ExeOther;
+}
+
+} // namespace
+
 TEST_F(MetDataTest, TheReportGoesToTheClipboardAndToATextFile)
 {
     QTemporaryDir temp;
-    const QByteArray oldTemp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    EnvironmentScope env;
+    env.set("TMPDIR", temp.path());
+    env.unset("XDG_RUNTIME_DIR");
     openWindow();
     {
         testkit::MsgBoxScript msgs;
@@ -136,16 +187,20 @@ TEST_F(MetDataTest, TheReportGoesToTheClipboardAndToATextFile)
     }
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Meta-analysis reports will appear here.\n"));
 
-    const QString meta = QDir(temp.path()).filePath(QStringLiteral("Meta.txt"));
+    // Without a runtime folder the file goes to a folder of this user alone
+    // in the temporary folder.
+    const QString folder = userFolderIn(temp.path());
+    const QString meta = QDir(folder).filePath(QStringLiteral("Meta.txt"));
     {
         testkit::DesktopScript desktop;
         testkit::MsgBoxScript msgs;
         click("cmdNotepad");
-        EXPECT_EQ(msgs.count(), 0);
+        EXPECT_EQ(msgs.count(), 0) << msgs.texts().join(QStringLiteral(" | ")).toStdString();
         ASSERT_EQ(desktop.requests().size(), 1);
         EXPECT_EQ(desktop.requests()[0].target, meta);
     }
     EXPECT_EQ(bytes(meta), QByteArray("Meta-analysis reports will appear here.\r\n\r\n"));
+    EXPECT_EQ(QFileInfo(folder).permissions() & othersAndGroup(), QFileDevice::Permissions());
     testkit::find<QPlainTextEdit>(w, QStringLiteral("txtResults"))->setPlainText(QStringLiteral("line 1\nline 2"));
     {
         testkit::DesktopScript desktop(false);   // no program for text files: nothing is said
@@ -154,10 +209,11 @@ TEST_F(MetDataTest, TheReportGoesToTheClipboardAndToATextFile)
         EXPECT_EQ(msgs.count(), 0);
     }
     EXPECT_EQ(bytes(meta), QByteArray("line 1\r\nline 2\r\n"));
-    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Meta.txt")});
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Meta.txt")});
 
-    // A folder that cannot take the file: the message, and the desktop is not asked.
-    qputenv("TMPDIR", QFile::encodeName(temp.filePath(QStringLiteral("missing"))));
+    // A folder that cannot take the file: the message names the file, and
+    // the desktop is not asked.
+    env.set("TMPDIR", temp.filePath(QStringLiteral("missing")));
     {
         testkit::DesktopScript desktop;
         testkit::MsgBoxScript msgs;
@@ -165,12 +221,100 @@ TEST_F(MetDataTest, TheReportGoesToTheClipboardAndToATextFile)
         ASSERT_EQ(msgs.count(), 1);
         EXPECT_TRUE(msgs.shown()[0].text.startsWith(QStringLiteral(
             "Do you have a programme on your system to read '.txt' files? You may have to use 'copy and paste'.\r\n")));
+        EXPECT_TRUE(msgs.shown()[0].text.contains(
+            QStringLiteral("A file may have been created at ") +
+            QDir::toNativeSeparators(QDir(userFolderIn(temp.filePath(QStringLiteral("missing"))))
+                                         .filePath(QStringLiteral("Meta.txt"))) +
+            QStringLiteral(" - you may be able to open it directly.")));
         EXPECT_EQ(desktop.requests().size(), 0);
     }
-    if (oldTemp.isNull())
-        qunsetenv("TMPDIR");
-    else
-        qputenv("TMPDIR", oldTemp);
+}
+
+// Another user may plant a link of the file's name, or a folder or link of
+// the user folder's name, in the shared temporary folder: the report is never
+// written through a link, and a folder not ours alone is not used.
+TEST_F(MetDataTest, TheReportFileIsNeverWrittenThroughALink)
+{
+    struct Case {
+        const char* what;
+        bool runtimeFolder;      // XDG_RUNTIME_DIR set to a private folder
+        const char* plant;       // what someone else left first
+        bool written;            // the report is written
+    };
+    const Case cases[] = {
+        {"runtime folder, links of the name in both folders", true, "links", true},
+        {"no runtime folder, a link of the name in the temporary folder", false, "links", true},
+        {"runtime folder open to others", true, "open runtime", true},
+        {"user folder is a link", false, "folder link", false},
+        {"user folder open to others", false, "open folder", false},
+        {"user folder of another user", false, "foreign folder", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString plant = QString::fromLatin1(c.plant);
+        if (plant == QLatin1String("foreign folder") && ::geteuid() != 0)
+            continue;   // only the superuser can give a folder away
+        QTemporaryDir temp;
+        QTemporaryDir runtime;
+        QTemporaryDir elsewhere;
+        EnvironmentScope env;
+        env.set("TMPDIR", temp.path());
+        if (c.runtimeFolder)
+            env.set("XDG_RUNTIME_DIR", runtime.path());
+        else
+            env.unset("XDG_RUNTIME_DIR");
+        const QString victim = elsewhere.filePath(QStringLiteral("victim.txt"));
+        {
+            QFile f(victim);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("precious");
+        }
+        const QString folder = userFolderIn(temp.path());
+        QString expected = QDir(c.runtimeFolder ? runtime.path() : folder).filePath(QStringLiteral("Meta.txt"));
+        if (plant == QLatin1String("links")) {
+            ASSERT_TRUE(QFile::link(victim, temp.filePath(QStringLiteral("Meta.txt"))));
+            ASSERT_TRUE(QDir().mkpath(folder));
+            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            ASSERT_TRUE(QFile::link(victim, QDir(folder).filePath(QStringLiteral("Meta.txt"))));
+            ASSERT_TRUE(QFile::link(victim, runtime.filePath(QStringLiteral("Meta.txt"))));
+        } else if (plant == QLatin1String("open runtime")) {
+            QFile::setPermissions(runtime.path(), QFile::permissions(runtime.path()) | othersAndGroup());
+            expected = QDir(folder).filePath(QStringLiteral("Meta.txt"));
+        } else if (plant == QLatin1String("folder link")) {
+            ASSERT_TRUE(QFile::link(elsewhere.path(), folder));
+        } else if (plant == QLatin1String("open folder")) {
+            ASSERT_TRUE(QDir().mkpath(folder));
+            QFile::setPermissions(folder, QFile::permissions(folder) | othersAndGroup());
+        } else if (plant == QLatin1String("foreign folder")) {
+            ASSERT_TRUE(QDir().mkpath(folder));
+            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0);
+        }
+
+        openWindow();
+        testkit::find<QPlainTextEdit>(w, QStringLiteral("txtResults"))->setPlainText(QStringLiteral("the report"));
+        testkit::DesktopScript desktop;
+        testkit::MsgBoxScript msgs;
+        click("cmdNotepad");
+        EXPECT_EQ(bytes(victim), QByteArray("precious"));
+        EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QStringLiteral("victim.txt")});
+        if (c.written) {
+            EXPECT_EQ(msgs.count(), 0) << msgs.texts().join(QStringLiteral(" | ")).toStdString();
+            ASSERT_EQ(desktop.requests().size(), 1);
+            EXPECT_EQ(desktop.requests()[0].target, expected);
+            const QFileInfo file(expected);
+            EXPECT_FALSE(file.isSymLink());
+            EXPECT_EQ(bytes(expected), QByteArray("the report\r\n"));
+        } else {
+            ASSERT_EQ(msgs.count(), 1);
+            EXPECT_TRUE(msgs.shown()[0].text.contains(QStringLiteral("A file may have been created at ") +
+                                                      QDir::toNativeSeparators(expected)));
+            EXPECT_TRUE(msgs.shown()[0].text.endsWith(QStringLiteral("Permission denied")));
+            EXPECT_EQ(desktop.requests().size(), 0);
+        }
+        closeWindow();
+    }
 }
 
 TEST_F(MetDataTest, MetaAnalysisNeedsADatabaseAndShowsItsPanel)

@@ -11,21 +11,58 @@ using metastats::MetaRun;
 
 TEST(MetaFormulas, SummaryQueryText)
 {
-    const QString plain = metastats::summarySql(QString());
+    const QString plain = metastats::summarySql(QString(), {});
     EXPECT_TRUE(plain.startsWith(QStringLiteral(
         "SELECT AVG(`Cohen's D`) AS Expr1, MIN(`Cohen's D`) AS Expr2, MAX(`Cohen's D`) AS Expr3, AVG(`Total N`) AS Expr4")));
     EXPECT_TRUE(plain.contains(QStringLiteral(
         ", COUNT(`Cohen's D`) AS Expr19, SUM(`Cohen's D`) AS Expr53, SUM(`Hedges' G`) AS Expr54, COUNT(`Total N`) AS "
         "Expr20, ")));
+    // Any Include other than 0 is true (-1 here, 1 from other tools).
     EXPECT_TRUE(plain.endsWith(QStringLiteral(
-        ", COUNT(`Z Statistic`) AS Expr51, SUM(`Z Statistic`) AS Expr52 FROM data WHERE (`Include`) = -1")));
+        ", COUNT(`Z Statistic`) AS Expr51, SUM(`Z Statistic`) AS Expr52 FROM data WHERE (`Include`) <> 0")));
     EXPECT_EQ(plain.count(QStringLiteral(" AS Expr")), 54);
     EXPECT_EQ(metastats::summaryColumns().size(), 54u);
 
-    // The measure is one literal: its quotes doubled, nothing trimmed.
-    EXPECT_TRUE(metastats::summarySql(QStringLiteral(" Beck's 'II' "))
-                    .endsWith(QStringLiteral(
-                        " FROM data WHERE (`Include`) = -1 AND (`Measure Used`) =' Beck''s ''II'' '")));
+    // Each stored spelling of the measure is one literal: its quotes
+    // doubled, nothing trimmed. No spelling: no study qualifies.
+    EXPECT_TRUE(metastats::summarySql(QStringLiteral(" Beck's 'II' "),
+                                      {QStringLiteral(" Beck's 'II' "), QStringLiteral(" BECK'S 'ii' ")})
+                    .endsWith(QStringLiteral(" FROM data WHERE (`Include`) <> 0 AND (`Measure Used` COLLATE BINARY) "
+                                             "IN (' Beck''s ''II'' ', ' BECK''S ''ii'' ')")));
+    EXPECT_TRUE(metastats::summarySql(QStringLiteral("EPDS"), {})
+                    .endsWith(QStringLiteral(" AND (`Measure Used` COLLATE BINARY) IN ()")));
+}
+
+// The measure matches without regard to case, every letter folded (not
+// only A to Z); everything else must be the same.
+TEST(MetaFormulas, MeasuresMatchWithUnicodeCaseFolding)
+{
+    struct Row {
+        const char* stored;
+        const char* typed;
+        bool same;
+    };
+    const Row rows[] = {
+        {"Ängstlichkeit-Skala", "Ängstlichkeit-Skala", true},
+        {"ÄNGSTLICHKEIT-SKALA", "Ängstlichkeit-Skala", true},
+        {"ängstlichkeit-skala", "Ängstlichkeit-Skala", true},
+        {"ÉCHELLE", "échelle", true},
+        {"ΣΚΑΛΑ", "σκαλα", true},
+        {"Angstlichkeit-Skala", "Ängstlichkeit-Skala", false},
+        {"Ängstlichkeit-Skala ", "Ängstlichkeit-Skala", false},
+        {"BDI", "BDI-II", false},
+    };
+    QStringList stored;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.stored);
+        EXPECT_EQ(metastats::sameMeasure(QString::fromUtf8(r.stored), QString::fromUtf8(r.typed)), r.same);
+    }
+    for (const Row& r : rows)
+        stored << QString::fromUtf8(r.stored);
+    stored << QStringLiteral("ängstlichkeit-skala");   // listed twice, kept once
+    EXPECT_EQ(metastats::matchingMeasures(QStringLiteral("ÄngstLichkeit-skala"), stored),
+              (QStringList{QStringLiteral("Ängstlichkeit-Skala"), QStringLiteral("ÄNGSTLICHKEIT-SKALA"),
+                           QStringLiteral("ängstlichkeit-skala")}));
 }
 
 TEST(MetaFormulas, FiveDecimalDisplayRoundsTheDoublesValueHalfToEven)

@@ -1,6 +1,7 @@
 // The run's refusals, its error path and what survives it, the result
 // columns across runs, and the Rosenthal step's own error box.
 #include "RunHarness.h"
+#include "metastats/HeterogeneityView.h"
 #include "metastats/MetaRun.h"
 
 #include <QLineEdit>
@@ -239,24 +240,125 @@ TEST(MetaRunEdges, SecondRunWithAnotherMeasureReplacesEverything)
     EXPECT_EQ(platform::numText(h.studies.value(QStringLiteral("% Of Weight (d)")).toDouble()), QStringLiteral("25"));
 }
 
-// The steps take exactly the studies the summary query counts: letters A to Z
-// match in either case, other letters only as typed.
-TEST(MetaRunEdges, MeasureMatchesAsTheQueryMatchesIt)
+// The summary query and every step take the same studies: the measure
+// matches without regard to case for every letter, not only A to Z.
+TEST(MetaRunEdges, MeasureMatchesWithoutRegardToCaseInQueryAndSteps)
 {
     RunHarness h;
-    h.add({study(QStringLiteral("A"), QStringLiteral("1"), QStringLiteral("Échelle"), QStringLiteral("0.2"),
-                 QStringLiteral("20"), QStringLiteral("1"), QStringLiteral("0.2")),
-           study(QStringLiteral("B"), QStringLiteral("1"), QStringLiteral("échelle"), QStringLiteral("0.6"),
-                 QStringLiteral("60"), QStringLiteral("2"), QStringLiteral("0.6")),
-           study(QStringLiteral("C"), QStringLiteral("1"), QStringLiteral("ÉCHELLE"), QStringLiteral("0.4"),
-                 QStringLiteral("40"), QStringLiteral("1"), QStringLiteral("0.4"))});
+    QList<Study> rows;
+    const char* const spellings[] = {"Ängstlichkeit-Skala", "ÄNGSTLICHKEIT-SKALA", "ängstlichkeit-skala",
+                                     "Angstlichkeit-Skala"};
+    int i = 0;
+    for (const char* m : spellings)
+        for (int k = 0; k < 3; ++k, ++i)
+            rows << study(QStringLiteral("S%1").arg(i), QStringLiteral("1"), QString::fromUtf8(m),
+                          QString::number(0.2 + 0.05 * i), QString::number(20 + i), QStringLiteral("1"),
+                          QString::number(0.2 + 0.05 * i));
+    h.add(rows);
     h.open();
     testkit::MsgBoxScript boxes;
-    h.run(QStringLiteral("ÉcHeLLe"));
-    EXPECT_EQ(h.text(QStringLiteral("txtDStat")), QStringLiteral("2"));
-    EXPECT_EQ(h.text(QStringLiteral("txtMeanDStatSummary")), QStringLiteral("2"));
-    EXPECT_EQ(h.text(QStringLiteral("txtStudiesD")), QStringLiteral("2"));
-    EXPECT_EQ(h.text(QStringLiteral("txtTotalND")), QStringLiteral("60"));
-    EXPECT_EQ(h.stored(QStringLiteral("% Of Weight (d)"), QStringLiteral("B")), QStringLiteral("NULL"));
-    EXPECT_EQ(h.rosenthal.RosenthalN, 2);
+    h.run(QStringLiteral("Ängstlichkeit-Skala"));
+    EXPECT_EQ(boxes.count(), 0);
+    for (const char* name : {"txtDStat", "txtNStat", "txtMeanGStat", "txtMeanDStatSummary", "txtMeanGStatSummary",
+                             "txtStudiesD", "txtStudiesG"})
+        EXPECT_EQ(h.text(QLatin1String(name)), QStringLiteral("9")) << name;
+    EXPECT_EQ(h.text(QStringLiteral("txtTotalND")), QString::number(9 * 20 + 36));
+    EXPECT_EQ(h.rosenthal.RosenthalN, 9);
+    EXPECT_EQ(h.stored(QStringLiteral("% Of Weight (d)"), QStringLiteral("S11")), QStringLiteral("NULL"));
+    EXPECT_NE(h.stored(QStringLiteral("% Of Weight (d)"), QStringLiteral("S8")), QStringLiteral("NULL"));
+    const QString report = h.txtResults->toPlainText();
+    EXPECT_TRUE(report.contains(QStringLiteral("\nMean Cohen's d Based On 9 Studies:\n")));
+    EXPECT_TRUE(report.contains(QStringLiteral("\nWeighted Mean Cohen's d Based On 9 Studies:\n")));
+
+    // Blanks and other letters still count: no study of that measure.
+    h.run(QStringLiteral("ängstlichkeit-skala "));
+    EXPECT_EQ(h.text(QStringLiteral("txtDStat")), QStringLiteral("0"));
+}
+
+// A study stored with Include 1 (as other tools store true) is included
+// everywhere: the summary query counts it as the steps do.
+TEST(MetaRunEdges, AnyNonZeroIncludeIsIncluded)
+{
+    RunHarness h;
+    QList<Study> rows;
+    for (int i = 0; i < 12; ++i)
+        rows << study(QStringLiteral("S%1").arg(i), QStringLiteral("1"), QStringLiteral("BDI"),
+                      QString::number(0.1 + 0.05 * i), QString::number(20 + i), QStringLiteral("1"),
+                      QString::number(0.1 + 0.05 * i));
+    rows << study(QStringLiteral("Out"), QStringLiteral("0"), QStringLiteral("BDI"), QStringLiteral("3"),
+                  QStringLiteral("50"), QStringLiteral("1"), QStringLiteral("3"));
+    h.add(rows);
+    // Half of them as another tool writes true; one as a stray 2.
+    h.connection->execute(QStringLiteral("UPDATE data SET \"Include\" = 1 WHERE \"Study Name\" IN "
+                                         "('S0', 'S2', 'S4', 'S6', 'S8')"));
+    h.connection->execute(QStringLiteral("UPDATE data SET \"Include\" = 2 WHERE \"Study Name\" = 'S10'"));
+    h.open();
+    for (const QString& measure : {QString(), QStringLiteral("bdi")}) {
+        SCOPED_TRACE(measure.toStdString());
+        testkit::MsgBoxScript boxes;
+        h.run(measure);
+        EXPECT_EQ(boxes.count(), 0);
+        for (const char* name : {"txtDStat", "txtNStat", "txtMeanGStat", "txtSDUsedStat", "txtMeanDStatSummary",
+                                 "txtStudiesD", "txtCountDStudies"})
+            EXPECT_EQ(h.text(QLatin1String(name)), QStringLiteral("12")) << name;
+        EXPECT_EQ(h.text(QStringLiteral("txtDMax")), QStringLiteral("0.65000"));
+        EXPECT_EQ(h.rosenthal.RosenthalN, 12);
+        const QString report = h.txtResults->toPlainText();
+        EXPECT_TRUE(report.contains(QStringLiteral("\nMean Cohen's d Based On 12 Studies:\n")));
+        EXPECT_TRUE(report.contains(QStringLiteral("\nWeighted Mean Cohen's d Based On 12 Studies:\n")));
+        EXPECT_TRUE(report.contains(QStringLiteral("\nMean Total N Based On 12 Studies\n")));
+        EXPECT_FALSE(report.contains(QStringLiteral("Based On 6 Studies")));
+        EXPECT_EQ(h.stored(QStringLiteral("% Of Weight (d)"), QStringLiteral("Out")), QStringLiteral("NULL"));
+    }
+}
+
+// More studies than the Rosenthal step counts: its Overflow box, and the
+// heterogeneity window claims nothing from the half-done step.
+TEST(MetaRunEdges, RosenthalOverflowLeavesNoVerdict)
+{
+    RunHarness h;
+    QList<Study> rows;
+    for (int i = 0; i < 32768; ++i)
+        rows << study(QStringLiteral("S%1").arg(i), QStringLiteral("1"), QStringLiteral("BDI"),
+                      i % 2 ? QStringLiteral("0.2") : QStringLiteral("0.8"), QStringLiteral("40"),
+                      QStringLiteral("1"), i % 2 ? QStringLiteral("0.3") : QStringLiteral("0.7"));
+    QSqlDatabase db = h.connection->database();
+    db.transaction();
+    h.add(rows);
+    db.commit();
+    h.open();
+    testkit::MsgBoxScript boxes;
+    h.run();
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("Code Gen Error"));
+    EXPECT_EQ(boxes.shown()[0].text, QStringLiteral("    Error No. 6 \r\nOverflow"));
+    EXPECT_EQ(h.rosenthal.RosenthalN, 32767);
+    EXPECT_TRUE(h.txtResults->toPlainText().startsWith(QStringLiteral("Beginning Summary:...\n")));
+
+    const metastats::HeterogeneityView v = metastats::computeHeterogeneityView(h.rosenthal);
+    EXPECT_EQ(v.p, QStringLiteral("p = N/A"));
+    EXPECT_EQ(v.q, QStringLiteral("N/A"));
+    EXPECT_EQ(v.df, QStringLiteral("N/A"));
+    EXPECT_FALSE(v.significant);
+    EXPECT_EQ(v.summary, metastats::heterogeneity_text::NoQ);
+}
+
+// One study: the report's p of Q is 1, and so is the heterogeneity window's.
+TEST(MetaRunEdges, OneStudyShowsTheReportsPInTheWindow)
+{
+    RunHarness h;
+    h.add({study(QStringLiteral("A"), QStringLiteral("1"), QStringLiteral("BDI"), QStringLiteral("0.5"),
+                 QStringLiteral("20"), QStringLiteral("1"), QStringLiteral("0.5"))});
+    h.open();
+    testkit::MsgBoxScript boxes;   // the two Z-score steps say there is no spread
+    h.run();
+    EXPECT_EQ(h.rosenthal.RosenthalN, 1);
+    EXPECT_TRUE(h.txtResults->toPlainText().contains(
+        QStringLiteral("Q Statistic Significance Level (Using Chi Squared Test): Two Tailed p = 1, One Tailed p = 0.5")));
+    const metastats::HeterogeneityView v = metastats::computeHeterogeneityView(h.rosenthal);
+    EXPECT_EQ(v.p, QStringLiteral("p = 1"));
+    EXPECT_EQ(v.df, QStringLiteral("0"));
+    EXPECT_EQ(v.q, QStringLiteral("0"));
+    EXPECT_FALSE(v.significant);
+    EXPECT_EQ(v.summary, metastats::heterogeneity_text::NotSignificant);
 }

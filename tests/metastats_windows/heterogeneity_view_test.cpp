@@ -69,22 +69,52 @@ TEST(HeterogeneityView, WithoutAQStatisticNothingIsClaimed)
     EXPECT_EQ(none.summary, text::NoQ);
 }
 
-// One study: Q 0 on 0 degrees of freedom is no test, whatever p the run kept.
-TEST(HeterogeneityView, OneStudyHasNoPAndIsNotHeterogeneous)
+// One study: Q 0 on 0 degrees of freedom, whose p the run keeps as 1 (as the
+// report shows it); it is never heterogeneous.
+TEST(HeterogeneityView, OneStudyShowsPOfOneAndIsNotHeterogeneous)
 {
     RosenthalResults r;
     r.SumRosenthalStudyWeightsByD = 25;
     r.SumOfRosenthalStudyWeights = 50;
     r.MeanRosenthalD = 0.5;
     r.RosenthalN = 1;
-    const HeterogeneityView v = metastats::computeHeterogeneityView(r);
+    r.RosenthalP2 = 1;
+    HeterogeneityView v = metastats::computeHeterogeneityView(r);
     EXPECT_EQ(v.mean, QStringLiteral("0.5"));
     EXPECT_EQ(v.q, QStringLiteral("0"));
     EXPECT_EQ(v.df, QStringLiteral("0"));
-    EXPECT_EQ(v.p, QStringLiteral("p = N/A"));
+    EXPECT_EQ(v.p, QStringLiteral("p = 1"));
     EXPECT_FALSE(v.significant);
     EXPECT_EQ(v.summary, text::NotSignificant);
     EXPECT_EQ(v.iSquared, QStringLiteral("0"));
+
+    // Whatever p is kept, one study claims no heterogeneity.
+    r.RosenthalP2 = 0;
+    v = metastats::computeHeterogeneityView(r);
+    EXPECT_EQ(v.p, QStringLiteral("p = 0"));
+    EXPECT_FALSE(v.significant);
+}
+
+// A step that ended on its error box (too many studies, a d of 1) left
+// counts and sums but no p: nothing is claimed.
+TEST(HeterogeneityView, AStepThatStoppedEarlyClaimsNothing)
+{
+    RosenthalResults r;
+    r.SumRosenthalStudyWeightsByD = 100;
+    r.SumOfRosenthalStudyWeights = 200;
+    r.MeanRosenthalD = 0.5;
+    r.RosenthalFormula = 12345.678;
+    r.RosenthalN = 32767;
+    r.RosenthalP2 = 0;
+    r.stoppedEarly = true;
+    const HeterogeneityView v = metastats::computeHeterogeneityView(r);
+    EXPECT_EQ(v.numerator, QStringLiteral("100"));
+    EXPECT_EQ(v.denominator, QStringLiteral("200"));
+    for (const QString& s : {v.mean, v.q, v.qShort, v.df, v.iSquared})
+        EXPECT_EQ(s, QStringLiteral("N/A"));
+    EXPECT_EQ(v.p, QStringLiteral("p = N/A"));
+    EXPECT_FALSE(v.significant);
+    EXPECT_EQ(v.summary, text::NoQ);
 }
 
 TEST(HeterogeneityView, ValuesThatAreNoFiniteNumberShowNotAvailable)

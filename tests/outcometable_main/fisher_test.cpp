@@ -1,8 +1,10 @@
 // Fisher's exact test and its logarithm helpers, without the window.
 #include "outcometable/OutcomeStats.h"
+#include "testkit/QtTestKit.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 
 namespace {
@@ -80,6 +82,43 @@ TEST(FisherExact, HugeTablesStayFiniteAndQuick)
     EXPECT_LT(p, 1.0);
     // Far in the tail the probability underflows to 0, never to NaN.
     EXPECT_EQ(FisherExactOneTailed(0, 5000000, 5000000, 0), 0.0);
+}
+
+// Tables typed or pasted with huge, very unequal or fractional counts, against
+// values computed independently with mpmath (make_fisher_extreme.py; its header
+// in fisher_extreme.tsv says how). Each table must take well under a second
+// (the goal is 0.1 s, shown by bench_fisher_exact; the bound here leaves room
+// for slow and instrumented builds). A count above 2^53 gives no p at all.
+TEST(FisherExact, ExtremeTablesMatchTheReferenceQuickly)
+{
+    const auto rows = testkit::readFixtureTable(QStringLiteral(SUITE_TEST_DIR "/fisher_extreme.tsv"));
+    ASSERT_GE(rows.size(), 15u);
+    for (const auto& r : rows) {
+        SCOPED_TRACE("reference line " + std::to_string(r.line));
+        double cell[4];
+        bool whole = true;
+        for (int i = 0; i < 4; ++i) {
+            cell[i] = r.values.value(QString(QChar(u'a' + i))).toDouble();
+            whole = whole && std::floor(cell[i]) == cell[i];
+        }
+        const auto start = std::chrono::steady_clock::now();
+        const double p = FisherExactOneTailed(cell[0], cell[1], cell[2], cell[3]);
+        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        EXPECT_LT(took.count(), 1.0);
+        const QString expected = r.values.value(QStringLiteral("p"));
+        if (expected == QLatin1String("none")) {
+            EXPECT_TRUE(std::isnan(p)) << p;
+            EXPECT_TRUE(quellin::fisherCountsTooLarge(cell[0], cell[1], cell[2], cell[3]));
+            continue;
+        }
+        EXPECT_FALSE(quellin::fisherCountsTooLarge(cell[0], cell[1], cell[2], cell[3]));
+        const double ref = expected.toDouble();   // 0 where it is below the smallest double
+        EXPECT_NEAR(p, ref, 1e-9 * ref);
+        if (whole) {
+            EXPECT_GE(p, 0.0);
+            EXPECT_LE(p, 1.0);
+        }
+    }
 }
 
 } // namespace

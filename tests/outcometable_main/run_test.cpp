@@ -226,7 +226,30 @@ TEST_F(RunTest, OneEmptyGroupAndPastedNegativeCountsShowDashesNeverInfinityOrNaN
     table3({QStringLiteral("-3"), QStringLiteral("4"), QStringLiteral("1")}, {QStringLiteral("2"), QStringLiteral("-7"), QStringLiteral("5")});
     doIt();
     expectNoNonNumbers();
+    // Only the counts of 1e300 bring a message: too large for Fisher's test.
+    EXPECT_EQ(boxes.texts(), QStringList{quellin::OutcomeText::FisherTooLarge});
+}
+
+TEST_F(RunTest, FisherTellsWhenACountIsTooLargeToHoldExactlyAndGivesNoP)
+{
+    testkit::MsgBoxScript boxes;
+    const QString huge = QStringLiteral("10000000000000000");
+    table2(huge, huge, QStringLiteral("1"), QStringLiteral("1"));
+    fisher(true);
+    doIt();
+    EXPECT_EQ(boxes.texts(), QStringList{quellin::OutcomeText::FisherTooLarge});
+    EXPECT_EQ(text(QStringLiteral("txtFishers1P")), QStringLiteral("---"));
+    EXPECT_EQ(text(QStringLiteral("txtFishers2P")), QStringLiteral("---"));
+    EXPECT_FALSE(text(QStringLiteral("txtChiSquared")).isEmpty());   // the rest of the group is shown
+    expectNoNonNumbers();
+
+    // 2^53 itself is still exact: a p, no message.
+    boxes.clear();
+    const QString limit = QStringLiteral("9007199254740992");
+    table2(limit, limit, limit, limit);
+    doIt();
     EXPECT_EQ(boxes.count(), 0);
+    EXPECT_EQ(text(QStringLiteral("txtFishers1P")), QStringLiteral("0.5"));
 }
 
 TEST_F(RunTest, TheLogDisplaySwitchesTheOddsRatiosAndARunUnticksIt)

@@ -177,12 +177,244 @@ TEST_F(RecordsetTest, SortIsStableNullsFirstTextWithoutCase)
     EXPECT_EQ(rs.position(), 0);
 }
 
+// A computed column of every record in one go: the file and the records
+// hold the values, a pending edit is committed first, and a refusal keeps
+// the records written before it.
+TEST_F(RecordsetTest, StoreFieldsWritesManyRecordsAtOnce)
+{
+    int notices = 0;
+    rs.setChangeListener([&notices] { ++notices; });
+    rs.setValue(QStringLiteral("Name"), QStringLiteral("Alpha2"));   // pending on the first record
+    const std::vector<int> fields{1, 2};
+    rs.storeFields(fields, {0, 1, 2}, [](int row, int k) {
+        return k == 0 ? (row == 1 ? QVariant() : QVariant(row + 0.5)) : QVariant(QStringLiteral("%1").arg(row * 10));
+    });
+    EXPECT_EQ(notices, 2);   // the committed edit, then the stored fields
+    EXPECT_EQ(stored(QStringLiteral("SELECT Name FROM data WHERE Count = 0")).toString(), QStringLiteral("Alpha2"));
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Name = 'Alpha2'")).toDouble(), 0.5);
+    EXPECT_TRUE(stored(QStringLiteral("SELECT Score FROM data WHERE Name = 'beta'")).isNull());
+    EXPECT_EQ(stored(QStringLiteral("SELECT Count FROM data WHERE Name = 'gamma'")).toInt(), 20);
+    EXPECT_DOUBLE_EQ(rs.valueAt(2, 1).toDouble(), 2.5);
+    EXPECT_EQ(rs.valueAt(2, 2).toInt(), 20);
+
+    // Text that is no number: the first record is written, the second not.
+    EXPECT_THROW(rs.storeFields({2}, {0, 1}, [](int row, int) {
+        return row == 0 ? QVariant(7) : QVariant(QStringLiteral("seven"));
+    }),
+                 RuntimeError);
+    EXPECT_EQ(rs.valueAt(0, 2).toInt(), 7);
+    EXPECT_EQ(stored(QStringLiteral("SELECT Count FROM data WHERE Name = 'Alpha2'")).toInt(), 7);
+    EXPECT_EQ(rs.valueAt(1, 2).toInt(), 10);
+}
+
+// Any stored Boolean other than 0 reads as true (other tools store 1).
+TEST_F(RecordsetTest, AnyNonZeroBooleanIsTrue)
+{
+    conn->execute(QStringLiteral("UPDATE data SET Include = 1 WHERE Name = 'beta'"));
+    conn->execute(QStringLiteral("UPDATE data SET Include = 0.25 WHERE Name = 'gamma'"));
+    rs.open(conn, QStringLiteral("SELECT [Name], [Include] FROM data ORDER BY [Name]"), QStringLiteral("data"));
+    EXPECT_FALSE(rs.valueAt(0, 1).toBool());
+    EXPECT_TRUE(rs.valueAt(1, 1).toBool());
+    EXPECT_TRUE(rs.valueAt(2, 1).toBool());
+}
+
 TEST_F(RecordsetTest, ClosedConnectionRefusesWrites)
 {
     rs.setValue(QStringLiteral("Score"), 4.0);
     conn->close();
     EXPECT_THROW(rs.update(), RuntimeError);
     EXPECT_THROW(conn->execute(QStringLiteral("SELECT 1")), RuntimeError);
+}
+
+// Two users of one file, each with its own connection and recordset. The
+// table has no INTEGER PRIMARY KEY, so a row added after the last one was
+// deleted takes that row's slot (rowid); `Key` is never handed out twice.
+class TwoUsers : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        start();
+    }
+    // A new file with the rows A, B and C, opened by both users.
+    void start()
+    {
+        path = dir.filePath(QStringLiteral("shared%1.met").arg(++files));
+        auto setup = std::make_shared<Connection>();
+        setup->create(path);
+        setup->execute(QStringLiteral("CREATE TABLE data (\"Key\" INTEGER, \"Name\" VARCHAR(20) COLLATE NOCASE, "
+                                      "\"Score\" DOUBLE, \"Include\" BOOLEAN NOT NULL DEFAULT -1)"));
+        setup->execute(QStringLiteral("INSERT INTO data VALUES (1, 'A', 1, -1), (2, 'B', 2.5, 0), (3, 'C', 3, -1)"));
+        setup->close();
+        for (int u = 0; u < 2; ++u) {
+            conn[u] = std::make_shared<Connection>();
+            conn[u]->open(path);
+            rs[u].open(conn[u], QStringLiteral("SELECT [Key], [Name], [Score], [Include] FROM data ORDER BY [Name]"),
+                       QStringLiteral("data"), QStringLiteral("Key"));
+        }
+    }
+
+    QVariant stored(const QString& sql)
+    {
+        QSqlQuery q(conn[1]->database());
+        EXPECT_TRUE(q.exec(sql)) << sql.toStdString();
+        return q.next() ? q.value(0) : QVariant();
+    }
+    QStringList names(Recordset& r)
+    {
+        QStringList out;
+        for (int i = 0; i < r.recordCount(); ++i)
+            out << r.valueAt(i, 1).toString();
+        return out;
+    }
+
+    QTemporaryDir dir;
+    int files = 0;
+    QString path;
+    std::shared_ptr<Connection> conn[2];
+    Recordset rs[2];
+};
+
+// Results written for many records at once (a meta-analysis run) never land
+// on a record another user put in the slot of one that was read; the others
+// are written, and the caller hears of the one left out.
+TEST_F(TwoUsers, StoredResultsSkipARowAnotherUserReplaced)
+{
+    rs[1].moveTo(2);
+    rs[1].deleteCurrent();
+    rs[1].addNew();
+    rs[1].setValue(QStringLiteral("Key"), 4);
+    rs[1].setValue(QStringLiteral("Name"), QStringLiteral("D"));
+    rs[1].setValue(QStringLiteral("Score"), 40.0);
+    rs[1].update();
+    try {
+        rs[0].storeFields({2}, {0, 1, 2}, [](int row, int) { return QVariant(100.0 + row); });
+        ADD_FAILURE() << "the replaced row was not reported";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), platform::ErrDbChanged);
+    }
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Key = 4")).toDouble(), 40.0);
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Key = 1")).toDouble(), 100.0);
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Key = 2")).toDouble(), 101.0);
+    // What was written is what the first user's later edits are checked against.
+    rs[0].moveTo(0);
+    rs[0].setValue(QStringLiteral("Name"), QStringLiteral("A2"));
+    EXPECT_NO_THROW(rs[0].update());
+    EXPECT_EQ(stored(QStringLiteral("SELECT Name FROM data WHERE Key = 1")).toString(), QStringLiteral("A2"));
+}
+
+TEST_F(TwoUsers, ARowReplacedByAnotherUsersNewRowIsNeitherDeletedNorOverwritten)
+{
+    enum class Action { Delete, Write, WriteByMoving };
+    for (const Action action : {Action::Delete, Action::Write, Action::WriteByMoving}) {
+        SCOPED_TRACE(int(action));
+        start();
+        const qint64 slotOfC = stored(QStringLiteral("SELECT rowid FROM data WHERE Key = 3")).toLongLong();
+        // The second user deletes C and adds D, which takes C's slot.
+        rs[1].moveTo(2);
+        rs[1].deleteCurrent();
+        rs[1].addNew();
+        rs[1].setValue(QStringLiteral("Key"), 4);
+        rs[1].setValue(QStringLiteral("Name"), QStringLiteral("D"));
+        rs[1].setValue(QStringLiteral("Score"), 40.0);
+        rs[1].update();
+        ASSERT_EQ(stored(QStringLiteral("SELECT rowid FROM data WHERE Key = 4")).toLongLong(), slotOfC);
+
+        // The first user still shows C.
+        rs[0].moveTo(2);
+        ASSERT_EQ(rs[0].value(QStringLiteral("Name")).toString(), QStringLiteral("C"));
+        try {
+            switch (action) {
+            case Action::Delete:
+                rs[0].deleteCurrent();
+                break;
+            case Action::Write:
+                rs[0].setValue(QStringLiteral("Score"), 99.0);
+                rs[0].update();
+                break;
+            case Action::WriteByMoving:
+                rs[0].setValue(QStringLiteral("Name"), QStringLiteral("C2"));
+                rs[0].moveFirst();
+                break;
+            }
+            FAIL() << "the other user's row was written";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), platform::ErrDbChanged);
+        }
+        EXPECT_EQ(stored(QStringLiteral("SELECT Name || ':' || Score FROM data WHERE Key = 4")).toString(),
+                  QStringLiteral("D:40.0"));
+        EXPECT_EQ(stored(QStringLiteral("SELECT count(*) FROM data")).toInt(), 3);
+        // C is gone from the snapshot; the first user is on a record again.
+        EXPECT_EQ(names(rs[0]), (QStringList{"A", "B"}));
+        EXPECT_FALSE(rs[0].editPending());
+        EXPECT_FALSE(rs[0].eof());
+        EXPECT_EQ(rs[0].position(), 1);
+    }
+}
+
+TEST_F(TwoUsers, ARowChangedByAnotherUserIsRefusedOnceAndThenShownAsStored)
+{
+    // The other user changes only the case of A's name and B's score.
+    rs[1].setValue(QStringLiteral("Name"), QStringLiteral("a"));
+    rs[1].moveNext();
+    rs[1].setValue(QStringLiteral("Score"), 20.0);
+    rs[1].update();
+
+    // A write of A is refused and A shows the other user's value.
+    rs[0].setValue(QStringLiteral("Score"), 5.0);
+    EXPECT_THROW(rs[0].update(), RuntimeError);
+    EXPECT_FALSE(rs[0].editPending());
+    EXPECT_EQ(rs[0].value(QStringLiteral("Name")).toString(), QStringLiteral("a"));
+    EXPECT_DOUBLE_EQ(rs[0].value(QStringLiteral("Score")).toDouble(), 1.0);
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Key = 1")).toDouble(), 1.0);
+    // Now that it shows the stored row, the same write goes through.
+    rs[0].setValue(QStringLiteral("Score"), 5.0);
+    rs[0].update();
+    EXPECT_EQ(stored(QStringLiteral("SELECT Name || ':' || Score FROM data WHERE Key = 1")).toString(),
+              QStringLiteral("a:5.0"));
+
+    // The same for a delete of B.
+    rs[0].moveNext();
+    EXPECT_THROW(rs[0].deleteCurrent(), RuntimeError);
+    EXPECT_EQ(stored(QStringLiteral("SELECT count(*) FROM data WHERE Key = 2")).toInt(), 1);
+    EXPECT_DOUBLE_EQ(rs[0].value(QStringLiteral("Score")).toDouble(), 20.0);
+    EXPECT_EQ(rs[0].recordCount(), 3);
+    rs[0].deleteCurrent();
+    EXPECT_EQ(stored(QStringLiteral("SELECT count(*) FROM data WHERE Key = 2")).toInt(), 0);
+}
+
+TEST_F(TwoUsers, OwnWritesAndOtherUsersRowsDoNotStandInTheWay)
+{
+    // Several writes of one row in a row, each compared with the last one.
+    rs[0].moveTo(1);
+    for (const QVariant& v : {QVariant(QStringLiteral("7")), QVariant(), QVariant(2.25)}) {
+        rs[0].setValue(QStringLiteral("Score"), v);
+        rs[0].update();
+    }
+    rs[0].setValue(QStringLiteral("Include"), true);
+    rs[0].setValue(QStringLiteral("Name"), QStringLiteral("Bee"));
+    rs[0].update();
+    // A new row is written and then changed and deleted like any other.
+    rs[0].addNew();
+    rs[0].setValue(QStringLiteral("Key"), 9);
+    rs[0].update();
+    rs[0].setValue(QStringLiteral("Name"), QStringLiteral("New"));
+    rs[0].update();
+    EXPECT_TRUE(rs[0].value(QStringLiteral("Include")).toBool());
+    EXPECT_EQ(stored(QStringLiteral("SELECT Name FROM data WHERE Key = 9")).toString(), QStringLiteral("New"));
+    rs[0].deleteCurrent();
+    // The other user's change of another row blocks nothing here.
+    rs[1].moveTo(2);
+    rs[1].setValue(QStringLiteral("Score"), 30.0);
+    rs[1].update();
+    rs[0].moveFirst();
+    rs[0].setValue(QStringLiteral("Score"), 11.0);
+    rs[0].update();
+    rs[0].deleteCurrent();
+    EXPECT_EQ(stored(QStringLiteral("SELECT group_concat(Name || ':' || quote(Score), ' ') FROM "
+                                    "(SELECT * FROM data ORDER BY Key)"))
+                  .toString(),
+              QStringLiteral("Bee:2.25 C:30.0"));
 }
 
 TEST(Connection, OpensOnlyExistingDatabases)
