@@ -161,8 +161,13 @@ void collect(QWidget* parent, const QString& parentKey, std::vector<Control>& ou
         if (qobject_cast<QMenuBar*>(w) || qobject_cast<QToolBar*>(w) || qobject_cast<QStatusBar*>(w))
             continue;
         const QString n = w->objectName();
-        if (n.startsWith(QLatin1String("qt_")))
-            continue;   // Qt's own parts of a compound widget
+        if (n.startsWith(QLatin1String("qt_"))) {
+            // Qt's own parts (a tab control's page stack) are no controls;
+            // what they hold may be.
+            if (!isCompound(w))
+                collect(w, parentKey, out);
+            continue;
+        }
         const ControlName cn = n.isEmpty()
                                    ? ControlName{QStringLiteral("~%1#%2").arg(parentKey).arg(unnamed++), 0, false}
                                    : splitName(n);

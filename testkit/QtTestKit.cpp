@@ -1,5 +1,8 @@
 #include "testkit/QtTestKit.h"
 
+#include <QCheckBox>
+#include <QRadioButton>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -62,7 +65,12 @@ void click(QWidget* w)
         return;
     if (QWidget* win = w->window(); win && !win->isVisible())
         win->show();
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+    // An option or check box takes clicks on its indicator and caption
+    // only, not on the empty rest of a wide control: click its indicator.
+    QPoint at = w->rect().center();
+    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w))
+        at.setX(std::min(at.x(), 6));
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
     settle();
 }
 

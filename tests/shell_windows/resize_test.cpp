@@ -108,14 +108,23 @@ std::unique_ptr<TestForm> makeForm(const QString& name)
 
 QWidget* child(QWidget* form, const char* name) { return testkit::find(form, QString::fromLatin1(name)); }
 
-TEST(ResizeWindow, ControlsAreTheWindowsOwnNamedChildrenOnly)
+TEST(ResizeWindow, ControlsAreTheWindowsOwnChildrenNamedOrNot)
 {
     auto form = makeForm("frmLayoutControls");
+    // A caption without a name of its own is a control like any other.
+    auto* caption = new QLabel(QStringLiteral("Unnamed caption"), form.get());
+    caption->setGeometry(30, 180, 100, 15);
     QStringList names;
     for (QWidget* w : FormControls(form.get()))
-        names << w->objectName();
+        names << (w == caption ? QStringLiteral("<caption>") : w->objectName());
     EXPECT_EQ(names, QStringList({"cmdGo", "cboPick", "lstItems", "lblNote", "txtBox(2)", "txtBox(3)", "cboEdit",
-                                  "spnCount", "txtReport", "SSTab1", "cmdOnTab"}));
+                                  "spnCount", "txtReport", "SSTab1", "cmdOnTab", "<caption>"}));
+    // It follows the window like the named ones.
+    form->show();
+    testkit::settle();
+    form->resize(600, 400);
+    testkit::settle();
+    EXPECT_EQ(caption->geometry(), QRect(60, 360, 200, 30));
 }
 
 TEST(ResizeWindow, ScalesFromTheFirstRecordAndComesBackExactly)
