@@ -14,6 +14,7 @@
 #include "platform/Maker.h"
 #include "platform/Numbers.h"
 #include "shell/ControlColours.h"
+#include "shell/TextBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -196,6 +197,7 @@ void frmMain::buildControls()
     Combo2->setObjectName(QStringLiteral("Combo2"));
     Combo2->setGeometry(350, 16, 100, 24);   // before it turns editable, which would size it first
     Combo2->setEditable(true);
+    shell::keepWholeText(Combo2);
     Combo2->setInsertPolicy(QComboBox::NoInsert);
     Combo2->setCompleter(nullptr);   // a typed "95" stays "95"
     Combo2->addItems(meandiff::confidenceLevels());
