@@ -311,6 +311,38 @@ TEST_F(StudyFileCommandsTest, DamagedFilesAreReportedAndChangeNothingElse)
     EXPECT_EQ(msgs.count(), 0);
 }
 
+TEST_F(StudyFileCommandsTest, AFileBeyondTheSizeLimitIsRefusedBeforeTheWindowChanges)
+{
+    const QString huge = dir.filePath("huge.tvq");
+    {
+        QFile f(huge);   // sparse: no disk space taken
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(meandiff::kLargestDataFile + 1));
+    }
+    const QString refusal = meandiff::errDataFileTooLarge(meandiff::kLargestDataFile + 1).description();
+    fill(window.get(), studyBoxes() + resultBoxes(), QStringList(45, "keep"));
+    frame.changed = false;
+    {
+        testkit::FileDialogScript files({huge});
+        testkit::MsgBoxScript msgs;
+        cmds.mnuFileOpen_Click();
+        ASSERT_EQ(msgs.count(), 1);
+        EXPECT_EQ(msgs.shown()[0].text, refusal);
+        EXPECT_EQ(msgs.shown()[0].icon, platform::MsgIcon::Exclamation);
+    }
+    {
+        testkit::MsgBoxScript msgs;
+        cmds.mnuMRU_Click(2, huge);
+        ASSERT_EQ(msgs.count(), 1);
+        EXPECT_EQ(msgs.shown()[0].text, refusal);
+    }
+    EXPECT_EQ(texts(window.get(), studyBoxes() + resultBoxes()), QStringList(45, "keep"));
+    EXPECT_FALSE(frame.changed);
+    EXPECT_TRUE(frame.added.isEmpty());
+    EXPECT_TRUE(frame.moved.isEmpty());
+    EXPECT_EQ(initDirSetting(), QStringLiteral("<none>"));
+}
+
 TEST_F(StudyFileCommandsTest, OlderWindowsFileKeepsItsAccents)
 {
     const QString path = dir.filePath("old.tvq");
