@@ -410,8 +410,12 @@ void frmMain::buildControls()
     meandiff::installKeyFilter(Combo2, KeyFilter::Unsigned);
     for (const char* name : CountBoxes)
         meandiff::installKeyFilter(box(QString::fromLatin1(name)), KeyFilter::Unsigned);
-    for (const char* name : StudyBoxes)
+    // A double quote cannot be kept in the data file's line format, so the
+    // free-text study boxes refuse it.
+    for (const char* name : StudyBoxes) {
+        meandiff::installKeyFilter(box(QString::fromLatin1(name)), KeyFilter::NoQuote);
         box(QString::fromLatin1(name))->installEventFilter(this);
+    }
     for (const char* name : CountBoxes)
         box(QString::fromLatin1(name))->installEventFilter(this);
 
