@@ -507,6 +507,10 @@ void frmMain::computeOdds()
         platform::msgBox(OutcomeText::InputError, platform::MsgButtons::OK, platform::MsgIcon::Exclamation,
                          OutcomeText::InputErrorTitle, this);
         break;
+    case RunResult::NegativeCount:
+        platform::msgBox(OutcomeText::NegativeCount, platform::MsgButtons::OK, platform::MsgIcon::Exclamation,
+                         OutcomeText::InputErrorTitle, this);
+        break;
     case RunResult::BadLevel:
         platform::msgBox(OutcomeText::BadLevel, platform::MsgButtons::OK, platform::MsgIcon::None, {}, this);
         break;
