@@ -376,7 +376,9 @@ TEST_F(StudyFileCommandsTest, CommandLineEndings)
         {{a, b}, "B", {}},                       // the last file that exists
         {{b, dir.filePath("gone.tvq")}, "B", {}},
         {{a}, kSample[0], {}},
+        {{"\"" + b + "\""}, "B", {}},             // one argument with its own quotes
         {db.split(' '), QString(), {db}},       // handed to the database window
+        {{"\"" + db + "\""}, QString(), {db}},
         {{dir.filePath("x.met")}, QString(), {dir.filePath("x.met")}},
         {{dir.filePath("notes.txt")}, QString(), {}},
         {{}, QString(), {}},
