@@ -331,6 +331,7 @@ TEST_F(StudyFileCommandsTest, AFileBeyondTheSizeLimitIsRefusedBeforeTheWindowCha
         EXPECT_EQ(msgs.shown()[0].icon, platform::MsgIcon::Exclamation);
     }
     {
+        testkit::FileDialogScript files;   // none expected
         testkit::MsgBoxScript msgs;
         cmds.mnuMRU_Click(2, huge);
         ASSERT_EQ(msgs.count(), 1);

@@ -235,7 +235,7 @@ TEST(StudyFileFiles, LongRecordsReadWholeAndTheSizeLimitHoldsBothWays)
     longRecord.fields[13] = QStringLiteral("x").repeated(100000);
     meandiff::writeStudyFile(path, longRecord);
     ASSERT_GT(QFileInfo(path).size(), 5 * 1024 * 1024);
-    EXPECT_EQ(meandiff::readStudyFile(path), longRecord);
+    EXPECT_TRUE(meandiff::readStudyFile(path) == longRecord);
 
     // Beyond the limit (a sparse file: no disk space taken).
     const QString huge = dir.filePath("huge.tvq");
@@ -268,7 +268,7 @@ TEST(StudyFileFiles, LongRecordsReadWholeAndTheSizeLimitHoldsBothWays)
         EXPECT_TRUE(e.description().contains(QStringLiteral("more than the 128 MB"))) << e.description().toStdString();
     }
     tooLong = StudyRecord{};
-    EXPECT_EQ(meandiff::readStudyFile(path), longRecord);
+    EXPECT_TRUE(meandiff::readStudyFile(path) == longRecord);
 }
 
 TEST(StudyFileFiles, DoubleQuoteIsFoundAndTheBoxNamed)
