@@ -1,4 +1,5 @@
 #include "calculators/CalcControls.h"
+#include "shell/TextBox.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -49,14 +50,14 @@ QLabel* labelAt(QWidget* parent, const QString& name, const QString& text, const
 
 QLineEdit* inputBoxAt(QWidget* parent, const QString& name, const QRect& r, const QColor& textColour)
 {
-    auto* e = place(new QLineEdit(parent), name, r);
+    auto* e = place(shell::newLineBox(parent), name, r);
     colourBox(e, Qt::white, textColour);
     return e;
 }
 
 QLineEdit* resultBoxAt(QWidget* parent, const QString& name, const QRect& r, const QColor& textColour)
 {
-    auto* e = place(new QLineEdit(parent), name, r);
+    auto* e = place(shell::newLineBox(parent), name, r);
     colourBox(e, e->palette().color(QPalette::Button), textColour);
     e->setFocusPolicy(Qt::ClickFocus);
     return e;

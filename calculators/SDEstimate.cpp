@@ -63,10 +63,13 @@ Outcome estimateSD(SDMethod method, const SDInputs& in)
     } else {
         if (blank(in.sdA) || blank(in.sdB))
             return refused(sdmsg::EnterBoxes);
-        // A pooled estimate without both sizes is refused like the others:
-        // an answer left from earlier inputs would read as this one's.
-        if (method == SDMethod::PooledSD && (blank(in.nA) || blank(in.nB)))
-            return refused(sdmsg::EnterSizes);
+        // The sizes of the pooled estimate are asked for once the standard
+        // deviations are there; that refusal leaves the answer box as it was.
+        if (method == SDMethod::PooledSD && (blank(in.nA) || blank(in.nB))) {
+            Outcome out;
+            out.message = QString::fromLatin1(sdmsg::EnterSizes);
+            return out;
+        }
     }
     try {
         double estimate = 0;

@@ -39,7 +39,8 @@ QStringList sdBoxesUsed(SDMethod method);
 const QStringList& sdInputBoxes();
 
 // "Compute !": writes txtAnswer, the estimate rounded to 5 places; a refused
-// or failed computation empties it and shows its message.
+// or failed computation empties it and shows its message, except the pooled
+// estimate refused for a missing size, which leaves txtAnswer as it was.
 Outcome estimateSD(SDMethod method, const SDInputs& in);
 
 } // namespace calculators

@@ -190,6 +190,16 @@ void frmChiSq::ChiSquare(int groups, int conditions)
         for (int j = 0; j < groups; ++j)
             for (int i = 0; i < conditions; ++i)
                 counts[j][i] = platform::cdbl(cell_[j][i]->text());
+        // A table with a negative count has no meaning: nothing is computed.
+        for (const auto& group : counts)
+            for (double count : group)
+                if (count < 0) {
+                    platform::msgBox(QStringLiteral("A count cannot be negative. Please enter 0 or more in every "
+                                                    "white box before hitting the 'Do It' button."),
+                                     platform::MsgButtons::OK, platform::MsgIcon::Exclamation,
+                                     QStringLiteral("Chi Square - Input Error"), this);
+                    return;
+                }
         if (hasSmallCount(counts))
             platform::msgBox(
                 QStringLiteral("One or more cells has less than 5 observations - interpret results with caution."),

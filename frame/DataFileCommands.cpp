@@ -1,4 +1,5 @@
 #include "frame/DataFileCommands.h"
+#include "frame/DataFileLine.h"
 #include "platform/Settings.h"
 
 #include <QFileInfo>
@@ -68,6 +69,17 @@ bool DataFileCommandsBase::askToSaveBeforeOpening(const std::function<bool()>& s
 void DataFileCommandsBase::showMessage(const QString& text, platform::MsgIcon icon) const
 {
     platform::msgBox(text, platform::MsgButtons::OK, icon, {}, window_);
+}
+
+bool DataFileCommandsBase::refuseTooLarge(const QString& path) const
+{
+    try {
+        checkDataFileSize(path);
+    } catch (const platform::RuntimeError& e) {
+        showMessage(e.description(), platform::MsgIcon::Exclamation);
+        return true;
+    }
+    return false;
 }
 
 } // namespace meandiff

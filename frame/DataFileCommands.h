@@ -76,6 +76,9 @@ protected:
     // is to be kept (Cancel, or a save that did not happen).
     bool askToSaveBeforeOpening(const std::function<bool()>& saveAs);
     void showMessage(const QString& text, platform::MsgIcon icon) const;
+    // A file too large to be a data file is refused with its own message
+    // before anything changes: true when it was.
+    bool refuseTooLarge(const QString& path) const;
 
     QWidget* window_;
     StudyFileHooks hooks_;
@@ -129,6 +132,8 @@ public:
         const QString path = platform::getOpenFileName(window_, QStringLiteral("Open"), start, format_.openFilter);
         if (path.isEmpty())
             return;
+        if (refuseTooLarge(path))
+            return;
         if (!format_.keepsCurrentFile)
             nameChosen(path);
 
@@ -154,6 +159,8 @@ public:
         if (path.isEmpty())
             return;
         if (!askToSaveBeforeOpening([this] { return mnuFileSaveAs_Click(); }))
+            return;
+        if (refuseTooLarge(path))
             return;
 
         clearAll();

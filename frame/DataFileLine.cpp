@@ -1,5 +1,6 @@
 #include "frame/DataFileLine.h"
 #include "platform/Errors.h"
+#include "shell/TextBox.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,10 +12,11 @@ namespace meandiff {
 
 namespace {
 
-// A data file is a single short line; a box holds at most a few tens of
-// thousands of characters. Reading stops here so that choosing some huge
-// file by mistake cannot exhaust memory.
-constexpr qint64 kMaxReadBytes = 4 * 1024 * 1024;
+constexpr qint64 kMegabyte = 1024 * 1024;
+
+// A record of up to sixteen boxes, each full to its limit with characters of
+// three bytes in UTF-8, fits twice over.
+static_assert(kLargestDataFile > 2 * 16 * (3 * qint64(shell::kLongestBoxText) + 3));
 
 // Windows-1252 at 0x80..0x9F; the five unassigned bytes keep their C1 code.
 constexpr char16_t kCp1252High[32] = {
@@ -33,6 +35,11 @@ QString decodeCp1252(const QByteArray& bytes)
         out[i] = (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(char16_t(b));
     }
     return s;
+}
+
+QString megabytes(qint64 bytes)
+{
+    return QString::number((bytes + kMegabyte - 1) / kMegabyte);
 }
 
 platform::RuntimeError errPermissionDenied() { return {70, QStringLiteral("Permission denied")}; }
@@ -129,15 +136,20 @@ QString readDataFileText(const QString& path)
     // pipe could block the program for ever).
     if (!info.isFile())
         throw platform::errPathFileAccess();
+    if (info.size() > kLargestDataFile)
+        throw errDataFileTooLarge(info.size());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (file.error() == QFileDevice::PermissionsError)
             throw errPermissionDenied();
         throw platform::errPathFileAccess();
     }
-    const QByteArray bytes = file.read(kMaxReadBytes);
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw platform::errPathFileAccess();
+    // The file may have grown since its size was looked at.
+    if (bytes.size() > kLargestDataFile)
+        throw errDataFileTooLarge(bytes.size());
     file.close();
     return decodeDataText(bytes);
 }
@@ -195,7 +207,28 @@ void writeFileAtomically(const QString& path, const QByteArray& bytes)
 
 void writeDataFile(const QString& path, const QStringList& fields)
 {
-    writeFileAtomically(path, encodeDataLine(fields));
+    const QByteArray bytes = encodeDataLine(fields);
+    // What is written must open again.
+    if (bytes.size() > kLargestDataFile)
+        throw platform::RuntimeError(platform::ErrPathFileAccess,
+                                     QStringLiteral("The data would make a file of %1 MB, more than the %2 MB a data "
+                                                    "file can be. Please shorten the longest text and save again.")
+                                         .arg(megabytes(bytes.size()), megabytes(kLargestDataFile)));
+    writeFileAtomically(path, bytes);
+}
+
+platform::RuntimeError errDataFileTooLarge(qint64 bytes)
+{
+    return {platform::ErrPathFileAccess,
+            QStringLiteral("This file is %1 MB long, more than the %2 MB a data file can be. It was not opened.")
+                .arg(megabytes(bytes), megabytes(kLargestDataFile))};
+}
+
+void checkDataFileSize(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isFile() && info.size() > kLargestDataFile)
+        throw errDataFileTooLarge(info.size());
 }
 
 int firstFieldWithDoubleQuote(const QStringList& fields)

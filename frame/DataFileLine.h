@@ -3,6 +3,8 @@
 // each written in double quotes, commas between, CR LF at the end, no header
 // and no version. Shared by every program's data file; a program's own file
 // module names its fields and messages.
+#include "platform/Errors.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -30,9 +32,23 @@ QString decodeDataText(const QByteArray& bytes);
 // but blanks and line ends is left (an unclosed quote among them throws too).
 QStringList parseDataLine(const QString& text, int fieldCount, int optionalCount = 0);
 
-// The text of a data file (at most a few megabytes are read). Throws
-// platform::RuntimeError: "File not found", "Permission denied" or
-// "Path/File access error".
+// The largest data file that is read or written. Far beyond anything the
+// boxes of a window can hold, so whatever a program saves opens again; a
+// larger file is some other file chosen by mistake.
+constexpr qint64 kLargestDataFile = qint64(128) * 1024 * 1024;
+
+// The error of a file larger than kLargestDataFile (its size in bytes); its
+// description says so.
+platform::RuntimeError errDataFileTooLarge(qint64 bytes);
+// Throws errDataFileTooLarge when the path names an ordinary file larger
+// than kLargestDataFile; does nothing otherwise (also when there is no such
+// file: reading it reports that). The commands check this before they change
+// the window.
+void checkDataFileSize(const QString& path);
+
+// The whole text of a data file. Throws platform::RuntimeError: "File not
+// found", "Permission denied", "Path/File access error" or
+// errDataFileTooLarge.
 QString readDataFileText(const QString& path);
 
 // Reads fieldCount fields of a data file: readDataFileText, then
@@ -44,7 +60,9 @@ QStringList readDataFile(const QString& path, int fieldCount);
 // interrupted save leaves the old file as it was. A read-only file is not
 // replaced. Throws platform::RuntimeError on failure.
 void writeFileAtomically(const QString& path, const QByteArray& bytes);
-// Writes the fields as one data line, through writeFileAtomically.
+// Writes the fields as one data line, through writeFileAtomically. A line
+// longer than kLargestDataFile is refused (platform::RuntimeError, nothing
+// written): it could not be opened again.
 void writeDataFile(const QString& path, const QStringList& fields);
 
 // The index of the first field that holds a double quote (which the line

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -48,13 +49,26 @@ QString folderOfPath(const QString& path)
     return cut < 0 ? QString() : path.left(cut + 1);
 }
 
+QString documentText(const QTextDocument* document)
+{
+    if (!document)
+        return {};
+    QString text = document->toRawText();
+    // The document ends each line with a paragraph separator (U+2029); the
+    // two frame marks occur only in rich text.
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1))
+            c = QLatin1Char('\n');
+    return text;
+}
+
 QString windowBoxText(QWidget* window, const QString& name)
 {
     QWidget* w = findBox(window, name);
     if (auto* e = qobject_cast<QLineEdit*>(w))
         return e->text();
     if (auto* p = qobject_cast<QPlainTextEdit*>(w))
-        return p->toPlainText();
+        return documentText(p->document());
     if (auto* l = qobject_cast<QLabel*>(w))
         return l->text();
     if (auto* c = qobject_cast<QComboBox*>(w))

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 
+class QTextDocument;
 class QWidget;
 
 namespace meandiff {
@@ -24,6 +25,12 @@ struct CommonDialogState {
 QString programFolderPath();
 // The path cut before its file name: the folder, ending in a separator.
 QString folderOfPath(const QString& path);
+
+// The text of a multi-line box's document as it was set or typed: line
+// breaks between its lines as "\n", every other character kept (a no-break
+// space stays one, a line separator U+2028 stays one), where toPlainText()
+// would turn them into a blank and a line break.
+QString documentText(const QTextDocument* document);
 
 // The Text of a box of the window, found by objectName: a line box, a plain
 // text box, a label, a combo box or a button; "" when there is none.

@@ -10,6 +10,7 @@
 #include "platform/Settings.h"
 #include "shell/Resize.h"
 #include "shell/ShellWindows.h"
+#include "shell/TextBox.h"
 
 #include <QAbstractSpinBox>
 #include <QAction>
@@ -600,7 +601,7 @@ QString MainFrame::mruCaption(int i) const { return mru_ ? mru_->caption(i) : QS
 
 QLineEdit* MainFrame::addBox(QWidget* parent, const QString& name, const QRect& r)
 {
-    auto* e = new QLineEdit(parent);
+    auto* e = shell::newLineBox(parent);
     e->setObjectName(name);
     e->setGeometry(r);
     boxes_.insert(name, e);

@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
+#include "shell/TextBox.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -65,7 +66,7 @@ QLabel* noteLabel(QWidget* parent, const char* name, const QString& text, int x,
 
 QLineEdit* box(QWidget* parent, const char* name, int x, int y, int w, int h = 22)
 {
-    auto* e = new QLineEdit(parent);
+    auto* e = shell::newLineBox(parent);
     e->setObjectName(QString::fromLatin1(name));
     e->setGeometry(x, y, w, h);
     return e;

@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "shell/ControlColours.h"
+#include "shell/TextBox.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -67,6 +68,7 @@ QComboBox* makeCombo(QWidget* parent, const QString& name, const QStringList& en
     // contents first.
     cb->setGeometry(geometry);
     cb->setEditable(true);
+    shell::keepWholeText(cb);
     cb->setInsertPolicy(QComboBox::NoInsert);
     cb->setCompleter(nullptr);   // a typed "95" stays "95"
     cb->setMaxVisibleItems(entries.size());

@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
+#include "shell/TextBox.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -42,7 +43,7 @@ QCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, i
 
 QLineEdit* marginBox(QWidget* parent, const char* name, int left, int top)
 {
-    auto* e = place(new QLineEdit(QStringLiteral("0.75"), parent), QString::fromLatin1(name), left, top, 555, 285);
+    auto* e = place(shell::newLineBox(QStringLiteral("0.75"), parent), QString::fromLatin1(name), left, top, 555, 285);
     e->setProperty(kAcceptedMargin, e->text());
     return e;
 }

@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
+#include "shell/TextBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -46,10 +47,10 @@ frmAccess::frmAccess(QWidget* owner) : QDialog(owner)
                 kHeight);
 
     place(new QLabel(QStringLiteral("Source file:"), this), "Label3", 120, 165, 1680, 255);
-    Text1_ = place(new QLineEdit(this), "Text1", 1860, 120, 5640, 330);
+    Text1_ = place(shell::newLineBox(this), "Text1", 1860, 120, 5640, 330);
     auto* cmdOpen = place(new QPushButton(QStringLiteral("Browse"), this), "cmdOpen", 7590, 120, 990, 330);
     place(new QLabel(QStringLiteral("Destination file:"), this), "Label4", 120, 585, 1680, 255);
-    Text2_ = place(new QLineEdit(this), "Text2", 1860, 540, 5640, 330);
+    Text2_ = place(shell::newLineBox(this), "Text2", 1860, 540, 5640, 330);
     auto* cmdSave = place(new QPushButton(QStringLiteral("Browse"), this), "cmdSave", 7590, 540, 990, 330);
 
     place(new QLabel(QStringLiteral("Buffer:"), this), "Label1", 120, 1050, 735, 255);

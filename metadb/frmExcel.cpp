@@ -4,6 +4,7 @@
 #include "metadb/WorkbookExport.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
+#include "shell/TextBox.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -30,12 +31,12 @@ frmExcel::frmExcel(QWidget* owner) : QDialog(owner)
 
     auto* frame1 = place(new QGroupBox(QStringLiteral("Select database to convert."), this), "Frame1", 120, 60,
                          6255, 795);
-    txtDB_ = place(new QLineEdit(frame1), "txtDB", 120, 330, 5415, 330);
+    txtDB_ = place(shell::newLineBox(frame1), "txtDB", 120, 330, 5415, 330);
     auto* cmdDB = place(new QPushButton(QStringLiteral("..."), frame1), "cmdDB", 5640, 330, 495, 330);
 
     auto* frame3 = place(new QGroupBox(QStringLiteral("New Excel spreadsheet name"), this), "Frame3", 120, 960,
                          6255, 795);
-    txtEXL_ = place(new QLineEdit(frame3), "txtEXL", 120, 330, 5415, 330);
+    txtEXL_ = place(shell::newLineBox(frame3), "txtEXL", 120, 330, 5415, 330);
     auto* cmdEXL = place(new QPushButton(QStringLiteral("..."), frame3), "cmdEXL", 5640, 330, 495, 330);
 
     auto* frame2 = place(new QGroupBox(QStringLiteral("Results"), this), "Frame2", 120, 1860, 6255, 2715);

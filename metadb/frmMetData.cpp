@@ -15,6 +15,7 @@
 #include "platform/Recordset.h"
 #include "platform/TempFolder.h"
 #include "shell/Resize.h"
+#include "shell/TextBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -307,7 +308,7 @@ void frmMetData::buildControls()
     picPrint->setGeometry(px(resultsLeft), px(resultsTop), px(4575), px(1635));
     picPrint->hide();
 
-    txtstrPath = new QLineEdit(picButtons);
+    txtstrPath = shell::newLineBox(picButtons);
     txtstrPath->setObjectName(QStringLiteral("txtstrPath"));
     txtstrPath->setGeometry(px(60), px(60), px(1000), px(285));
     txtstrPath->hide();

@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
+#include "shell/TextBox.h"
 
 #include <QDate>
 #include <QFont>
@@ -44,7 +45,7 @@ QLabel* caption(QWidget* panel, const QString& text, int left, int top, int widt
 // A summary box: shows what a run wrote, out of the tab order.
 QLineEdit* summaryBox(QWidget* panel, const char* name, int left, int top, int width)
 {
-    auto* e = new QLineEdit(panel);
+    auto* e = shell::newLineBox(panel);
     e->setObjectName(QLatin1String(name));
     e->setReadOnly(true);
     e->setFocusPolicy(Qt::ClickFocus);
@@ -188,7 +189,7 @@ void buildMetaPanel(QWidget* picMeta)
         60, 30, 8760, 630);
     instruction->setObjectName(QStringLiteral("lblMeasure"));
     instruction->setWordWrap(true);
-    auto* measure = new QLineEdit(picMeta);
+    auto* measure = shell::newLineBox(picMeta);
     measure->setObjectName(QStringLiteral("txtMeasure"));
     QPalette red = measure->palette();
     red.setColor(QPalette::Text, Qt::red);

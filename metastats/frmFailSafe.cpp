@@ -4,6 +4,7 @@
 #include "metastats/MetaAnalysis.h"
 #include "metastats/ResultPictures.h"
 #include "platform/Dialogs.h"
+#include "shell/TextBox.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -34,7 +35,7 @@ QLabel* caption(QWidget* parent, const QString& text, int x, int y, int w, int h
 
 QLineEdit* box(QWidget* parent, const char* name, int x, int y, int w, bool centred = true)
 {
-    auto* b = new QLineEdit(parent);
+    auto* b = shell::newLineBox(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(x, y, w, 22);
     if (centred)

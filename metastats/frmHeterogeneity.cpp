@@ -2,6 +2,7 @@
 
 #include "metastats/HeterogeneityView.h"
 #include "metastats/ResultPictures.h"
+#include "shell/TextBox.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -44,7 +45,7 @@ QPlainTextEdit* description(QWidget* parent, const char* name, const QString& te
 
 QLineEdit* valueBox(QWidget* parent, const char* name, int x, int y, int w, Qt::Alignment align)
 {
-    auto* b = new QLineEdit(parent);
+    auto* b = shell::newLineBox(parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setFrame(false);
     onBackground(b);
@@ -162,7 +163,7 @@ frmHeterogeneity::frmHeterogeneity(QWidget* metData, const RosenthalResults& res
     auto* p = valueBox(this, "txtFormula4", BoxX + 176, 248, 116, Qt::AlignLeft);
     setTextColour(p, kRed);
 
-    auto* summary = new QLineEdit(this);
+    auto* summary = shell::newLineBox(this);
     summary->setObjectName(QStringLiteral("txtSummary"));
     summary->setAlignment(Qt::AlignCenter);
     summary->setReadOnly(true);

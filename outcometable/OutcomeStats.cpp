@@ -151,6 +151,10 @@ RunResult runOutcomeTable(const OutcomeInput& in, OutcomeWriter& out)
     y[Same] = platform::cdbl(in.counts[4]);
     if (three)
         y[Worse] = platform::cdbl(in.counts[5]);
+    // A table with a negative count has no meaning: nothing is computed.
+    for (int k = 0; k < 3; ++k)
+        if (x[k] < 0 || y[k] < 0)
+            return RunResult::NegativeCount;
 
     // Totals.
     const double Nt = x[0] + x[1] + x[2];
@@ -310,6 +314,8 @@ void computeChiSquare(OutcomeMode mode, const std::array<QString, 6>& counts, bo
     for (int c = 0; c < cols; ++c) {
         O[0][c] = platform::cdbl(counts[static_cast<size_t>(c)]);
         O[1][c] = platform::cdbl(counts[static_cast<size_t>(3 + c)]);
+        if (O[0][c] < 0 || O[1][c] < 0)
+            return;
     }
     double row[2] = {0, 0}, col[3] = {0, 0, 0}, N = 0;
     for (int r = 0; r < 2; ++r)

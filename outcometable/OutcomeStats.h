@@ -20,6 +20,9 @@ inline const QString Dashes = QStringLiteral("---");
 inline const QString InputErrorTitle = QStringLiteral("Quellin - Input Error");
 inline const QString InputError =
     QStringLiteral("You must enter data in ALL the white boxes before hitting the 'Do It' button");
+inline const QString NegativeCount =
+    QStringLiteral("A count cannot be negative. Please enter 0 or more in every white box before hitting the "
+                   "'Do It' button.");
 inline const QString BadLevel = QStringLiteral("Your confidence level must be below 100 and above 0.");
 inline const QString TxIncrease = QStringLiteral("Tx Increase");
 inline const QString NoChange = QStringLiteral("No Change");
@@ -73,6 +76,7 @@ enum class RunResult {
     Done,
     MissingInput,   // a count box of the mode is empty: OutcomeText::InputError
     BadLevel,       // the typed level is not in (0, 100): OutcomeText::BadLevel
+    NegativeCount,  // a count of the mode is below 0: OutcomeText::NegativeCount
 };
 
 // The result boxes: emptied at the start of every run and by a change of mode.
@@ -81,12 +85,14 @@ QStringList resultBoxes();
 // The whole computation of "Do It!": reset, input check, counts, totals,
 // level, risks, odds, NNT / NNH, then computeChiSquare. A count text that is
 // not a number raises RuntimeError (Type mismatch) after the reset; so may a
-// failure of the statistics component.
+// failure of the statistics component. A negative count stops the run after
+// the reset, with nothing written.
 RunResult runOutcomeTable(const OutcomeInput& in, OutcomeWriter& out);
 
 // The chi-square group for the count texts of the mode (read again here):
 // chi-square, df, p values, Yates' correction, phi, Fisher's one-tailed p
-// when asked for, w and C. Writes nothing when a margin total is 0.
+// when asked for, w and C. Writes nothing when a margin total is 0 or a count
+// is negative.
 void computeChiSquare(OutcomeMode mode, const std::array<QString, 6>& counts, bool fisher, OutcomeWriter& out);
 
 // Base-10 logarithms for Fisher's exact test.

@@ -14,6 +14,7 @@
 #include "platform/Maker.h"
 #include "platform/Numbers.h"
 #include "shell/ControlColours.h"
+#include "shell/TextBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -200,6 +201,7 @@ void frmMain::buildControls()
     Combo2->setObjectName(QStringLiteral("Combo2"));
     Combo2->setGeometry(350, 16, 100, 24);   // before it turns editable, which would size it first
     Combo2->setEditable(true);
+    shell::keepWholeText(Combo2);
     Combo2->setInsertPolicy(QComboBox::NoInsert);
     Combo2->setCompleter(nullptr);   // a typed "95" stays "95"
     Combo2->addItems(meandiff::confidenceLevels());
@@ -412,8 +414,12 @@ void frmMain::buildControls()
     meandiff::installKeyFilter(Combo2, KeyFilter::Unsigned);
     for (const char* name : CountBoxes)
         meandiff::installKeyFilter(box(QString::fromLatin1(name)), KeyFilter::Unsigned);
-    for (const char* name : StudyBoxes)
+    // A double quote cannot be kept in the data file's line format, so the
+    // free-text study boxes refuse it.
+    for (const char* name : StudyBoxes) {
+        meandiff::installKeyFilter(box(QString::fromLatin1(name)), KeyFilter::NoQuote);
         box(QString::fromLatin1(name))->installEventFilter(this);
+    }
     for (const char* name : CountBoxes)
         box(QString::fromLatin1(name))->installEventFilter(this);
 
@@ -503,6 +509,10 @@ void frmMain::computeOdds()
     switch (runOutcomeTable(in, writer)) {
     case RunResult::MissingInput:
         platform::msgBox(OutcomeText::InputError, platform::MsgButtons::OK, platform::MsgIcon::Exclamation,
+                         OutcomeText::InputErrorTitle, this);
+        break;
+    case RunResult::NegativeCount:
+        platform::msgBox(OutcomeText::NegativeCount, platform::MsgButtons::OK, platform::MsgIcon::Exclamation,
                          OutcomeText::InputErrorTitle, this);
         break;
     case RunResult::BadLevel:

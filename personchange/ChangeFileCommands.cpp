@@ -28,7 +28,7 @@ QTextEdit* richBox(QWidget* window, const QString& name)
 QString changeBoxText(QWidget* window, const QString& name)
 {
     if (QTextEdit* t = richBox(window, name))
-        return t->toPlainText();
+        return meandiff::documentText(t->document());
     return meandiff::windowBoxText(window, name);
 }
 

@@ -33,10 +33,16 @@ void setCommandArguments(const QStringList& args) { arguments() = args; }
 
 QString buildCommandLine(const QStringList& args)
 {
+    // An argument that carries its own pair of enclosing double quotes (a
+    // launcher that quotes a path with blanks and passes it whole) is taken
+    // without them, like the path it quotes.
     QStringList words;
-    for (const QString& a : args)
-        if (!a.isEmpty())
-            words << a;
+    for (const QString& a : args) {
+        const bool quoted = a.size() >= 2 && a.startsWith(QLatin1Char('"')) && a.endsWith(QLatin1Char('"'));
+        const QString word = quoted ? a.mid(1, a.size() - 2) : a;
+        if (!word.isEmpty())
+            words << word;
+    }
 
     // Longest run of words, starting at each place, that names an existing
     // file when joined with blanks; a word that starts no such run stands

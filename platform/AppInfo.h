@@ -30,8 +30,9 @@ QString commandLine();
 // that together name an existing file become one item. A single item is
 // written as it is, in double quotes when it holds a blank; several items
 // are each written in double quotes, separated by one blank, so that
-// splitting at double quote, blank, double quote finds them again. Empty
-// arguments are dropped.
+// splitting at double quote, blank, double quote finds them again. One pair
+// of double quotes around a whole argument is dropped first; empty arguments
+// are dropped.
 QString buildCommandLine(const QStringList& args);
 
 } // namespace platform

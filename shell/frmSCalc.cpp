@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Numbers.h"
 #include "shell/Resize.h"
+#include "shell/TextBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -77,7 +78,7 @@ frmSCalc::frmSCalc(SCalcState* state, QWidget* parent)
     setObjectName(QStringLiteral("frmSCalc"));
     setWindowTitle(captionFor(platform::appInfo().title));
 
-    txtDisplay_ = new QLineEdit(this);
+    txtDisplay_ = shell::newLineBox(this);
     txtDisplay_->setObjectName(QStringLiteral("txtDisplay"));
     txtDisplay_->setGeometry(px(240), px(240), px(2055), px(390));
     {

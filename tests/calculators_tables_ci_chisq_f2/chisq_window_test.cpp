@@ -156,6 +156,42 @@ TEST(ChiSqWindow, InputErrorsResetAndPastedText)
     EXPECT_EQ(f.t("txtChiSquared"), QString("0.79365"));
 }
 
+TEST(ChiSqWindow, APastedNegativeCountGivesItsMessageAndNoResultInEverySize)
+{
+    struct Case {
+        const char* size;
+        int groups, conditions;
+        QList<int> counts;
+        const char* negative;   // the cell that gets a pasted "-3"
+    };
+    const Case cases[] = {
+        {"OpTwo", 2, 2, {10, 20, 30, 40}, "TxImp"},
+        {"OpTwo", 2, 2, {10, 20, 30, 40}, "CtrlSame"},
+        {"OpThree", 2, 3, {10, 20, 30, 20, 20, 20}, "TxWorse"},
+        {"OpThreeByThree", 3, 3, {10, 20, 30, 20, 20, 20, 30, 20, 10}, "Ctrl2Worse"},
+        {"OpThreeByThree", 3, 3, {10, 20, 30, 20, 20, 20, 30, 20, 10}, "CtrlSame"},
+    };
+    Chi f;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.negative);
+        testkit::click(f.c(c.size));
+        f.enter(c.groups, c.conditions, c.counts);
+        f.doIt();
+        ASSERT_FALSE(f.t("txtChiSquared").isEmpty());
+        testkit::find<QLineEdit>(&f.w, c.negative)->setText("-3");
+        MsgBoxScript msgs;
+        f.doIt();
+        // Its own message only: the small-count warning does not come first.
+        ASSERT_EQ(msgs.count(), 1);
+        EXPECT_EQ(msgs.texts()[0], QString("A count cannot be negative. Please enter 0 or more in every white box "
+                                           "before hitting the 'Do It' button."));
+        EXPECT_EQ(msgs.shown()[0].title, QString("Chi Square - Input Error"));
+        EXPECT_EQ(msgs.shown()[0].icon, platform::MsgIcon::Exclamation);
+        for (const char* n : kOutputs)
+            EXPECT_TRUE(f.t(n).isEmpty()) << n;
+    }
+}
+
 TEST(ChiSqWindow, ChangingTheSizeEmptiesHiddenCellsAndMovesTotals)
 {
     Chi f;

@@ -45,6 +45,13 @@ TEST(CommandLineRebuild, ArgumentsBecomeTheOneLineTheWindowsRead)
     // Several files: each quoted.
     EXPECT_EQ(platform::buildCommandLine({plain, blanks}), q + plain + "\" \"" + blanks + q);
     EXPECT_EQ(platform::buildCommandLine(QStringList{other} + blanks.split(' ')), q + other + "\" \"" + blanks + q);
+    // A path that carries its own pair of quotes, passed as one argument, is
+    // the path.
+    EXPECT_EQ(platform::buildCommandLine({q + blanks + q}), q + blanks + q);
+    EXPECT_EQ(platform::buildCommandLine({q + plain + q}), plain);
+    EXPECT_EQ(platform::buildCommandLine({q + plain + q, q + blanks + q}), q + plain + "\" \"" + blanks + q);
+    EXPECT_EQ(platform::buildCommandLine({q + q}), QString());
+    EXPECT_EQ(platform::buildCommandLine({q}), q);
     // Words that name nothing stay words.
     EXPECT_EQ(platform::buildCommandLine({"a", "b.tvq"}), QStringLiteral("\"a\" \"b.tvq\""));
 

@@ -311,6 +311,39 @@ TEST_F(StudyFileCommandsTest, DamagedFilesAreReportedAndChangeNothingElse)
     EXPECT_EQ(msgs.count(), 0);
 }
 
+TEST_F(StudyFileCommandsTest, AFileBeyondTheSizeLimitIsRefusedBeforeTheWindowChanges)
+{
+    const QString huge = dir.filePath("huge.tvq");
+    {
+        QFile f(huge);   // sparse: no disk space taken
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(meandiff::kLargestDataFile + 1));
+    }
+    const QString refusal = meandiff::errDataFileTooLarge(meandiff::kLargestDataFile + 1).description();
+    fill(window.get(), studyBoxes() + resultBoxes(), QStringList(45, "keep"));
+    frame.changed = false;
+    {
+        testkit::FileDialogScript files({huge});
+        testkit::MsgBoxScript msgs;
+        cmds.mnuFileOpen_Click();
+        ASSERT_EQ(msgs.count(), 1);
+        EXPECT_EQ(msgs.shown()[0].text, refusal);
+        EXPECT_EQ(msgs.shown()[0].icon, platform::MsgIcon::Exclamation);
+    }
+    {
+        testkit::FileDialogScript files;   // none expected
+        testkit::MsgBoxScript msgs;
+        cmds.mnuMRU_Click(2, huge);
+        ASSERT_EQ(msgs.count(), 1);
+        EXPECT_EQ(msgs.shown()[0].text, refusal);
+    }
+    EXPECT_EQ(texts(window.get(), studyBoxes() + resultBoxes()), QStringList(45, "keep"));
+    EXPECT_FALSE(frame.changed);
+    EXPECT_TRUE(frame.added.isEmpty());
+    EXPECT_TRUE(frame.moved.isEmpty());
+    EXPECT_EQ(initDirSetting(), QStringLiteral("<none>"));
+}
+
 TEST_F(StudyFileCommandsTest, OlderWindowsFileKeepsItsAccents)
 {
     const QString path = dir.filePath("old.tvq");
@@ -344,7 +377,9 @@ TEST_F(StudyFileCommandsTest, CommandLineEndings)
         {{a, b}, "B", {}},                       // the last file that exists
         {{b, dir.filePath("gone.tvq")}, "B", {}},
         {{a}, kSample[0], {}},
+        {{"\"" + b + "\""}, "B", {}},             // one argument with its own quotes
         {db.split(' '), QString(), {db}},       // handed to the database window
+        {{"\"" + db + "\""}, QString(), {db}},
         {{dir.filePath("x.met")}, QString(), {dir.filePath("x.met")}},
         {{dir.filePath("notes.txt")}, QString(), {}},
         {{}, QString(), {}},

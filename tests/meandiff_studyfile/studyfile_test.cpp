@@ -7,6 +7,9 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <functional>
+#include <vector>
 #include <gtest/gtest.h>
 #include "TestWindow.h"
 
@@ -217,6 +220,55 @@ TEST(StudyFileFiles, FailedSaveLeavesTheOldFileWhole)
 
     EXPECT_EQ(errorNumber([&] { meandiff::writeStudyFile(dir.filePath("no/such/folder/x.tvq"), StudyRecord{}); }),
               platform::ErrPathNotFound);
+}
+
+// Every file a program writes opens again: a long record is read whole,
+// a record too long to be read is not written, and a file beyond the limit
+// is refused with its own message.
+TEST(StudyFileFiles, LongRecordsReadWholeAndTheSizeLimitHoldsBothWays)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("long.tvq");
+    StudyRecord longRecord = sampleRecord();
+    // About 6 MB in UTF-8, far past the four megabytes once read.
+    longRecord.fields[2] = QString::fromUtf8("pre – post € ").repeated(400000);
+    longRecord.fields[13] = QStringLiteral("x").repeated(100000);
+    meandiff::writeStudyFile(path, longRecord);
+    ASSERT_GT(QFileInfo(path).size(), 5 * 1024 * 1024);
+    EXPECT_TRUE(meandiff::readStudyFile(path) == longRecord);
+
+    // Beyond the limit (a sparse file: no disk space taken).
+    const QString huge = dir.filePath("huge.tvq");
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(meandiff::kLargestDataFile + 1));
+    }
+    for (const auto& read : std::vector<std::function<void()>>{[&] { meandiff::readStudyFile(huge); },
+                                                              [&] { meandiff::checkDataFileSize(huge); }}) {
+        try {
+            read();
+            ADD_FAILURE() << "a file beyond the limit was read";
+        } catch (const platform::RuntimeError& e) {
+            EXPECT_EQ(e.description(), meandiff::errDataFileTooLarge(meandiff::kLargestDataFile + 1).description());
+            EXPECT_TRUE(e.description().contains(QStringLiteral("129 MB"))) << e.description().toStdString();
+        }
+    }
+    EXPECT_NO_THROW(meandiff::checkDataFileSize(path));
+    EXPECT_NO_THROW(meandiff::checkDataFileSize(dir.filePath("missing.tvq")));
+
+    // A record whose line would pass the limit is not written (three bytes
+    // a character in UTF-8), and the old file stays.
+    StudyRecord tooLong;
+    tooLong.fields[0] = QString(meandiff::kLargestDataFile / 3 + 1, QChar(0x20AC));
+    try {
+        meandiff::writeStudyFile(path, tooLong);
+        ADD_FAILURE() << "a record beyond the limit was written";
+    } catch (const platform::RuntimeError& e) {
+        EXPECT_TRUE(e.description().contains(QStringLiteral("more than the 128 MB"))) << e.description().toStdString();
+    }
+    tooLong = StudyRecord{};
+    EXPECT_TRUE(meandiff::readStudyFile(path) == longRecord);
 }
 
 TEST(StudyFileFiles, DoubleQuoteIsFoundAndTheBoxNamed)

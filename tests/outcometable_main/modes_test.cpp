@@ -151,6 +151,15 @@ TEST_F(ModesTest, StudyDetailsShowTheFocusColoursAndCountsSelectTheirText)
     EXPECT_NE(back, 255u);
 }
 
+TEST_F(ModesTest, StudyDetailsRefuseATypedDoubleQuoteAsTheOtherProgramsDo)
+{
+    for (const char* name : {"TxtID", "TxtDevice", "TxtAssess"}) {
+        QLineEdit* b = box(QString::fromLatin1(name));
+        testkit::type(b, QStringLiteral("Smith \"2001\", 'BDI'"));
+        EXPECT_EQ(b->text(), QStringLiteral("Smith 2001, 'BDI'")) << name;
+    }
+}
+
 TEST_F(ModesTest, CountBoxesAndTheLevelTakeOnlyUnsignedDecimals)
 {
     QLineEdit* b = box(QStringLiteral("CtrlImp"));

@@ -214,16 +214,8 @@ TEST_F(RunTest, OneEmptyGroupAndPastedNegativeCountsShowDashesNeverInfinityOrNaN
     expectNoNonNumbers();
 
     testkit::MsgBoxScript boxes;
-    for (const auto& t : {QStringList{QStringLiteral("-5"), QStringLiteral("3"), QStringLiteral("2"), QStringLiteral("4")},
-                          QStringList{QStringLiteral("-1"), QStringLiteral("-2"), QStringLiteral("3"), QStringLiteral("-4")},
-                          QStringList{QStringLiteral("1e300"), QStringLiteral("1e300"), QStringLiteral("1"), QStringLiteral("2")}}) {
-        SCOPED_TRACE(t.join(QLatin1Char(' ')).toStdString());
-        table2(t[0], t[1], t[2], t[3]);
-        fisher(true);
-        doIt();
-        expectNoNonNumbers();
-    }
-    table3({QStringLiteral("-3"), QStringLiteral("4"), QStringLiteral("1")}, {QStringLiteral("2"), QStringLiteral("-7"), QStringLiteral("5")});
+    table2(QStringLiteral("1e300"), QStringLiteral("1e300"), QStringLiteral("1"), QStringLiteral("2"));
+    fisher(true);
     doIt();
     expectNoNonNumbers();
     // Only the counts of 1e300 bring a message: too large for Fisher's test.
@@ -250,6 +242,51 @@ TEST_F(RunTest, FisherTellsWhenACountIsTooLargeToHoldExactlyAndGivesNoP)
     doIt();
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_EQ(text(QStringLiteral("txtFishers1P")), QStringLiteral("0.5"));
+}
+
+TEST_F(RunTest, ANegativeCountGivesItsMessageAndNoResultInEitherLayout)
+{
+    struct Case {
+        int outcomes;
+        QStringList tx, ctrl;
+    };
+    const QList<Case> cases = {
+        {2, {"-3", "20", "-"}, {"30", "40", "-"}},
+        {2, {"10", "-0.5", "-"}, {"30", "40", "-"}},
+        {2, {"10", "20", "-"}, {"30", "-40", "-"}},
+        {2, {"-1", "-2", "-"}, {"3", "-4", "-"}},
+        {3, {"10", "20", "-3"}, {"30", "40", "5"}},
+        {3, {"10", "20", "3"}, {"30", "40", "-5"}},
+        {3, {"-3", "4", "1"}, {"2", "-7", "5"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.tx + c.ctrl).join(QLatin1Char(' ')).toStdString());
+        // A good table first, so that there are results to lose.
+        if (c.outcomes == 2) {
+            table2(QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("30"), QStringLiteral("40"));
+            fisher(true);
+        } else {
+            table3({QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("3")},
+                   {QStringLiteral("30"), QStringLiteral("40"), QStringLiteral("5")});
+        }
+        doIt();
+        ASSERT_FALSE(text(QStringLiteral("txtChiSquared")).isEmpty());
+
+        // Pasted or read from a file: the key filter lets no "-" through.
+        if (c.outcomes == 2)
+            table2(c.tx[0], c.tx[1], c.ctrl[0], c.ctrl[1]);
+        else
+            table3(c.tx, c.ctrl);
+        testkit::MsgBoxScript boxes;
+        doIt();
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.shown()[0].text, quellin::OutcomeText::NegativeCount);
+        EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("Quellin - Input Error"));
+        EXPECT_EQ(boxes.shown()[0].icon, MsgIcon::Exclamation);
+        expectAllResultsEmpty();
+        EXPECT_FALSE(shown(QStringLiteral("cmdNNTWarning")));
+        EXPECT_FALSE(shown(QStringLiteral("cmdNNHWarning")));
+    }
 }
 
 TEST_F(RunTest, TheLogDisplaySwitchesTheOddsRatiosAndARunUnticksIt)

@@ -1,0 +1,284 @@
+// Long texts in the three programs: every line box holds far more than Qt's
+// default of 32,767 characters, whether the text is set, typed or pasted;
+// a record with every box full to that limit goes through Save As and Open
+// unchanged; Morvane's Extra Information keeps the characters it was given.
+#include "calculators/frmChiSq.h"
+#include "calculators/frmConf.h"
+#include "calculators/frmCounterNull.h"
+#include "calculators/frmCriticalTable.h"
+#include "calculators/frmDiffBetGs.h"
+#include "calculators/frmDiffBetRsDependent.h"
+#include "calculators/frmDiffBetweenRs.h"
+#include "calculators/frmDtoOR.h"
+#include "calculators/frmESInteract.h"
+#include "calculators/frmHierarchicalR.h"
+#include "calculators/frmMultipleR.h"
+#include "calculators/frmORtoD.h"
+#include "calculators/frmSDEstimate.h"
+#include "calculators/frmSignificance.h"
+#include "calculators/frmWithinES.h"
+#include "calculators/frmZDifferences.h"
+#include "frame/DataFileWindow.h"
+#include "meandiff/StudyFile.h"
+#include "meandiff/frmMain.h"
+#include "metadb/frmAccess.h"
+#include "metadb/frmExcel.h"
+#include "metadb/frmExport.h"
+#include "metadb/frmMetData.h"
+#include "metastats/frmFailSafe.h"
+#include "metastats/frmHeterogeneity.h"
+#include "outcometable/OutcomeFile.h"
+#include "outcometable/frmChiTable.h"
+#include "outcometable/frmMain.h"
+#include "outcometable/frmORToD.h"
+#include "personchange/ChangeFile.h"
+#include "personchange/frmMain.h"
+#include "platform/AppInfo.h"
+#include "platform/Settings.h"
+#include "shell/TextBox.h"
+#include "shell/frmSCalc.h"
+#include "testkit/QtTestKit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <vector>
+
+using platform::MsgResult;
+
+namespace {
+
+void useProgram(const char* title, const char* exe)
+{
+    platform::setAppInfo({QString::fromLatin1(title), QString::fromLatin1(exe), 5, 0, 0});
+    platform::deleteSetting(QStringLiteral("MRUFiles"));
+    platform::deleteSetting(QStringLiteral("Files"));
+    platform::setCommandArguments({});
+}
+
+void trigger(QWidget* w, const char* action) { testkit::findAction(w, QString::fromLatin1(action))->trigger(); }
+
+// A text of exactly n characters, different in every box and with accents
+// and three-byte characters, so that it is long in UTF-8 too.
+QString longText(int n, int box)
+{
+    const QString unit = QString::fromUtf8("Ärger € %1, ").arg(box);
+    QString t = unit.repeated(n / unit.size() + 1);
+    t.truncate(n);
+    return t;
+}
+
+void setBox(QWidget* w, const QString& name, const QString& text)
+{
+    QWidget* b = testkit::find(w, name);
+    if (auto* le = qobject_cast<QLineEdit*>(b))
+        le->setText(text);
+    else if (auto* pe = qobject_cast<QPlainTextEdit*>(b))
+        pe->setPlainText(text);
+}
+
+struct Program {
+    const char* title;
+    const char* exe;
+    const char* file;
+    std::function<std::unique_ptr<meandiff::MainFrame>()> make;
+    QStringList boxes;   // the record's boxes, in file order
+};
+
+template <size_t N>
+QStringList names(const std::array<const char*, N>& boxes)
+{
+    QStringList out;
+    for (const char* b : boxes)
+        out << QString::fromLatin1(b);
+    return out;
+}
+
+std::vector<Program> programs()
+{
+    return {
+        {"Tarvoss", "Tarvoss5", "study.tvq", [] { return std::make_unique<tarvoss::frmMain>(); },
+         names(meandiff::kStudyFieldBoxes)},
+        {"Quellin", "Quellin5", "trial.qln", [] { return std::make_unique<quellin::frmMain>(); },
+         names(quellin::kOutcomeFieldBoxes)},
+        {"Morvane", "Morvane5", "client.mrv", [] { return std::make_unique<morvane::frmMain>(); },
+         names(morvane::kChangeFieldBoxes)},
+    };
+}
+
+} // namespace
+
+// Every line box of every window of the three programs (the editable combo
+// boxes' own included) holds the longest text, not Qt's 32,767 characters.
+TEST(LongText, EveryLineBoxOfEveryWindowHoldsTheLongestText)
+{
+    useProgram("Tarvoss", "Tarvoss5");
+    std::vector<std::unique_ptr<QWidget>> windows;
+    for (const Program& p : programs())
+        windows.push_back(p.make());
+    windows.push_back(std::make_unique<metadb::frmMetData>());
+    windows.push_back(std::make_unique<metadb::frmExport>());
+    windows.push_back(std::make_unique<metadb::frmExcel>());
+    windows.push_back(std::make_unique<metadb::frmAccess>());
+    windows.push_back(std::make_unique<metastats::frmFailSafe>(nullptr));
+    windows.push_back(std::make_unique<metastats::frmHeterogeneity>(nullptr, metastats::RosenthalResults{}));
+    windows.push_back(std::make_unique<shell::frmSCalc>());
+    windows.push_back(std::make_unique<calculators::frmTdata>());
+    windows.push_back(std::make_unique<calculators::frmCITable>());
+    windows.push_back(std::make_unique<calculators::frmChiTable>());
+    windows.push_back(std::make_unique<quellin::frmChiTable>());
+    windows.push_back(std::make_unique<quellin::frmORToD>());
+    const std::vector<QWidget*> calculatorWindows = {
+        calculators::showChiSq(),        calculators::showConf(),           calculators::showCounterNull(),
+        calculators::showDiffBetGs(),    calculators::showDiffBetRsDependent(), calculators::showDiffBetweenRs(),
+        calculators::showDtoOR(),        calculators::showESInteract(),     calculators::showHierarchicalR(),
+        calculators::showMultipleR(),    calculators::showORtoD(),          calculators::showSDEstimate(),
+        calculators::showSignificance(), calculators::showWithinES(),       calculators::showZDifferences(),
+    };
+
+    int boxes = 0;
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            ++boxes;
+            EXPECT_EQ(e->maxLength(), shell::kLongestBoxText)
+                << e->window()->objectName().toStdString() << " " << e->objectName().toStdString();
+        }
+    EXPECT_GT(boxes, 300);
+    for (QWidget* w : calculatorWindows)
+        delete w;
+}
+
+// A text longer than 32,767 characters stays whole when it is set, typed
+// into and pasted, in each program's main window.
+TEST(LongText, ALongTextIsKeptWhenSetTypedAndPasted)
+{
+    for (const Program& p : programs()) {
+        SCOPED_TRACE(p.title);
+        useProgram(p.title, p.exe);
+        std::unique_ptr<meandiff::MainFrame> w = p.make();
+        w->show();
+        testkit::settle();
+        auto* box = testkit::find<QLineEdit>(w.get(), QStringLiteral("TxtID"));
+        const QString text = longText(40000, 1);
+
+        box->setText(text);
+        EXPECT_EQ(box->text(), text);
+        box->setFocus();
+        box->end(false);
+        testkit::type(box, QStringLiteral("xy"));
+        EXPECT_EQ(box->text(), text + QStringLiteral("xy"));
+
+        box->clear();
+        QApplication::clipboard()->setText(text);
+        box->setFocus();
+        trigger(w.get(), "mnuEditPaste");
+        EXPECT_EQ(box->text(), text);
+        w->RecordChanged(true);
+    }
+}
+
+// Every record box full to the longest text a box holds (and Morvane's
+// Extra Information with several megabytes) goes through Save As and Open
+// and comes back unchanged.
+TEST(LongText, ARecordOfTheLongestTextsIsSavedAndOpenedAgainUnchanged)
+{
+    for (const Program& p : programs()) {
+        SCOPED_TRACE(p.title);
+        useProgram(p.title, p.exe);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QString::fromLatin1(p.file));
+        std::unique_ptr<meandiff::MainFrame> w = p.make();
+        w->show();
+        testkit::settle();
+
+        QStringList values;
+        for (qsizetype i = 0; i < p.boxes.size(); ++i)
+            values << longText(shell::kLongestBoxText, static_cast<int>(i));
+        if (p.boxes.contains(QStringLiteral("TxtExtraInfo"))) {
+            // Lines of text, about 6 MB in UTF-8.
+            values.last() = QString::fromUtf8("Sitzung 1: Ärger € gesunken, Schlaf besser.\n").repeated(120000);
+            values.last().chop(1);
+        }
+        for (qsizetype i = 0; i < p.boxes.size(); ++i)
+            setBox(w.get(), p.boxes[i], values[i]);
+        {
+            testkit::FileDialogScript files({path});
+            testkit::MsgBoxScript msgs;
+            trigger(w.get(), "mnuFileSaveAs");
+            EXPECT_EQ(msgs.count(), 0) << msgs.texts().join(QLatin1Char('|')).left(300).toStdString();
+        }
+        ASSERT_TRUE(QFile::exists(path));
+        EXPECT_GT(QFileInfo(path).size(), 4 * 1024 * 1024);
+
+        trigger(w.get(), "mnuFileNew");
+        w->RecordChanged(true);
+        {
+            testkit::FileDialogScript files({path});
+            testkit::MsgBoxScript msgs;
+            trigger(w.get(), "mnuFileOpen");
+            EXPECT_EQ(msgs.count(), 0) << msgs.texts().join(QLatin1Char('|')).left(300).toStdString();
+        }
+        for (qsizetype i = 0; i < p.boxes.size(); ++i) {
+            const QString got = meandiff::windowBoxText(w.get(), p.boxes[i]);
+            EXPECT_EQ(got.size(), values[i].size()) << p.boxes[i].toStdString();
+            EXPECT_TRUE(got == values[i]) << p.boxes[i].toStdString();
+        }
+        w->RecordChanged(true);
+    }
+}
+
+// Morvane's Extra Information keeps a no-break space and a line separator
+// through Save As and Open; a line break stays a line break.
+TEST(LongText, ExtraInformationKeepsEveryCharacterThroughSaveAndOpen)
+{
+    useProgram("Morvane", "Morvane5");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("client.mrv"));
+    morvane::frmMain w;
+    w.show();
+    const QString extra = QString::fromUtf8("10\u00A0kg less\u2028next line\nnew paragraph, tab\there \u00A0 ");
+    setBox(&w, QStringLiteral("TxtExtraInfo"), extra);
+    setBox(&w, QStringLiteral("TxtID"), QString::fromUtf8("Client\u00A0A"));
+    {
+        testkit::FileDialogScript files({path});
+        testkit::MsgBoxScript msgs;
+        trigger(&w, "mnuFileSaveAs");
+        EXPECT_EQ(msgs.count(), 0);
+    }
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains(QString::fromUtf8("\"10\u00A0kg less\u2028next line\r\nnew").toUtf8()));
+    f.close();
+
+    trigger(&w, "mnuFileNew");
+    w.RecordChanged(true);
+    {
+        testkit::FileDialogScript files({path});
+        testkit::MsgBoxScript msgs;
+        trigger(&w, "mnuFileOpen");
+        EXPECT_EQ(msgs.count(), 0);
+    }
+    EXPECT_EQ(meandiff::windowBoxText(&w, QStringLiteral("TxtExtraInfo")), extra);
+    EXPECT_EQ(meandiff::windowBoxText(&w, QStringLiteral("TxtID")), QString::fromUtf8("Client\u00A0A"));
+
+    // Saved again, the file is the same.
+    const QString again = dir.filePath(QStringLiteral("again.mrv"));
+    {
+        testkit::FileDialogScript files({again});
+        testkit::MsgBoxScript msgs;
+        trigger(&w, "mnuFileSaveAs");
+    }
+    QFile a(path), b(again);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
+    w.RecordChanged(true);
+}
