@@ -229,7 +229,7 @@ void CriticalTableWindow::resizeEvent(QResizeEvent* event)
 void CriticalTableWindow::Form_Resize()
 {
     if (ListView1)
-        ListView1->resize(ListView1->width(), height());
+        ListView1->resize(ListView1->width(), std::max(0, height() - ListView1->y()));   // its bottom on the window's
 }
 
 bool showCriticalTable(CriticalTableWindow& window)

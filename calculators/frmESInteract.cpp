@@ -117,10 +117,10 @@ frmESInteract::frmESInteract(QWidget* parent)
     wrappedLabel(this, label++, QStringLiteral("95% Confidence Intervals"), 5220, dTop - 840, 2580, 285);
     wrappedLabel(this, label++, QStringLiteral("-95% (Lower Bound)"), 5220, dTop - 510, 1380, 450);
     wrappedLabel(this, label++, QStringLiteral("+95% (Upper Bound)"), 6600, dTop - 510, 1500, 450);
-    wrappedLabel(this, label++, QStringLiteral("---"), 6435, dTop + 15, 150, 255);
+    wrappedLabel(this, label++, QStringLiteral("---"), 6420, dTop + 15, 180, 255);
     addResultBox(this, QStringLiteral("TxtESNeg95"), 5220, dTop, 1200, 285, kResultBlue);
     addResultBox(this, QStringLiteral("TxtESPlus95"), 6600, dTop, 1200, 285, kResultBlue);
-    wrappedLabel(this, label++, QStringLiteral("---"), 6435, gTop + 15, 150, 255);
+    wrappedLabel(this, label++, QStringLiteral("---"), 6420, gTop + 15, 180, 255);
     addResultBox(this, QStringLiteral("TxtHedgesGNeg95"), 5220, gTop, 1200, 285, kResultBlue);
     addResultBox(this, QStringLiteral("TxtHedgesGPlus95"), 6600, gTop, 1200, 285, kResultBlue);
 

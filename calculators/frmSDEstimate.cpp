@@ -80,7 +80,8 @@ frmSDEstimate::frmSDEstimate(QWidget* parent) : QWidget(parent, Qt::Window)
     const char* headings[] = {"Type", "Use?", "Formula Used", "Data Required"};
     const int columns[] = {8, 196, 246, 470};
     for (int i = 0; i < 4; ++i) {
-        QLabel* h = heading(this, QString::fromLatin1(headings[i]), columns[i], top, i == 2 ? 200 : 150);
+        // Each heading ends where the next column begins.
+        QLabel* h = heading(this, QString::fromLatin1(headings[i]), columns[i], top, i < 3 ? columns[i + 1] - columns[i] - 4 : 150);
         QFont f = h->font();
         f.setUnderline(true);
         h->setFont(f);

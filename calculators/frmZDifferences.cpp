@@ -47,7 +47,7 @@ frmZDifferences::frmZDifferences(QWidget* parent)
     resultBox(this, "txtZ1", 230, 144, 120, Blue, &signedFilter);
     resultBox(this, "txtZ2", 230, 176, 120, Blue, &signedFilter);
 
-    heading(this, QStringLiteral("Negative Direction?"), 380, 118, 160);
+    heading(this, QStringLiteral("Negative Direction?"), 380, 118, 146);
     chkNegative_ = new QCheckBox(QStringLiteral("No"), this);
     chkNegative_->setObjectName(QStringLiteral("chkNegative"));
     chkNegative_->setGeometry(380, 144, 60, 22);

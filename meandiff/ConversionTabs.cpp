@@ -244,29 +244,29 @@ ConversionTab1::ConversionTab1(QWidget* page) : QObject(page), page_(page)
     OpGtoD = option(p, "OpGtoD", QStringLiteral("From Hedges' g to d"), 232, 206, 220);
 
     fraNCorrection = frame(p, "fraNCorrection", QStringLiteral("Do you wish to correct for small / unequal sample size?"),
-                           462, 20, 330, 116);
+                           456, 20, 310, 116);
     OpNoN = option(fraNCorrection, "OpNoN", QStringLiteral("No"), 12, 24, 60);
     OpYesN = option(fraNCorrection, "OpYesN", QStringLiteral("Yes"), 80, 24, 60);
     pairGroup(this, OpNoN, OpYesN);
     PicGroupN = new QWidget(fraNCorrection);
     PicGroupN->setObjectName(QStringLiteral("PicGroupN"));
-    PicGroupN->setGeometry(8, 50, 314, 60);
+    PicGroupN->setGeometry(8, 50, 294, 60);
     label(PicGroupN, "lblGp1N", QStringLiteral("Group 1 N:"), 4, 4, 80, 20);
     TxtGp1N = wholeNumberBox(PicGroupN, "TxtGp1N", 90, 2, 80);
     label(PicGroupN, "lblGp2N", QStringLiteral("Group 2 N:"), 4, 32, 80, 20);
     TxtGp2N = wholeNumberBox(PicGroupN, "TxtGp2N", 90, 30, 80);
     PicGroupN->setVisible(false);
 
-    fraDF = frame(p, "fraDF", QStringLiteral("One Way ANOVA"), 462, 62, 330, 60);
+    fraDF = frame(p, "fraDF", QStringLiteral("One Way ANOVA"), 456, 62, 310, 60);
     label(fraDF, "lblDFError", QStringLiteral("Degrees of Freedom:"), 12, 26, 180, 20);
     TxtDFError = wholeNumberBox(fraDF, "TxtDFError", 200, 24, 80);
 
-    fraTDF = frame(p, "fraTDF", QStringLiteral("t-test Statistic"), 462, 98, 330, 146);
+    fraTDF = frame(p, "fraTDF", QStringLiteral("t-test Statistic"), 456, 98, 310, 146);
     label(fraTDF, "lblTDF", QStringLiteral("Degrees of Freedom (Total N - 2):"), 12, 26, 206, 20);
     txtTDF = wholeNumberBox(fraTDF, "txtTDF", 222, 24, 80);
     Label42 = label(fraTDF, "Label42", QStringLiteral("Correct for unequal sample size?"), 12, 56, 206, 20);
-    opTNo = option(fraTDF, "opTNo", QStringLiteral("No"), 222, 55, 46);
-    opTYes = option(fraTDF, "opTYes", QStringLiteral("Yes"), 272, 55, 54);
+    opTNo = option(fraTDF, "opTNo", QStringLiteral("No"), 222, 55, 40);
+    opTYes = option(fraTDF, "opTYes", QStringLiteral("Yes"), 262, 55, 44);
     pairGroup(this, opTNo, opTYes);
     Label44 = label(fraTDF, "Label44", QStringLiteral("Group 1 N:"), 12, 86, 206, 20);
     txtTN1 = wholeNumberBox(fraTDF, "txtTN1", 222, 84, 80);
@@ -276,11 +276,11 @@ ConversionTab1::ConversionTab1(QWidget* page) : QObject(page), page_(page)
                        static_cast<QWidget*>(txtTN2)})
         w->setVisible(false);
 
-    fraChiN = frame(p, "fraChiN", QStringLiteral("Chi Squared - df=1 only"), 462, 166, 330, 60);
+    fraChiN = frame(p, "fraChiN", QStringLiteral("Chi Squared - df=1 only"), 456, 166, 310, 60);
     label(fraChiN, "lblChiN", QStringLiteral("Total Sample Size:"), 12, 26, 180, 20);
     TxtChiN = wholeNumberBox(fraChiN, "TxtChiN", 200, 24, 80);
 
-    fraHedgesG = frame(p, "fraHedgesG", QStringLiteral("Hedges' g"), 462, 180, 330, 88);
+    fraHedgesG = frame(p, "fraHedgesG", QStringLiteral("Hedges' g"), 456, 180, 310, 88);
     label(fraHedgesG, "lblHedgesDF", QStringLiteral("Degrees of Freedom (within; usually N-2):"), 12, 20, 200, 34)
         ->setWordWrap(true);
     TxtHedgesDF = wholeNumberBox(fraHedgesG, "TxtHedgesDF", 222, 26, 80);
@@ -478,7 +478,7 @@ ConversionTab2::ConversionTab2(QWidget* page) : QObject(page), page_(page)
 
     opDtoG = option(p, "opDtoG", QStringLiteral("Cohen's d to g"), 232, 10, 230);
     opGtoR = option(p, "opGtoR", QStringLiteral("Hedges' g to r"), 232, 38, 230);
-    opFSQtoRSQ = option(p, "opFSQtoRSQ", QStringLiteral("f"), 232, 66, 30);
+    opFSQtoRSQ = option(p, "opFSQtoRSQ", QStringLiteral("f"), 232, 66, 28);
     {
         QFont small = opFSQtoRSQ->font();
         small.setPointSizeF(small.pointSizeF() * 0.7);
@@ -494,44 +494,44 @@ ConversionTab2::ConversionTab2(QWidget* page) : QObject(page), page_(page)
     opRtoZ = option(p, "opRtoZ", QStringLiteral("r to z-score"), 232, 94, 230);
     opRtoT = option(p, "opRtoT", QStringLiteral("r to t-statistic"), 232, 122, 230);
     opRtoChi = option(p, "opRtoChi", QStringLiteral("r to Chi Squared"), 232, 150, 230);
-    opWtoC = option(p, "opWtoC", QStringLiteral("w to C (Pearson's Contingency Coefficient)"), 232, 178, 270);
+    opWtoC = option(p, "opWtoC", QStringLiteral("w to C (Pearson's Contingency Coefficient)"), 232, 178, 238);
     opCtoW = option(p, "opCtoW", QStringLiteral("C to w"), 232, 206, 230);
     opChitoC = option(p, "opChitoC", QStringLiteral("Chi Squared to C"), 232, 234, 230);
 
-    fraCohensD = frame(p, "fraCohensD", QStringLiteral("Cohen's d"), 506, 2, 310, 84);
-    label(fraCohensD, "lblDFD", QStringLiteral("Degrees of Freedom (within; usually N-2):"), 10, 18, 210, 34)
+    fraCohensD = frame(p, "fraCohensD", QStringLiteral("Cohen's d"), 474, 2, 292, 84);
+    label(fraCohensD, "lblDFD", QStringLiteral("Degrees of Freedom (within; usually N-2):"), 10, 18, 198, 34)
         ->setWordWrap(true);
-    txtDFD = wholeNumberBox(fraCohensD, "txtDFD", 232, 22, 70);
-    label(fraCohensD, "lblND", QStringLiteral("Total N:"), 10, 54, 210, 20);
-    txtND = wholeNumberBox(fraCohensD, "txtND", 232, 52, 70);
+    txtDFD = wholeNumberBox(fraCohensD, "txtDFD", 212, 22, 70);
+    label(fraCohensD, "lblND", QStringLiteral("Total N:"), 10, 54, 198, 20);
+    txtND = wholeNumberBox(fraCohensD, "txtND", 212, 52, 70);
 
-    fraGtoR = frame(p, "fraGtoR", QStringLiteral("Hedges' g"), 506, 30, 310, 84);
-    label(fraGtoR, "lblGDF", QStringLiteral("Degrees of Freedom (within; usually N-2):"), 10, 18, 210, 34)
+    fraGtoR = frame(p, "fraGtoR", QStringLiteral("Hedges' g"), 474, 30, 292, 84);
+    label(fraGtoR, "lblGDF", QStringLiteral("Degrees of Freedom (within; usually N-2):"), 10, 18, 198, 34)
         ->setWordWrap(true);
-    txtGDF = wholeNumberBox(fraGtoR, "txtGDF", 232, 22, 70);
-    label(fraGtoR, "lblGN", QStringLiteral("Total N:"), 10, 54, 210, 20);
-    txtGN = wholeNumberBox(fraGtoR, "txtGN", 232, 52, 70);
+    txtGDF = wholeNumberBox(fraGtoR, "txtGDF", 212, 22, 70);
+    label(fraGtoR, "lblGN", QStringLiteral("Total N:"), 10, 54, 198, 20);
+    txtGN = wholeNumberBox(fraGtoR, "txtGN", 212, 52, 70);
 
     lblFSQtoRSQ = noteLabel(p, "lblFSQtoRSQ",
                             QStringLiteral("(i.e., f Squared Effect Size To Regression Variance For Variable Set A)"),
-                            506, 62, 310, 36);
+                            474, 62, 292, 36);
     lblFSQtoRSQ->setVisible(false);
     lblRtoZ = noteLabel(p, "lblRtoZ",
-                        QStringLiteral("(i.e., end result is Fisher's z-score transformation of Pearson's r)"), 506,
-                        92, 310, 36);
+                        QStringLiteral("(i.e., end result is Fisher's z-score transformation of Pearson's r)"), 474,
+                        92, 292, 36);
     lblRtoZ->setVisible(false);
 
-    fraRtoT = frame(p, "fraRtoT", QStringLiteral("r to t Statistic"), 506, 106, 310, 58);
-    label(fraRtoT, "lblRDF", QStringLiteral("Degrees of Freedom (N-2):"), 10, 24, 210, 20);
-    txtRDF = wholeNumberBox(fraRtoT, "txtRDF", 232, 22, 70);
+    fraRtoT = frame(p, "fraRtoT", QStringLiteral("r to t Statistic"), 474, 106, 292, 58);
+    label(fraRtoT, "lblRDF", QStringLiteral("Degrees of Freedom (N-2):"), 10, 24, 198, 20);
+    txtRDF = wholeNumberBox(fraRtoT, "txtRDF", 212, 22, 70);
 
-    fraRtoChi = frame(p, "fraRtoChi", QStringLiteral("r to Chi Squared Statistic"), 506, 136, 310, 58);
-    label(fraRtoChi, "lblRN", QStringLiteral("Total Sample Size:"), 10, 24, 210, 20);
-    txtRN = wholeNumberBox(fraRtoChi, "txtRN", 232, 22, 70);
+    fraRtoChi = frame(p, "fraRtoChi", QStringLiteral("r to Chi Squared Statistic"), 474, 136, 292, 58);
+    label(fraRtoChi, "lblRN", QStringLiteral("Total Sample Size:"), 10, 24, 198, 20);
+    txtRN = wholeNumberBox(fraRtoChi, "txtRN", 212, 22, 70);
 
-    fraChitoC = frame(p, "fraChitoC", QStringLiteral("Chi Squared Statistic to C"), 506, 218, 310, 58);
-    label(fraChitoC, "lblCHINC", QStringLiteral("Total Sample Size:"), 10, 24, 210, 20);
-    txtCHINC = box(fraChitoC, "txtCHINC", 232, 22, 70); // takes any character
+    fraChitoC = frame(p, "fraChitoC", QStringLiteral("Chi Squared Statistic to C"), 474, 218, 292, 58);
+    label(fraChitoC, "lblCHINC", QStringLiteral("Total Sample Size:"), 10, 24, 198, 20);
+    txtCHINC = box(fraChitoC, "txtCHINC", 212, 22, 70); // takes any character
 
     connect(cmdConvert2, &QPushButton::clicked, this, &ConversionTab2::cmdConvert2_Click);
     onSelected(opDtoG, this, &ConversionTab2::opDtoG_Click);

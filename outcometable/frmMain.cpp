@@ -177,7 +177,7 @@ void frmMain::buildControls()
     bold(addLabel(QStringLiteral("Instructions:"), 8, 2, 200, 18));
     wrap(addLabel(QStringLiteral("Please enter data in at least the white boxes below and then press the 'Do It\" "
                                  "button. You can then save the data and / or print out the results."),
-                  8, 18, 470, 32));
+                  8, 20, 470, 32));
     addLabel(QStringLiteral("Study ID"), 8, 52, 125);
     addBox(QStringLiteral("TxtID"), 135, 52, 185);
     addLabel(QStringLiteral("(e.g., Tey, 1997)"), 326, 52, 152, 21, QStringLiteral("LblIDRef"));

@@ -299,9 +299,9 @@ void frmMain::buildUpperArea(QWidget* central)
          "From the sample which you used to estimate the test-retest reliability (above), what was the standard "
          "deviation (e.g., 3.2)?",
          QRect(2, 84, 154, 76), tw(2370, 2280, 855, 375), Qt::white, "SD=?", true},
-        {"TxtTime1Answer", "LblTime1Question", "Client's score at Time 1?", QRect(276, 32, 104, 25),
+        {"TxtTime1Answer", "LblTime1Question", "Client's score at Time 1?", QRect(276, 32, 104, 26),
          tw(5760, 960, 855, 375), LightRed, "Score=?", false},
-        {"TxtTime2Answer", "LblTime2Question", "Client's score at Time 2?", QRect(276, 80, 104, 25),
+        {"TxtTime2Answer", "LblTime2Question", "Client's score at Time 2?", QRect(276, 80, 104, 26),
          tw(5760, 1680, 855, 375), LightRed, "Score=?", false},
     };
     for (const Input& in : inputs) {
@@ -356,7 +356,7 @@ void frmMain::buildUpperArea(QWidget* central)
         const char* tip;
     };
     const Sample samples[] = {
-        {"TxtClinMean", "Label2", "Clinical Sample Mean:", QRect(4, 162, 104, 25), tw(1680, 2910, 855, 375),
+        {"TxtClinMean", "Label2", "Clinical Sample Mean:", QRect(4, 162, 104, 26), tw(1680, 2910, 855, 375),
          LightOrange, "Clinical Sample Mean = ?"},
         {"TxtClinSD", "Label3", "Clinical Sample S.D:", QRect(174, 162, 124, 25), tw(4515, 2910, 855, 375),
          LightOrange, "Clinical Sample Standard Deviation = ?"},

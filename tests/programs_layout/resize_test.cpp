@@ -29,13 +29,14 @@ QWidget* client(QWidget* w)
     return w;
 }
 
-// Each control's place in the coordinates of the window's inner area.
+// Each control's place in the frame, page or window that holds it (the
+// proportional layout scales each control within its holder; a tab page
+// starts below the tab strip, whose height does not scale).
 QHash<QWidget*, QRect> places(QWidget* window)
 {
     QHash<QWidget*, QRect> out;
-    QWidget* area = client(window);
     for (QWidget* c : shell::Resize::FormControls(window))
-        out.insert(c, QRect(c->mapTo(area, QPoint(0, 0)), c->size()));
+        out.insert(c, c->geometry());
     return out;
 }
 
