@@ -126,7 +126,14 @@ frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
     buildControls();
     meandiff::StudyFileHooks hooks = frameFileHooks([this] { clearAll(); });
     // The database window reads the command line itself when it loads.
-    hooks.showDatabase = [](const QString&) { metadb::showMetData(); };
+    // A database named on the command line is read while this window loads,
+    // before it is shown: its window comes up once this one is, in front.
+    hooks.showDatabase = [this](const QString&) {
+        if (isVisible())
+            showDatabaseInFront();
+        else
+            databaseAfterShow_ = true;
+    };
     files_ = std::make_unique<meandiff::StudyFileCommands>(this, std::move(hooks));
     Form_Load();
     // Open at the designed size of the control area, with the menu bar,
@@ -351,6 +358,23 @@ void frmMain::mnuFilePrint_Click() { meandiff::printStudyReport(this); }
 void frmMain::openRecentFile(int index, const QString& path) { files_->mnuMRU_Click(index, path); }
 
 void frmMain::mnuMeta_Click() { CmdDatabase_Click(); }
+
+void frmMain::showDatabaseInFront()
+{
+    if (QWidget* db = metadb::showMetData()) {
+        db->raise();
+        db->activateWindow();
+    }
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    meandiff::MainFrame::showEvent(event);
+    if (databaseAfterShow_) {
+        databaseAfterShow_ = false;
+        QTimer::singleShot(0, this, [this] { showDatabaseInFront(); });
+    }
+}
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {

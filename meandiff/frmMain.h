@@ -60,6 +60,7 @@ protected:
     void mnuFilePrint_Click() override;
     void openRecentFile(int index, const QString& path) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     class Writer;
@@ -70,6 +71,10 @@ private:
     void reportFailure(const QString& description);
 
     std::unique_ptr<meandiff::StudyFileCommands> files_;
+    // The database window of a database named on the command line, shown
+    // in front of this window once this window is up.
+    void showDatabaseInFront();
+    bool databaseAfterShow_ = false;
     QTabWidget* SSTab1 = nullptr;
     QComboBox* Combo1 = nullptr;
     QComboBox* Combo2 = nullptr;

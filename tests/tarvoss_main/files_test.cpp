@@ -2,11 +2,14 @@
 // the recent-file list, the command line, the closing question and the
 // printed report.
 #include "meandiff/frmMain.h"
+#include "metadb/frmMetData.h"
 #include "platform/AppInfo.h"
 #include "platform/Settings.h"
 #include "testkit/QtTestKit.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QPushButton>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -146,6 +149,40 @@ TEST_F(TarvossFiles, AFileOnTheCommandLineOpensUnchanged)
     testkit::MsgBoxScript boxes;
     w->close();
     EXPECT_EQ(boxes.count(), 0);
+}
+
+// A database named on the command line opens its window once the main
+// window is up, in front of it, not hidden behind it.
+TEST_F(TarvossFiles, ADatabaseOnTheCommandLineOpensInFrontOfTheMainWindow)
+{
+    const QString met = dir.filePath(QStringLiteral("studies.met"));
+    {
+        testkit::MsgBoxScript msgs;
+        testkit::FileDialogScript dialogs({met});
+        metadb::frmMetData* made = metadb::showMetData();
+        testkit::settle();
+        testkit::find<QPushButton>(made, QStringLiteral("cmdNewDB"))->click();
+        made->close();
+        testkit::settle();
+    }
+    ASSERT_TRUE(QFile::exists(met));
+    platform::setCommandArguments({met});
+    testkit::MsgBoxScript msgs;
+    tarvoss::frmMain w;
+    // Not while the main window loads, before it is shown ...
+    EXPECT_TRUE(!metadb::metDataWindow() || !metadb::metDataWindow()->isVisible());
+    w.show();
+    testkit::settle(50);
+    // ... but once it is: in front, with the keyboard.
+    QWidget* db = metadb::metDataWindow();
+    ASSERT_TRUE(db);
+    EXPECT_TRUE(db->isVisible());
+    EXPECT_EQ(QApplication::activeWindow(), db);
+    EXPECT_EQ(msgs.count(), 0) << msgs.texts().join(QStringLiteral(" | ")).toStdString();
+    db->close();
+    testkit::settle();
+    testkit::MsgBoxScript closing({MsgResult::No});
+    w.close();
 }
 
 TEST_F(TarvossFiles, PrintReportFromTheMenuWritesThePdf)
