@@ -67,7 +67,7 @@ QPlainTextEdit* noteBox(QWidget* parent, const char* name, const QString& text, 
     p.setColor(QPalette::Text, textColour);
     e->setPalette(p);
     e->setFocusPolicy(Qt::ClickFocus);
-    e->setPlainText(text);
+    e->setPlainText(platform::reflowHardBreaks(text));
     return e;
 }
 

@@ -31,7 +31,7 @@ MsgResult showRealBox(const MsgRequest& r)
 {
     QMessageBox box(r.parent);
     box.setWindowTitle(r.title);
-    box.setText(r.text);
+    box.setText(reflowHardBreaks(r.text));
     switch (r.icon) {
     case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
     case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
@@ -70,6 +70,29 @@ MsgResult showRealBox(const MsgRequest& r)
     }
 }
 } // namespace
+
+QString reflowHardBreaks(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    const QStringList lines = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")).split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        out += lines[i];
+        if (i + 1 == lines.size())
+            break;
+        const QString here = lines[i].trimmed();
+        const QString next = lines[i + 1].trimmed();
+        const bool endsSentence = here.isEmpty() || here.endsWith(QLatin1Char('.')) ||
+                                  here.endsWith(QLatin1Char(':')) || here.endsWith(QLatin1Char('!')) ||
+                                  here.endsWith(QLatin1Char('?'));
+        if (endsSentence || next.isEmpty()) {
+            out += QLatin1Char('\n');
+        } else if (!out.endsWith(QLatin1Char(' ')) && !lines[i + 1].startsWith(QLatin1Char(' '))) {
+            out += QLatin1Char(' ');
+        }
+    }
+    return out;
+}
 
 MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QString& title, QWidget* parent)
 {

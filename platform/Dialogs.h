@@ -22,6 +22,13 @@ struct MsgRequest {
     MsgIcon icon = MsgIcon::None;
 };
 
+// A text written with hard line breaks at a fixed width, for a box that
+// wraps it at its own width: a line break inside a sentence becomes a blank,
+// so the box does not break the lines a second time and leave them ragged.
+// Breaks after a sentence or a heading (".", ":", "!", "?") and empty lines
+// stay.
+QString reflowHardBreaks(const QString& text);
+
 // Shows a modal message box. An empty title becomes the program's title.
 MsgResult msgBox(const QString& text, MsgButtons buttons = MsgButtons::OK, MsgIcon icon = MsgIcon::None,
                  const QString& title = {}, QWidget* parent = nullptr);

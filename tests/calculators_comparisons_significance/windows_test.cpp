@@ -261,7 +261,8 @@ TEST(DiffBetRsDependent, ChecksMessagesAndImpossibleCorrelations)
     closeWindow(w);
     auto* fresh = showDiffBetRsDependent();
     EXPECT_TRUE(box(fresh, "Text1").startsWith(QStringLiteral("Significance of the difference")));
-    EXPECT_EQ(s(box(fresh, "Text2")), "The determinant of the correlation \nmatrix for X, Y, and V:\n");
+    // The note box wraps the caption at its own width.
+    EXPECT_EQ(s(box(fresh, "Text2")), "The determinant of the correlation matrix for X, Y, and V:\n");
     closeWindow(fresh);
 }
 

@@ -38,6 +38,8 @@ void checkStateAtOpen(QWidget* w)
     EXPECT_TRUE(box(w, "txtOR").isEmpty());
     EXPECT_TRUE(box(w, "txtD").isEmpty());
     EXPECT_TRUE(box(w, "Text1").startsWith(QStringLiteral("Caution: \nIn order to use this method")));
+    // Its line breaks inside sentences do not break the box's own lines again.
+    EXPECT_FALSE(box(w, "Text1").contains(QStringLiteral(" \nassuming"))) << box(w, "Text1").toStdString();
     EXPECT_TRUE(box(w, "Text1").endsWith(QStringLiteral("Statistics in Medicine, 19, 3127-3131.\n")));
     EXPECT_TRUE(lineEdit(w, "txtD")->isReadOnly());
     EXPECT_EQ(lineEdit(w, "txtD")->focusPolicy(), Qt::ClickFocus);
