@@ -344,7 +344,7 @@ std::vector<LayoutRecord> FormRecords() { return FormTable; }
 std::vector<LayoutRecord> ControlRecords() { return ControlTable; }
 bool Busy() { return BusyFlag; }
 
-void ForgetRecordsForTests()
+void ForgetRecords()
 {
     FormTable.clear();
     ControlTable.clear();

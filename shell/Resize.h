@@ -62,8 +62,9 @@ std::vector<LayoutRecord> ControlRecords();
 std::vector<QWidget*> FormControls(QWidget* form);
 // True while a layout runs.
 bool Busy();
-// Forgets every record. The programs never do: one test process opens the
-// main windows of all three programs, which share the name "frmMain".
-void ForgetRecordsForTests();
+// Forgets every record. The programs never do; a process that opens the main
+// windows of all three programs (the tests, the screenshot maker), which
+// share the name "frmMain", does before each.
+void ForgetRecords();
 
 } // namespace shell::Resize

@@ -122,7 +122,7 @@ void expectWhole(const Scene& s)
 {
     SCOPED_TRACE(s.name);
     testkit::MsgBoxScript msgs;
-    shell::Resize::ForgetRecordsForTests();
+    shell::Resize::ForgetRecords();
     QPointer<QWidget> w(s.make());
     ASSERT_NE(w, nullptr);
     const QStringList faults = explore(w);

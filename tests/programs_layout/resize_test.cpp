@@ -109,7 +109,7 @@ TEST(ResizeProgramWindows, EveryControlOfTheMainWindowsFollowsTheWindow)
         platform::setAppInfo({QString::fromLatin1(title), QString::fromLatin1(title) + QLatin1Char('5'), 5, 0, 0});
         // The three main windows share one name: each is laid out against
         // its own design.
-        shell::Resize::ForgetRecordsForTests();
+        shell::Resize::ForgetRecords();
         std::unique_ptr<QMainWindow> w(make());
         expectControlsFollow(w.get());
         w->close();
@@ -121,7 +121,7 @@ TEST(ResizeProgramWindows, EveryControlOfTheStudyDatabaseWindowFollowsTheWindow)
     platform::setAppInfo({QStringLiteral("Tarvoss"), QStringLiteral("Tarvoss5"), 5, 0, 0});
     QTemporaryDir dir;
     testkit::MsgBoxScript msgs;
-    shell::Resize::ForgetRecordsForTests();
+    shell::Resize::ForgetRecords();
     QPointer<metadb::frmMetData> w = metadb::showMetData();
     testkit::settle();
     {

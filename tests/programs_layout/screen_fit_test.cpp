@@ -73,7 +73,7 @@ TEST_F(ScreenFit, TallWindowsOpenWithinTheScreenAndComeBackWhenItIsLarger)
     for (const Tall& t : windows) {
         SCOPED_TRACE(t.name);
         screen(kSmallScreen);
-        shell::Resize::ForgetRecordsForTests();
+        shell::Resize::ForgetRecords();
         std::unique_ptr<QWidget> w(t.make());
         const QSize designed = w->size();
         EXPECT_GT(designed.height() + 38, kSmallScreen.height());
