@@ -254,6 +254,17 @@ protected:
         }
     }
 
+    // The second user deletes C and adds D, which takes C's slot.
+    void replaceCByD()
+    {
+        rs[1].moveTo(2);
+        rs[1].deleteCurrent();
+        rs[1].addNew();
+        rs[1].setValue(QStringLiteral("Key"), 4);
+        rs[1].setValue(QStringLiteral("Name"), QStringLiteral("D"));
+        rs[1].setValue(QStringLiteral("Score"), 40.0);
+        rs[1].update();
+    }
     QVariant stored(const QString& sql)
     {
         QSqlQuery q(conn[1]->database());
@@ -280,13 +291,7 @@ protected:
 // are written, and the caller hears of the one left out.
 TEST_F(TwoUsers, StoredResultsSkipARowAnotherUserReplaced)
 {
-    rs[1].moveTo(2);
-    rs[1].deleteCurrent();
-    rs[1].addNew();
-    rs[1].setValue(QStringLiteral("Key"), 4);
-    rs[1].setValue(QStringLiteral("Name"), QStringLiteral("D"));
-    rs[1].setValue(QStringLiteral("Score"), 40.0);
-    rs[1].update();
+    replaceCByD();
     try {
         rs[0].storeFields({2}, {0, 1, 2}, [](int row, int) { return QVariant(100.0 + row); });
         ADD_FAILURE() << "the replaced row was not reported";
@@ -310,14 +315,7 @@ TEST_F(TwoUsers, ARowReplacedByAnotherUsersNewRowIsNeitherDeletedNorOverwritten)
         SCOPED_TRACE(int(action));
         start();
         const qint64 slotOfC = stored(QStringLiteral("SELECT rowid FROM data WHERE Key = 3")).toLongLong();
-        // The second user deletes C and adds D, which takes C's slot.
-        rs[1].moveTo(2);
-        rs[1].deleteCurrent();
-        rs[1].addNew();
-        rs[1].setValue(QStringLiteral("Key"), 4);
-        rs[1].setValue(QStringLiteral("Name"), QStringLiteral("D"));
-        rs[1].setValue(QStringLiteral("Score"), 40.0);
-        rs[1].update();
+        replaceCByD();
         ASSERT_EQ(stored(QStringLiteral("SELECT rowid FROM data WHERE Key = 4")).toLongLong(), slotOfC);
 
         // The first user still shows C.
