@@ -656,12 +656,10 @@ double FisherExactOneTailed(double a, double b, double c, double d)
     // below 0).
     int64_t whole[4];
     double fraction[4];
-    bool allWhole = true;
     for (int i = 0; i < 4; ++i) {
         const double f = std::floor(cells[i]);
         whole[i] = static_cast<int64_t>(f);
         fraction[i] = cells[i] - f;
-        allWhole = allWhole && fraction[i] == 0;
     }
     const auto marginPart = [&](std::initializer_list<int> of) {
         int64_t w = 0;
@@ -694,8 +692,10 @@ double FisherExactOneTailed(double a, double b, double c, double d)
             next[i] = std::max<int64_t>(0, parts[i] + step * WholeTables::Move[i] * n);
         p += std::exp(logTableTerm(m, next));
     }
-    // With whole counts the sum is a probability; rounding must not take it past 1.
-    return allWhole ? std::min(p, 1.0) : p;
+    // A probability is never above 1: with whole counts rounding must not take
+    // the sum past it, and with fractional counts the whole parts need not add
+    // up to the margins, so the sum can exceed 1 and is then 1.
+    return std::min(p, 1.0);
 }
 
 } // namespace quellin

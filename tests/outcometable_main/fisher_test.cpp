@@ -71,6 +71,10 @@ double directSum(double a, double b, double c, double d, int chosenCell, double 
 TEST(FisherExact, CountsWithFractionsFollowTheWholePartsOfTheWalk)
 {
     EXPECT_NEAR(FisherExactOneTailed(2.5, 7.5, 5, 5), directSum(2.5, 7.5, 5, 5, 0, -1), 1e-12);
+    // Whole parts that do not add up to the margins can sum past 1; a
+    // probability is never shown above 1.
+    for (const double x : {1.5, 2.5, 10.5})
+        EXPECT_LE(FisherExactOneTailed(x, x, x, x), 1.0) << x;
     EXPECT_NEAR(FisherExactOneTailed(6, 3.5, 4, 8), directSum(6, 3.5, 4, 8, 1, 1), 1e-12);
 }
 
