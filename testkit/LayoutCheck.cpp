@@ -9,7 +9,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -242,7 +241,7 @@ bool drawsSomething(QWidget* w)
     return true;
 }
 
-void checkOverlaps(QWidget* parent, const QList<QWidget*>& kids, QStringList& faults)
+void checkOverlaps(const QList<QWidget*>& kids, QStringList& faults)
 {
     for (QWidget* a : kids) {
         const QRect ink = captionRect(a);
@@ -256,7 +255,6 @@ void checkOverlaps(QWidget* parent, const QList<QWidget*>& kids, QStringList& fa
                 faults << QStringLiteral("%1: caption runs under %2").arg(nameOf(a), controlLabel(b));
         }
     }
-    Q_UNUSED(parent);
 }
 
 void walk(QWidget* parent, QWidget* window, QStringList& faults)
@@ -307,7 +305,7 @@ void walk(QWidget* parent, QWidget* window, QStringList& faults)
             checkHeader(t->horizontalHeader(), name, faults);
     }
     if (!inner)
-        checkOverlaps(parent, kids, faults);
+        checkOverlaps(kids, faults);
     for (QWidget* w : kids)
         walk(w, window, faults);
 }
