@@ -61,7 +61,9 @@ static void BM_MetaAnalyse(benchmark::State& state)
     QWidget window;
     auto* picMeta = new QWidget(&window);
     metastats::buildMetaPanel(picMeta);
+    // The report box as the database window makes it: no line wrapping.
     auto* results = new QPlainTextEdit(&window);
+    results->setLineWrapMode(QPlainTextEdit::NoWrap);
     metastats::RosenthalResults rosenthal;
     metastats::MetaContext context;
     context.window = &window;

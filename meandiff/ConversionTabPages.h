@@ -20,7 +20,25 @@ namespace meandiff {
 // kept on the tab control that holds the pages (or on the pages' window).
 QButtonGroup* conversionOptionGroup(QWidget* page);
 
-class ConversionTab1 : public QObject {
+// What the two tabs share: the page they live on, and their options joining
+// the one option group of both tabs whenever the page moves to another
+// holder.
+class ConversionTabBase : public QObject {
+public:
+    ConversionTabBase(QWidget* page, const char* const* optionNames);
+
+protected:
+    // Joins the tab's options to the one group (call once they are made).
+    void joinOptions();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    QWidget* page_;
+
+private:
+    const char* const* optionNames_;
+};
+
+class ConversionTab1 : public ConversionTabBase {
     Q_OBJECT
 public:
     explicit ConversionTab1(QWidget* page);
@@ -39,14 +57,10 @@ public:
     void opTNo_Click();
     void opTYes_Click();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void showOnly(QWidget* frame);
     void setFromTo(Conversion c);
 
-    QWidget* page_;
     QLineEdit* TxtConvert;
     QPushButton* cmdConvert;
     QLineEdit* txtAnswer;
@@ -72,7 +86,7 @@ private:
     QLineEdit *TxtHedgesDF, *TxtHedgesN;
 };
 
-class ConversionTab2 : public QObject {
+class ConversionTab2 : public ConversionTabBase {
     Q_OBJECT
 public:
     explicit ConversionTab2(QWidget* page);
@@ -88,13 +102,9 @@ public:
     void opCtoW_Click();
     void opChitoC_Click();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void showOnly(QWidget* shown);
 
-    QWidget* page_;
     QLineEdit* txtConvert2;
     QPushButton* cmdConvert2;
     QLineEdit* txtConverted;

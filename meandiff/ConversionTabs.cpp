@@ -208,7 +208,25 @@ QButtonGroup* conversionOptionGroup(QWidget* page)
 // ---------------------------------------------------------------------------
 // First tab
 
-ConversionTab1::ConversionTab1(QWidget* page) : QObject(page), page_(page)
+ConversionTabBase::ConversionTabBase(QWidget* page, const char* const* optionNames)
+    : QObject(page), page_(page), optionNames_(optionNames)
+{
+}
+
+void ConversionTabBase::joinOptions()
+{
+    joinOptionGroup(page_, conversionOptions(page_, optionNames_));
+    page_->installEventFilter(this);
+}
+
+bool ConversionTabBase::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == page_ && event->type() == QEvent::ParentChange)
+        joinOptionGroup(page_, conversionOptions(page_, optionNames_));
+    return QObject::eventFilter(watched, event);
+}
+
+ConversionTab1::ConversionTab1(QWidget* page) : ConversionTabBase(page, kTab1Options)
 {
     setObjectName(QStringLiteral("ConversionTab1"));
     QWidget* p = page;
@@ -303,16 +321,8 @@ ConversionTab1::ConversionTab1(QWidget* page) : QObject(page), page_(page)
 
     OpNoN->setChecked(true);
     opTNo->setChecked(true);
-    joinOptionGroup(page_, conversionOptions(page_, kTab1Options));
+    joinOptions();
     OpRtoD->setChecked(true);
-    page_->installEventFilter(this);
-}
-
-bool ConversionTab1::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == page_ && event->type() == QEvent::ParentChange)
-        joinOptionGroup(page_, conversionOptions(page_, kTab1Options));
-    return QObject::eventFilter(watched, event);
 }
 
 // Shows one of the five parameter frames (or none) and hides the others, and
@@ -462,7 +472,7 @@ void ConversionTab1::cmdConvert_Click()
 // ---------------------------------------------------------------------------
 // Second tab
 
-ConversionTab2::ConversionTab2(QWidget* page) : QObject(page), page_(page)
+ConversionTab2::ConversionTab2(QWidget* page) : ConversionTabBase(page, kTab2Options)
 {
     setObjectName(QStringLiteral("ConversionTab2"));
     QWidget* p = page;
@@ -544,15 +554,7 @@ ConversionTab2::ConversionTab2(QWidget* page) : QObject(page), page_(page)
     onSelected(opCtoW, this, &ConversionTab2::opCtoW_Click);
     onSelected(opChitoC, this, &ConversionTab2::opChitoC_Click);
 
-    joinOptionGroup(page_, conversionOptions(page_, kTab2Options));
-    page_->installEventFilter(this);
-}
-
-bool ConversionTab2::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == page_ && event->type() == QEvent::ParentChange)
-        joinOptionGroup(page_, conversionOptions(page_, kTab2Options));
-    return QObject::eventFilter(watched, event);
+    joinOptions();
 }
 
 // Shows one of the five frames and two labels of this tab (or none) and hides
