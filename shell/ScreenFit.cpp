@@ -66,8 +66,7 @@ void fitToScreen(QWidget* window)
         return;
     // The design is recorded at the designed size before anything moves.
     Resize::ResizeFormControls(window);
-    QSize minimum = window->minimumSize();
-    window->setMinimumSize(minimum.boundedTo(size));
+    window->setMinimumSize(window->minimumSize().boundedTo(size));
     window->resize(size);
     // Windows that lay out their controls on every resize have done so now;
     // for the others this is their one layout at the fitted size.

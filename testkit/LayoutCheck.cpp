@@ -41,16 +41,20 @@ QString stripMnemonic(QString t)
     return t;
 }
 
+// A widget that places and draws its own inner parts (a combo box's line
+// edit, a scroll area's viewport, a tab bar's buttons).
+bool drawsItsOwnParts(QWidget* w)
+{
+    return qobject_cast<QAbstractScrollArea*>(w) || qobject_cast<QComboBox*>(w) ||
+           qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QTabBar*>(w) ||
+           qobject_cast<QMenuBar*>(w) || qobject_cast<QToolBar*>(w) || qobject_cast<QStatusBar*>(w);
+}
+
 bool isInnerPart(QWidget* w)
 {
-    for (QWidget* p = w->parentWidget(); p; p = p->parentWidget()) {
-        if (p->isWindow())
-            return false;
-        if (qobject_cast<QAbstractScrollArea*>(p) || qobject_cast<QComboBox*>(p) ||
-            qobject_cast<QAbstractSpinBox*>(p) || qobject_cast<QLineEdit*>(p) || qobject_cast<QTabBar*>(p) ||
-            qobject_cast<QMenuBar*>(p) || qobject_cast<QToolBar*>(p) || qobject_cast<QStatusBar*>(p))
+    for (QWidget* p = w->parentWidget(); p && !p->isWindow(); p = p->parentWidget())
+        if (drawsItsOwnParts(p))
             return true;
-    }
     return false;
 }
 
@@ -271,12 +275,9 @@ void walk(QWidget* parent, QWidget* window, QStringList& faults)
         else
             kids << w;
     }
-    const bool inner = isInnerPart(parent) || qobject_cast<QAbstractScrollArea*>(parent) ||
-                       qobject_cast<QComboBox*>(parent) || qobject_cast<QAbstractSpinBox*>(parent) ||
-                       qobject_cast<QLineEdit*>(parent) || qobject_cast<QTabWidget*>(parent) ||
-                       qobject_cast<QStackedWidget*>(parent) || qobject_cast<QMenuBar*>(parent) ||
-                       qobject_cast<QToolBar*>(parent) || qobject_cast<QStatusBar*>(parent) ||
-                       qobject_cast<QTabBar*>(parent);
+    // A tab control places its page stack, the stack its pages.
+    const bool inner = isInnerPart(parent) || drawsItsOwnParts(parent) || qobject_cast<QTabWidget*>(parent) ||
+                       qobject_cast<QStackedWidget*>(parent);
     for (QWidget* w : kids) {
         const QString name = nameOf(w);
         if (!inner) {

@@ -2,6 +2,7 @@
 // default of 32,767 characters, whether the text is set, typed or pasted;
 // a record with every box full to that limit goes through Save As and Open
 // unchanged; Morvane's Extra Information keeps the characters it was given.
+#include "ProgramFiles.h"
 #include "calculators/frmChiSq.h"
 #include "calculators/frmConf.h"
 #include "calculators/frmCounterNull.h"
@@ -56,15 +57,8 @@ using platform::MsgResult;
 
 namespace {
 
-void useProgram(const char* title, const char* exe)
-{
-    platform::setAppInfo({QString::fromLatin1(title), QString::fromLatin1(exe), 5, 0, 0});
-    platform::deleteSetting(QStringLiteral("MRUFiles"));
-    platform::deleteSetting(QStringLiteral("Files"));
-    platform::setCommandArguments({});
-}
-
-void trigger(QWidget* w, const char* action) { testkit::findAction(w, QString::fromLatin1(action))->trigger(); }
+using programfiles::trigger;
+using programfiles::useProgram;
 
 // A text of exactly n characters, different in every box and with accents
 // and three-byte characters, so that it is long in UTF-8 too.

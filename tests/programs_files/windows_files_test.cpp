@@ -1,6 +1,7 @@
 // Quellin's and Morvane's main windows with their frames: a record saved
 // through File > Save As comes back through File > Open and a recent entry,
 // and the report prints to a PDF.
+#include "ProgramFiles.h"
 #include "outcometable/OutcomeFile.h"
 #include "outcometable/frmMain.h"
 #include "personchange/ChangeFile.h"
@@ -21,15 +22,8 @@ using platform::MsgResult;
 
 namespace {
 
-void useProgram(const char* title, const char* exe)
-{
-    platform::setAppInfo({QString::fromLatin1(title), QString::fromLatin1(exe), 5, 0, 0});
-    platform::deleteSetting(QStringLiteral("MRUFiles"));
-    platform::deleteSetting(QStringLiteral("Files"));
-    platform::setCommandArguments({});
-}
-
-void trigger(QWidget* w, const char* action) { testkit::findAction(w, QString::fromLatin1(action))->trigger(); }
+using programfiles::trigger;
+using programfiles::useProgram;
 
 void setBox(QWidget* w, const QString& name, const QString& text)
 {
