@@ -7,6 +7,7 @@
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
 #include "shell/TextBox.h"
+#include "shell/TextInBackground.h"
 
 #include <QDate>
 #include <QFont>
@@ -20,6 +21,8 @@
 #include <QSqlQuery>
 #include <QTime>
 #include <QWidget>
+#include <exception>
+#include <memory>
 
 namespace metastats {
 
@@ -147,22 +150,28 @@ void keepRosenthal(const RosenthalState& r, RosenthalResults* out)
     out->stoppedEarly = r.stoppedEarly;
 }
 
-void writeReport(const MetaContext& context, const MetaRun& run)
+// The report of a finished run, made into the report box's document on a
+// worker thread while the run stores its results; nullptr without a box.
+std::unique_ptr<shell::TextInBackground> startReport(const MetaContext& context, const MetaRun& run)
 {
+    if (!context.txtResults)
+        return nullptr;
     ReportContext rc;
     rc.path = context.path;
     const QLocale locale = QLocale::system();
     rc.date = locale.toString(QDate::currentDate(), QLocale::ShortFormat);
     rc.time = locale.toString(QTime::currentTime(), QStringLiteral("HH:mm:ss"));
     rc.recordCount = context.studies->recordCount();
-    const QString text = reportText(run, rc);
-    if (!context.txtResults)
-        return;
+    return std::make_unique<shell::TextInBackground>(reportText(run, rc));
+}
+
+void showReport(const MetaContext& context, shell::TextInBackground& report)
+{
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     context.txtResults->setFont(font);
-    context.txtResults->setPlainText(text);
+    report.showIn(context.txtResults);
 }
 
 // The run's error path: what happened, then the error's number and text.
@@ -326,6 +335,8 @@ void MetaAnalyse(MetaContext& context)
                 box->setText(text);
         };
     }
+    std::unique_ptr<shell::TextInBackground> report;
+    std::exception_ptr reportFailed;
     try {
         const QSqlRecord row = aggregateRow(context, run.measure);
         bindSummary(run, row);
@@ -344,13 +355,23 @@ void MetaAnalyse(MetaContext& context)
                 }
                 throw;
             }
+            // The report is made while the results are stored; a report
+            // that cannot be made fails the run only once they are stored.
+            try {
+                report = startReport(context, run);
+            } catch (...) {
+                reportFailed = std::current_exception();
+            }
             studies.store();
             if (!writes.commit())
                 throw platform::RuntimeError(platform::ErrDbRefused,
                                              QStringLiteral("The results could not be written to the study database."));
         }
         keepRosenthal(run.rosenthal, context.rosenthal);
-        writeReport(context, run);
+        if (reportFailed)
+            std::rethrow_exception(reportFailed);
+        if (report)
+            showReport(context, *report);
     } catch (const platform::RuntimeError& e) {
         reportFailure(context, e.number(), e.description());
     } catch (const std::exception& e) {

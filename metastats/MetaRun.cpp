@@ -112,10 +112,24 @@ private:
 
 double square(double x) { return ar::mul(x, x); }
 
-// A study's line of a study list: "   name (year" + what follows.
-QString studyLine(const RunStudy& s, const QString& after, double effect)
+// Appends the start of a study's line to a study list, "   name (year" +
+// what follows + the effect; returns where the line starts.
+qsizetype startStudyLine(QString& list, const RunStudy& s, const QString& after, double effect)
 {
-    return QStringLiteral("   ") + s.name + QStringLiteral(" (") + s.year + after + numText(effect);
+    const qsizetype start = list.size();
+    list += QLatin1String("   ");
+    list += s.name;
+    list += QLatin1String(" (");
+    list += s.year;
+    list += after;
+    list += numText(effect);
+    return start;
+}
+
+// The last line of a study list that ends with CR LF.
+QString lastLine(const QString& list, qsizetype start)
+{
+    return list.mid(start, list.size() - start - kCrLf.size());
 }
 
 // Working values of one unweighted effect size.
@@ -134,6 +148,7 @@ void unweightedPass(MetaRun& run, const RunStudies& studies, const EffectKind& k
 {
     const QString meanText = run.box(kind.meanBox);
     MeanOfBox mean(meanText);
+    qsizetype last = -1;
     for (int row = 0; row < studies.size(); ++row) {
         const RunStudy& s = studies[row];
         if (!inUnweightedSet(s, !meanText.isEmpty(), kind))
@@ -142,11 +157,13 @@ void unweightedPass(MetaRun& run, const RunStudies& studies, const EffectKind& k
         const double e = s.*kind.value;
         w.sumSquares = ar::add(w.sumSquares, square(ar::sub(e, m)));
         w.count = ar::add(w.count, 1);
-        w.line = studyLine(s, kind.lineText, e);
-        w.list += w.line + kCrLf;
+        last = startStudyLine(w.list, s, kind.lineText, e);
+        w.list += kCrLf;
         if (eachStudy)
             eachStudy(s, e);
     }
+    if (last >= 0)
+        w.line = lastLine(w.list, last);
     // The spread of the values around their mean; none without a deviation.
     if (w.sumSquares != 0)
         w.sd = ar::sqrt(ar::mul(w.sumSquares, ar::div(1, ar::sub(w.count, 1))));
@@ -211,6 +228,7 @@ void weighted(MetaRun& run, RunStudies& studies, const EffectKind& kind, Weighte
         }
     }
 
+    qsizetype last = -1;
     for (int row = 0; row < studies.size(); ++row) {
         const RunStudy& s = studies[row];
         if (inWeightedSet(s, kind)) {
@@ -218,11 +236,17 @@ void weighted(MetaRun& run, RunStudies& studies, const EffectKind& kind, Weighte
             const double e = s.*kind.value;
             const double weight = roundHalfEven(ar::mul(ar::div(n, w.sumN), 100), 5);
             studies.set(row, kind.weightColumn, weight);
-            w.line = studyLine(s, kind.weightedLineText, e) + QStringLiteral("; N = ") + numText(n) +
-                     QStringLiteral("; Weighting = ") + numText(weight) + QStringLiteral("%");
-            w.list += w.line + kCrLf;
+            last = startStudyLine(w.list, s, kind.weightedLineText, e);
+            w.list += QLatin1String("; N = ");
+            w.list += numText(n);
+            w.list += QLatin1String("; Weighting = ");
+            w.list += numText(weight);
+            w.list += QLatin1Char('%');
+            w.list += kCrLf;
         }
     }
+    if (last >= 0)
+        w.line = lastLine(w.list, last);
 
     if (w.sumN != 0) {
         w.mean = ar::div(w.sumNByEffect, w.sumN);

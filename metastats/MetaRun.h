@@ -122,9 +122,9 @@ enum ResultColumn { ZScoreOfD, ZScoreOfG, WeightOfD, WeightOfG, ResultColumnCoun
 
 // The studies of one run: the study recordset read once, in its order, and
 // the result columns as the steps write them. What the steps write reaches
-// the database file and the recordset in one go (store), each study's
-// changed columns with one run of a statement prepared once, so that the
-// file ends as if every value had been written as the steps went.
+// the database file and the recordset in one go (store), the changed columns
+// of every study with one statement, so that the file ends as if every value
+// had been written as the steps went.
 class RunStudies {
 public:
     // Moves to the first record (which commits a pending edit) and reads

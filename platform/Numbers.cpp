@@ -13,21 +13,28 @@ namespace platform {
 
 namespace {
 
-// Digits and decimal exponent of v rounded to `significant` digits, exactly
-// (std::to_chars rounds the exact binary value, ties to even).
-void decimalDigits(double v, int significant, std::string& digits, int& exponent)
+// Digits and decimal exponent of v rounded to `significant` digits (1 to
+// 17), exactly: std::to_chars rounds the exact binary value, ties to even.
+// Trailing zeros are dropped; returns the number of digits.
+int decimalDigits(double v, int significant, char (&digits)[24], int& exponent)
 {
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, significant - 1);
-    std::string s(buf, r.ptr);
-    const auto e = s.find('e');
-    exponent = std::stoi(s.substr(e + 1));
-    digits.clear();
-    for (size_t i = 0; i < e; ++i)
-        if (s[i] != '.')
-            digits.push_back(s[i]);
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+    char buf[48];
+    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, significant - 1);
+    int n = 0;
+    const char* p = buf;
+    for (; p < r.ptr && *p != 'e'; ++p)
+        if (*p != '.')
+            digits[n++] = *p;
+    // The exponent: 'e', its sign, then at least two digits.
+    const bool negative = p + 1 < r.ptr && p[1] == '-';
+    exponent = 0;
+    for (p += 2; p < r.ptr; ++p)
+        exponent = exponent * 10 + (*p - '0');
+    if (negative)
+        exponent = -exponent;
+    while (n > 1 && digits[n - 1] == '0')
+        --n;
+    return n;
 }
 
 locale_t cLocale()
@@ -95,28 +102,39 @@ QString numText(double v, int significant)
         throw errInvalidCall();
     if (std::isinf(v))
         throw errOverflow();
+    if (significant < 1 || significant > 17)
+        throw errInvalidCall();
     if (v == 0.0)
         return QStringLiteral("0");
-    std::string digits;
+    char digits[24];
     int exponent = 0;
-    decimalDigits(v, significant, digits, exponent);
-    std::string out;
+    const int nd = decimalDigits(v, significant, digits, exponent);
+    // At most a sign, "0." and 323 zeros before 17 digits, or 17 digits
+    // and 308 zeros.
+    char out[360];
+    int n = 0;
     if (v < 0)
-        out.push_back('-');
-    const int nd = static_cast<int>(digits.size());
+        out[n++] = '-';
     if (exponent < 0) {
-        out += "0.";
-        out.append(static_cast<size_t>(-exponent - 1), '0');
-        out += digits;
+        out[n++] = '0';
+        out[n++] = '.';
+        for (int i = 0; i < -exponent - 1; ++i)
+            out[n++] = '0';
+        for (int i = 0; i < nd; ++i)
+            out[n++] = digits[i];
     } else if (exponent + 1 >= nd) {
-        out += digits;
-        out.append(static_cast<size_t>(exponent + 1 - nd), '0');
+        for (int i = 0; i < nd; ++i)
+            out[n++] = digits[i];
+        for (int i = 0; i < exponent + 1 - nd; ++i)
+            out[n++] = '0';
     } else {
-        out += digits.substr(0, static_cast<size_t>(exponent + 1));
-        out.push_back('.');
-        out += digits.substr(static_cast<size_t>(exponent + 1));
+        for (int i = 0; i <= exponent; ++i)
+            out[n++] = digits[i];
+        out[n++] = '.';
+        for (int i = exponent + 1; i < nd; ++i)
+            out[n++] = digits[i];
     }
-    return QString::fromStdString(out);
+    return QString::fromLatin1(out, n);
 }
 
 QString numTextSingle(float v) { return numText(static_cast<double>(v), 7); }
@@ -132,10 +150,20 @@ double roundHalfEven(double v, int places)
     // Beyond 2^53 every double is whole already.
     if (std::fabs(v) >= 9007199254740992.0)
         return v;
-    std::string buf(static_cast<size_t>(places) + 32, '\0');
-    auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::fixed, places);
-    std::string s(buf.data(), r.ptr);
-    double out = parseNumber(s);
+    // Below 2^53 the fixed text has at most 16 digits before the point.
+    char small[64];
+    std::string large;
+    char* buf = small;
+    size_t size = sizeof small - 1;
+    if (places > 40) {
+        large.assign(static_cast<size_t>(places) + 32, '\0');
+        buf = large.data();
+        size = large.size() - 1;
+    }
+    const auto r = std::to_chars(buf, buf + size, v, std::chars_format::fixed, places);
+    *r.ptr = '\0';
+    char* end = nullptr;
+    const double out = strtod_l(buf, &end, cLocale());
     return out == 0.0 ? 0.0 : out;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/Recordset.h"
+#include "platform/PreparedStatement.h"
 
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
@@ -12,6 +13,7 @@
 #include <QSqlRecord>
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <limits>
 
 namespace platform {
@@ -810,6 +812,21 @@ void Recordset::deleteCurrent()
     notify();
 }
 
+namespace {
+
+// Runs one statement of a set write; false when the database refuses it.
+bool runStatement(const QSqlDatabase& db, const QString& sql, QSqlError* error = nullptr)
+{
+    QSqlQuery q(db);
+    if (q.exec(sql))
+        return true;
+    if (error)
+        *error = q.lastError();
+    return false;
+}
+
+} // namespace
+
 void Recordset::storeFields(const std::vector<int>& fields, const std::vector<int>& rows,
                             const std::function<QVariant(int row, int k)>& value)
 {
@@ -824,6 +841,162 @@ void Recordset::storeFields(const std::vector<int>& fields, const std::vector<in
     commitIfPending();
     if (!connection_ || !connection_->isOpen())
         throw closedError();
+
+    // Every value converted first: a record whose value the field cannot
+    // take ends the list there, and the records before it are written.
+    const size_t width = fields.size();
+    std::vector<QVariant> values;
+    values.reserve(rows.size() * width);
+    size_t count = 0;
+    std::exception_ptr refusedValue;
+    try {
+        for (const int row : rows) {
+            if (row < 0 || row >= int(rows_.size()))
+                throw noCurrentRecord();
+            for (size_t k = 0; k < width; ++k)
+                values.push_back(convert(fields[k], value(row, int(k))));
+            ++count;
+        }
+    } catch (...) {
+        refusedValue = std::current_exception();
+        values.resize(count * width);
+    }
+
+    StoreResult result;
+    try {
+        if (count > 0 && !storeAsSet(fields, rows, count, values, result))
+            storeRowByRow(fields, rows, count, values, result);
+    } catch (...) {
+        if (result.changed)
+            notify();
+        throw;
+    }
+    if (refusedValue) {
+        if (result.changed)
+            notify();
+        std::rethrow_exception(refusedValue);
+    }
+    notify();
+    if (result.replaced > 0)
+        throw RuntimeError(ErrDbChanged,
+                           QStringLiteral("%1 of the records were deleted or replaced by another user since they were "
+                                          "read; their values were not stored.")
+                               .arg(result.replaced));
+}
+
+void Recordset::keepStored(Row& r, const std::vector<int>& fields, const QVariant* values)
+{
+    for (size_t k = 0; k < fields.size(); ++k) {
+        r.values[fields[k]] = values[k];
+        r.stored[fields[k]] = toStore(values[k]);
+    }
+}
+
+bool Recordset::storeAsSet(const std::vector<int>& fields, const std::vector<int>& rows, size_t count,
+                           const std::vector<QVariant>& values, StoreResult& result)
+{
+    // A record listed twice is left to the row-by-row write, where its last
+    // value wins.
+    std::vector<bool> seen(rows_.size());
+    for (size_t i = 0; i < count; ++i) {
+        if (seen[size_t(rows[i])])
+            return false;
+        seen[size_t(rows[i])] = true;
+    }
+    const QSqlDatabase db = connection_->database();
+    static QAtomicInt serial;
+    const QString scratchName = QStringLiteral("\"stored values %1\"").arg(serial.fetchAndAddRelaxed(1));
+    const QString scratch = QStringLiteral("temp.") + scratchName;
+    const size_t width = fields.size();
+    QStringList columns{QStringLiteral("rid INTEGER"), QStringLiteral("k")};
+    QStringList sets;
+    for (size_t k = 0; k < width; ++k) {
+        columns << QStringLiteral("v%1").arg(k);
+        sets << quoted(fields_[fields[k]].name) + QStringLiteral(" = s.v%1").arg(k);
+    }
+    const QString target = quoted(table_);
+    // The slot still holds the record read: same rowid and, with a key, the
+    // same key.
+    QString match = target + QStringLiteral(".rowid = s.rid");
+    if (key_ >= 0)
+        match += QStringLiteral(" AND %1.%2 IS s.k COLLATE BINARY").arg(target, quoted(fields_[key_].name));
+
+    // The whole write is one savepoint: it lands whole or not at all.
+    if (!runStatement(db, QStringLiteral("SAVEPOINT \"store fields\"")))
+        return false;
+    const auto undo = [&db, &scratch] {
+        runStatement(db, QStringLiteral("ROLLBACK TO \"store fields\""));
+        runStatement(db, QStringLiteral("RELEASE \"store fields\""));
+        runStatement(db, QStringLiteral("DROP TABLE IF EXISTS %1").arg(scratch));
+    };
+    if (!runStatement(db, QStringLiteral("CREATE TEMP TABLE %1 (%2)").arg(scratchName, columns.join(QLatin1String(", "))))) {
+        undo();
+        return false;
+    }
+    {
+        QStringList marks;
+        for (int i = 0; i < columns.size(); ++i)
+            marks << QStringLiteral("?");
+        PreparedStatement insert(db, QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(scratch, marks.join(QLatin1Char(','))));
+        if (!insert.ok()) {
+            undo();
+            return false;
+        }
+        for (size_t i = 0; i < count; ++i) {
+            const Row& r = rows_[size_t(rows[i])];
+            insert.bind(0, r.rowid);
+            insert.bind(1, key_ >= 0 ? r.stored[key_] : QVariant());
+            for (size_t k = 0; k < width; ++k)
+                insert.bind(int(k) + 2, toStore(values[i * width + k]));
+            if (!insert.exec()) {
+                undo();
+                return false;
+            }
+        }
+    }
+    // The records whose slot another user has since emptied or given to a
+    // new record are not written: their values belong to nobody now.
+    std::vector<qint64> gone;
+    {
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        if (!q.exec(QStringLiteral("SELECT s.rid FROM %1 AS s WHERE NOT EXISTS (SELECT 1 FROM %2 WHERE %3)")
+                        .arg(scratch, target, match))) {
+            undo();
+            return false;
+        }
+        while (q.next())
+            gone.push_back(q.value(0).toLongLong());
+    }
+    if (!runStatement(db, QStringLiteral("UPDATE %1 SET %2 FROM %3 AS s WHERE %4")
+                              .arg(target, sets.join(QLatin1String(", ")), scratch, match))) {
+        // Refused: the row-by-row write finds the record it refuses and
+        // writes the ones before it.
+        undo();
+        return false;
+    }
+    // Outside a transaction of the caller's the release is the commit.
+    runStatement(db, QStringLiteral("DROP TABLE IF EXISTS %1").arg(scratch));
+    if (!runStatement(db, QStringLiteral("RELEASE \"store fields\""))) {
+        undo();
+        return false;
+    }
+    std::sort(gone.begin(), gone.end());
+    for (size_t i = 0; i < count; ++i) {
+        Row& r = rows_[size_t(rows[i])];
+        if (std::binary_search(gone.begin(), gone.end(), r.rowid)) {
+            ++result.replaced;
+            continue;
+        }
+        keepStored(r, fields, &values[i * width]);
+        result.changed = true;
+    }
+    return true;
+}
+
+void Recordset::storeRowByRow(const std::vector<int>& fields, const std::vector<int>& rows, size_t count,
+                              const std::vector<QVariant>& values, StoreResult& result)
+{
     QStringList sets;
     for (const int f : fields)
         sets << quoted(fields_[f].name) + QStringLiteral(" = ?");
@@ -832,48 +1005,28 @@ void Recordset::storeFields(const std::vector<int>& fields, const std::vector<in
     QString where = QStringLiteral("rowid = ?");
     if (key_ >= 0)
         where += QStringLiteral(" AND %1 IS ? COLLATE BINARY").arg(quoted(fields_[key_].name));
-    QSqlQuery q(connection_->database());
-    if (!q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quoted(table_), sets.join(QLatin1String(", ")), where)))
+    PreparedStatement q(connection_->database(),
+                        QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quoted(table_), sets.join(QLatin1String(", ")), where));
+    if (!q.ok())
         throw refused(q.lastError());
-    const int rowidSlot = int(fields.size());
-    std::vector<QVariant> stored(fields.size());
-    bool changed = false;
-    int replaced = 0;
-    try {
-        for (const int row : rows) {
-            if (row < 0 || row >= int(rows_.size()))
-                throw noCurrentRecord();
-            Row& r = rows_[row];
-            for (size_t k = 0; k < fields.size(); ++k) {
-                stored[k] = convert(fields[k], value(row, int(k)));
-                q.bindValue(int(k), toStore(stored[k]));
-            }
-            q.bindValue(rowidSlot, r.rowid);
-            if (key_ >= 0)
-                q.bindValue(rowidSlot + 1, r.stored[key_]);
-            if (!q.exec())
-                throw refused(q.lastError());
-            if (q.numRowsAffected() == 0) {
-                ++replaced;
-                continue;
-            }
-            for (size_t k = 0; k < fields.size(); ++k) {
-                r.values[fields[k]] = stored[k];
-                r.stored[fields[k]] = toStore(stored[k]);
-            }
-            changed = true;
+    const size_t width = fields.size();
+    const int rowidSlot = int(width);
+    for (size_t i = 0; i < count; ++i) {
+        Row& r = rows_[size_t(rows[i])];
+        for (size_t k = 0; k < width; ++k)
+            q.bind(int(k), toStore(values[i * width + k]));
+        q.bind(rowidSlot, r.rowid);
+        if (key_ >= 0)
+            q.bind(rowidSlot + 1, r.stored[key_]);
+        if (!q.exec())
+            throw refused(q.lastError());
+        if (q.rowsAffected() == 0) {
+            ++result.replaced;
+            continue;
         }
-    } catch (...) {
-        if (changed)
-            notify();
-        throw;
+        keepStored(r, fields, &values[i * width]);
+        result.changed = true;
     }
-    notify();
-    if (replaced > 0)
-        throw RuntimeError(ErrDbChanged,
-                           QStringLiteral("%1 of the records were deleted or replaced by another user since they were "
-                                          "read; their values were not stored.")
-                               .arg(replaced));
 }
 
 void Recordset::sortBy(const QString& field, bool descending)

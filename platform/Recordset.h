@@ -154,14 +154,16 @@ public:
     void sortBy(const QString& field, bool descending);
 
     // Writes new values of some fields into many existing records at once,
-    // for a command that computes columns of a whole table: each listed
-    // record gets one run of a single UPDATE prepared once (the caller
-    // holds a transaction around it when it wants one), and the records
-    // keep the values as their own. `value(row, k)` is the new value of
-    // fields[k] for the record at position `row`, converted as setValue
-    // converts it. A pending edit is committed first. On a refusal the
-    // records written before it keep their new values and RuntimeError is
-    // raised. Views are told once, at the end.
+    // for a command that computes columns of a whole table: the values go
+    // into a scratch table and one UPDATE writes them all (the caller holds
+    // a transaction around it when it wants one), and the records keep the
+    // values as their own. `value(row, k)` is the new value of fields[k] for
+    // the record at position `row`, converted as setValue converts it. A
+    // pending edit is committed first. On a refusal the records written
+    // before it keep their new values and RuntimeError is raised. A record
+    // whose slot another user emptied or gave to a new record since it was
+    // read is not written; ErrDbChanged says how many. Views are told once,
+    // at the end.
     void storeFields(const std::vector<int>& fields, const std::vector<int>& rows,
                      const std::function<QVariant(int row, int k)>& value);
 
@@ -187,6 +189,21 @@ private:
     // Another user changed or deleted the row at `index`: drops its pending
     // change, shows it as stored (or drops it when it is gone) and raises.
     [[noreturn]] void refuseChanged(int index, const QString& description);
+    // What a write of many records did.
+    struct StoreResult {
+        bool changed = false;
+        int replaced = 0;
+    };
+    // The first `count` listed records with their converted values (`count`
+    // times fields.size(), record by record): all with one UPDATE, false
+    // (nothing written) when the database refuses it; or one UPDATE run
+    // per record, raising the database's refusal.
+    bool storeAsSet(const std::vector<int>& fields, const std::vector<int>& rows, size_t count,
+                    const std::vector<QVariant>& values, StoreResult& result);
+    void storeRowByRow(const std::vector<int>& fields, const std::vector<int>& rows, size_t count,
+                       const std::vector<QVariant>& values, StoreResult& result);
+    // The record holds these values of the fields, as written.
+    static void keepStored(Row& r, const std::vector<int>& fields, const QVariant* values);
     void notify();
 
     std::shared_ptr<Connection> connection_;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <string>
 
 using namespace platform;
 
@@ -34,6 +35,23 @@ TEST(NumberText, ShortestPlainDecimalUpTo15Digits)
     };
     for (const auto& c : cases)
         EXPECT_EQ(numText(c.v).toStdString(), c.text) << c.v;
+}
+
+// The ends of the double range, and a rounding that carries into a new digit.
+TEST(NumberText, ExtremesOfTheDoubleRange)
+{
+    EXPECT_EQ(numText(std::numeric_limits<double>::max()).toStdString(),
+              "179769313486232" + std::string(294, '0'));
+    EXPECT_EQ(numText(-std::numeric_limits<double>::denorm_min()).toStdString(),
+              "-0." + std::string(323, '0') + "494065645841247");
+    EXPECT_EQ(numText(std::numeric_limits<double>::min()).toStdString(),
+              "0." + std::string(307, '0') + "22250738585072");
+    EXPECT_EQ(numText(9.9999999999999999e22).toStdString(), "1" + std::string(23, '0'));
+    EXPECT_EQ(numText(0.99999999999999999).toStdString(), "1");
+    EXPECT_EQ(numText(0.00009999999999999999).toStdString(), "0.0001");
+    EXPECT_EQ(roundHalfEven(0.1, 60), 0.1);
+    EXPECT_EQ(roundHalfEven(-123456.654321, 40), -123456.654321);
+    EXPECT_EQ(roundHalfEven(9007199254740991.0, 5), 9007199254740991.0);
 }
 
 TEST(NumberText, SinglePrecisionShowsSevenDigits)

@@ -207,6 +207,37 @@ TEST_F(RecordsetTest, StoreFieldsWritesManyRecordsAtOnce)
     EXPECT_EQ(rs.valueAt(1, 2).toInt(), 10);
 }
 
+// The many-record write is one statement; when the database refuses it the
+// records are written one by one up to the one refused, as before, and a
+// record listed twice keeps its last value.
+TEST_F(RecordsetTest, StoreFieldsRefusedByTheDatabaseKeepsTheRecordsBeforeIt)
+{
+    conn->execute(QStringLiteral("CREATE TRIGGER cap BEFORE UPDATE OF Score ON data WHEN NEW.Score > 100 "
+                                 "BEGIN SELECT RAISE(ABORT, 'Score too high'); END"));
+    try {
+        rs.storeFields({1}, {0, 1, 2}, [](int row, int) { return QVariant(row == 1 ? 500.0 : row + 1.0); });
+        ADD_FAILURE() << "the refusal was not raised";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), platform::ErrDbRefused);
+        EXPECT_TRUE(e.description().contains(QStringLiteral("Score too high"))) << e.description().toStdString();
+    }
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Name = 'Alpha'")).toDouble(), 1.0);
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Name = 'beta'")).toDouble(), 2.5);
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Name = 'gamma'")).toDouble(), -1.0);
+    EXPECT_DOUBLE_EQ(rs.valueAt(0, 1).toDouble(), 1.0);
+    EXPECT_DOUBLE_EQ(rs.valueAt(1, 1).toDouble(), 2.5);
+    EXPECT_DOUBLE_EQ(rs.valueAt(2, 1).toDouble(), -1.0);
+
+    rs.storeFields({1}, {2, 2}, [](int, int) {
+        static double next = 10;
+        return QVariant(next++);
+    });
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Name = 'gamma'")).toDouble(), 11.0);
+    EXPECT_DOUBLE_EQ(rs.valueAt(2, 1).toDouble(), 11.0);
+    // No scratch table is left behind.
+    EXPECT_EQ(stored(QStringLiteral("SELECT count(*) FROM sqlite_temp_master")).toInt(), 0);
+}
+
 // Any stored Boolean other than 0 reads as true (other tools store 1).
 TEST_F(RecordsetTest, AnyNonZeroBooleanIsTrue)
 {
