@@ -815,14 +815,10 @@ void Recordset::deleteCurrent()
 namespace {
 
 // Runs one statement of a set write; false when the database refuses it.
-bool runStatement(const QSqlDatabase& db, const QString& sql, QSqlError* error = nullptr)
+bool runStatement(const QSqlDatabase& db, const QString& sql)
 {
     QSqlQuery q(db);
-    if (q.exec(sql))
-        return true;
-    if (error)
-        *error = q.lastError();
-    return false;
+    return q.exec(sql);
 }
 
 } // namespace
@@ -926,7 +922,11 @@ bool Recordset::storeAsSet(const std::vector<int>& fields, const std::vector<int
         return false;
     const auto undo = [&db, &scratch] {
         runStatement(db, QStringLiteral("ROLLBACK TO \"store fields\""));
-        runStatement(db, QStringLiteral("RELEASE \"store fields\""));
+        // Only a savepoint that began the transaction can fail to be
+        // released (its release is the commit, which another user's lock
+        // can refuse): then the transaction it began ends here.
+        if (!runStatement(db, QStringLiteral("RELEASE \"store fields\"")))
+            runStatement(db, QStringLiteral("ROLLBACK"));
         runStatement(db, QStringLiteral("DROP TABLE IF EXISTS %1").arg(scratch));
     };
     if (!runStatement(db, QStringLiteral("CREATE TEMP TABLE %1 (%2)").arg(scratchName, columns.join(QLatin1String(", "))))) {

@@ -339,6 +339,34 @@ TEST_F(TwoUsers, StoredResultsSkipARowAnotherUserReplaced)
     EXPECT_EQ(stored(QStringLiteral("SELECT Name FROM data WHERE Key = 1")).toString(), QStringLiteral("A2"));
 }
 
+// While another user reads the file in a transaction, results written
+// outside one cannot be committed: the write is refused with the database's
+// message, nothing lands, and the connection is left without a transaction
+// of its own, so the next write after the other user is done lands.
+TEST_F(TwoUsers, StoredResultsRefusedByAnotherUsersLockLeaveNothingOpen)
+{
+    conn[0]->execute(QStringLiteral("PRAGMA busy_timeout = 50"));
+    QSqlQuery reader(conn[1]->database());
+    ASSERT_TRUE(reader.exec(QStringLiteral("BEGIN")));
+    ASSERT_TRUE(reader.exec(QStringLiteral("SELECT count(*) FROM data")));
+    ASSERT_TRUE(reader.next());
+    try {
+        rs[0].storeFields({2}, {0, 1, 2}, [](int row, int) { return QVariant(100.0 + row); });
+        ADD_FAILURE() << "the write was not refused";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), platform::ErrDbRefused);
+        EXPECT_TRUE(e.description().contains(QStringLiteral("locked"))) << e.description().toStdString();
+    }
+    reader.finish();
+    ASSERT_TRUE(reader.exec(QStringLiteral("COMMIT")));
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Key = 1")).toDouble(), 1.0);
+    EXPECT_DOUBLE_EQ(rs[0].valueAt(0, 2).toDouble(), 1.0);
+
+    rs[0].storeFields({2}, {0, 1, 2}, [](int row, int) { return QVariant(200.0 + row); });
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Key = 3")).toDouble(), 202.0);
+    EXPECT_DOUBLE_EQ(rs[0].valueAt(2, 2).toDouble(), 202.0);
+}
+
 TEST_F(TwoUsers, ARowReplacedByAnotherUsersNewRowIsNeitherDeletedNorOverwritten)
 {
     enum class Action { Delete, Write, WriteByMoving };
