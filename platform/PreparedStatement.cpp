@@ -12,7 +12,9 @@ namespace platform {
 
 namespace {
 
-// The engine's handle of an open SQLite connection, null for any other.
+// The engine's handle of an open SQLite connection, null for any other. Qt's
+// SQLite driver here links the system's SQLite, the library this file links,
+// so the handle is one this code may use.
 sqlite3* sqliteHandle(const QSqlDatabase& db)
 {
     if (!db.isOpen() || !db.driver())
