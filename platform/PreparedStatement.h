@@ -33,8 +33,6 @@ public:
     // Rows the last exec changed.
     int rowsAffected() const;
     QSqlError lastError() const { return error_; }
-    // Whether the statement runs on the engine's handle (false: Qt SQL).
-    bool native() const { return stmt_ != nullptr; }
 
 private:
     void fail(const QString& where);

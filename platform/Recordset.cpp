@@ -867,12 +867,10 @@ void Recordset::storeFields(const std::vector<int>& fields, const std::vector<in
             notify();
         throw;
     }
-    if (refusedValue) {
-        if (result.changed)
-            notify();
+    if (result.changed || !refusedValue)
+        notify();
+    if (refusedValue)
         std::rethrow_exception(refusedValue);
-    }
-    notify();
     if (result.replaced > 0)
         throw RuntimeError(ErrDbChanged,
                            QStringLiteral("%1 of the records were deleted or replaced by another user since they were "
