@@ -28,8 +28,8 @@ namespace testkit {
 
 namespace {
 
-// Room a push button's frame and bevel take around its caption.
-constexpr int kButtonPadding = 6;
+// Room a push button leaves between its caption and its bevel.
+constexpr int kCaptionRoom = 2;
 // Room a group box's frame takes on each side of its title.
 constexpr int kGroupTitlePadding = 8;
 // A control parked far off to the left is hidden on purpose.
@@ -172,7 +172,15 @@ void checkButton(QAbstractButton* b, const QString& name, QStringList& faults)
             ink = std::max({ink, fm.horizontalAdvance(line), fm.boundingRect(line).right() + 1});
         needW = contents.left() + ink;
     } else {
-        needW += 2 * kButtonPadding;
+        // The style draws the caption inside the button's bevel; a little
+        // room is left between the letters and the bevel.
+        QStyleOptionButton opt;
+        opt.initFrom(b);
+        opt.text = b->text();
+        if (auto* p = qobject_cast<QPushButton*>(b); p && p->autoDefault())
+            opt.features |= QStyleOptionButton::AutoDefaultButton;
+        const QRect contents = b->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, b);
+        needW += b->width() - contents.width() + 2 * kCaptionRoom;
         needH += 4;
     }
     if (needW > b->width())
