@@ -248,8 +248,9 @@ TEST_F(Layout, TheTestsRunInTheApplicationFont)
     EXPECT_EQ(QFontInfo(QApplication::font()).family(), platform::designFontFamily());
     EXPECT_EQ(QFontInfo(QApplication::font()).pixelSize(), 11);
     // The runs on a scaled screen are scaled.
-    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
         EXPECT_DOUBLE_EQ(qApp->devicePixelRatio(), qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    }
 }
 
 TEST_F(Layout, MainWindowsAreWholeInEveryTabAndOption)
