@@ -4,7 +4,14 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -78,9 +85,116 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
     return b;
 }
 
+namespace {
+
+// A formula whose square roots are drawn as one sign with one bar: the text
+// under an overline is the root's radicand, and the "√" before it gives the
+// sign its place. Rich text draws an overline piece by piece, each at the
+// height of its own piece (a subscript's lower, through the letters), so the
+// formula draws its roots itself: the bar runs at the top of the radicand's
+// line, above every letter, sub- and superscript, from the sign to the end of
+// the radicand.
+class FormulaLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        drawFrame(&p);
+        const QRect cr = contentsRect();
+        QTextDocument doc;
+        doc.setDefaultFont(font());
+        doc.setDocumentMargin(0);
+        doc.setHtml(text());
+        doc.setTextWidth(cr.width());
+        QTextCursor all(&doc);
+        all.select(QTextCursor::Document);
+        QTextBlockFormat centred;
+        centred.setAlignment(Qt::AlignHCenter);
+        all.mergeBlockFormat(centred);
+
+        // Each root: the sign's character and the radicand's end, within
+        // its block. The overline and the sign's own glyph are not drawn.
+        struct Root {
+            QTextBlock block;
+            int sign;   // position of the sign in the block
+            int end;    // position after the radicand in the block
+        };
+        QList<Root> roots;
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+            const QString t = b.text();
+            for (int i = 0; i < t.size(); ++i) {
+                if (t.at(i) != QChar(0x221A))
+                    continue;
+                int end = i + 1;
+                for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
+                    const QTextFragment f = it.fragment();
+                    const int from = f.position() - b.position();
+                    if (from >= i + 1 && f.charFormat().fontOverline() && from <= end)
+                        end = from + f.length();
+                }
+                if (end > i + 1)
+                    roots.push_back({b, i, end});
+            }
+        }
+        for (const Root& r : roots) {
+            QTextCursor c(r.block);
+            c.setPosition(r.block.position() + r.sign + 1);
+            c.setPosition(r.block.position() + r.end, QTextCursor::KeepAnchor);
+            QTextCharFormat plain;
+            plain.setFontOverline(false);
+            c.mergeCharFormat(plain);
+            c.setPosition(r.block.position() + r.sign);
+            c.setPosition(r.block.position() + r.sign + 1, QTextCursor::KeepAnchor);
+            QTextCharFormat hidden;
+            hidden.setForeground(Qt::transparent);
+            c.mergeCharFormat(hidden);
+        }
+
+        const int top = cr.top() + int(std::max(0.0, (cr.height() - doc.size().height()) / 2));
+        p.translate(cr.left(), top);
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.palette = palette();
+        context.palette.setColor(QPalette::Text, palette().color(QPalette::WindowText));
+        doc.documentLayout()->draw(&p, context);
+
+        p.setPen(QPen(palette().color(QPalette::WindowText), 1));
+        p.setRenderHint(QPainter::Antialiasing);
+        for (const Root& r : roots) {
+            QTextLayout* layout = r.block.layout();
+            const QPointF at = layout->position();
+            const QTextLine line = layout->lineForTextPosition(r.sign);
+            const QTextLine last = layout->lineForTextPosition(r.end);
+            if (!line.isValid())
+                continue;
+            const double x0 = at.x() + line.cursorToX(r.sign);
+            const double x1 = at.x() + line.cursorToX(r.sign + 1);
+            // A radicand broken over lines gets its bar to the end of the
+            // sign's line.
+            const double xe = at.x() + (last.isValid() && last.lineNumber() == line.lineNumber()
+                                            ? line.cursorToX(r.end)
+                                            : line.x() + line.naturalTextWidth());
+            const double bar = std::floor(at.y() + line.y()) + 0.5;
+            const double base = at.y() + line.y() + line.ascent();
+            const double w = x1 - x0;
+            QPainterPath sign;
+            sign.moveTo(x0 + 0.1 * w, base - 0.45 * (base - bar));
+            sign.lineTo(x0 + 0.3 * w, base - 0.55 * (base - bar));
+            sign.lineTo(x0 + 0.55 * w, base);
+            sign.lineTo(x0 + 0.9 * w, bar);
+            sign.lineTo(xe + 1, bar);
+            p.drawPath(sign);
+        }
+    }
+};
+
+} // namespace
+
 QLabel* formulaPicture(QWidget* parent, const char* name, const QString& formula, int x, int y, int w, int h)
 {
-    auto* l = new QLabel(parent);
+    auto* l = new FormulaLabel(parent);
     if (name)
         l->setObjectName(QString::fromLatin1(name));
     l->setGeometry(x, y, w, h);

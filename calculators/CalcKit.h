@@ -62,7 +62,9 @@ QPlainTextEdit* noteBox(QWidget* parent, const char* name, const QString& text, 
                         const QColor& textColour = Qt::black);
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int x, int y, int w, int h = 28);
 // A framed picture of a formula (rich text, centred) named `name` when it is
-// not null.
+// not null. A square root is written "&radic;" followed by its radicand in a
+// span with an overline; the picture draws the sign and one bar over the
+// whole radicand.
 QLabel* formulaPicture(QWidget* parent, const char* name, const QString& formula, int x, int y, int w, int h);
 
 // Sets every text box of the window (single and multi-line) to "".

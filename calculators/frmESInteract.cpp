@@ -108,15 +108,20 @@ frmESInteract::frmESInteract(QWidget* parent)
     for (const Result& r : results) {
         QString caption = QString::fromLatin1(r.caption);
         caption.replace(QStringLiteral("&&"), QStringLiteral("&"));
-        wrappedLabel(this, label++, caption, 120, top, 3840, 450);
+        // The caption's middle level with its box's.
+        wrappedLabel(this, label++, caption, 120, top - 22, 3840, 450);
         addResultBox(this, QString::fromLatin1(r.box), 4020, top + 60, 1080, 285, r.red ? kResultRed : kResultBlue);
         top += 480;
     }
     const int dTop = 2400 + 10 * 480 + 60;
     const int gTop = dTop + 480;
     wrappedLabel(this, label++, QStringLiteral("95% Confidence Intervals"), 5220, dTop - 840, 2580, 285);
-    wrappedLabel(this, label++, QStringLiteral("-95% (Lower Bound)"), 5220, dTop - 510, 1380, 450);
-    wrappedLabel(this, label++, QStringLiteral("+95% (Upper Bound)"), 6600, dTop - 510, 1500, 450);
+    // Each interval heading centred over its column of boxes, so that the two
+    // stay apart at every size.
+    wrappedLabel(this, label++, QStringLiteral("-95% (Lower Bound)"), 5220, dTop - 510, 1200, 450)
+        ->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    wrappedLabel(this, label++, QStringLiteral("+95% (Upper Bound)"), 6600, dTop - 510, 1200, 450)
+        ->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     wrappedLabel(this, label++, QStringLiteral("---"), 6420, dTop + 15, 180, 255);
     addResultBox(this, QStringLiteral("TxtESNeg95"), 5220, dTop, 1200, 285, kResultBlue);
     addResultBox(this, QStringLiteral("TxtESPlus95"), 6600, dTop, 1200, 285, kResultBlue);

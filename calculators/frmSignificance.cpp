@@ -42,7 +42,8 @@ frmSignificance::frmSignificance(QWidget* parent) : QWidget(parent, Qt::Window)
     };
     int y = 40;
     for (const Row& r : rows) {
-        label(this, QString::fromLatin1(r.caption), 12, y + 2, 250, 36);
+        // Room for two lines, centred on the row's boxes.
+        label(this, QString::fromLatin1(r.caption), 12, y - 7, 250, 36);
         inputBox(this, r.statBox, 266, y, 90, &signedFilter, Blue);
         if (r.dfBox) {
             label(this, QString::fromLatin1(r.dfLabel), 366, y + 2, 26);

@@ -488,17 +488,19 @@ ConversionTab2::ConversionTab2(QWidget* page) : ConversionTabBase(page, kTab2Opt
 
     opDtoG = option(p, "opDtoG", QStringLiteral("Cohen's d to g"), 232, 10, 230);
     opGtoR = option(p, "opGtoR", QStringLiteral("Hedges' g to r"), 232, 38, 230);
-    opFSQtoRSQ = option(p, "opFSQtoRSQ", QStringLiteral("f"), 232, 66, 28);
+    // The option's indicator keeps its size when the window is made smaller:
+    // room for it and the "f" at every size.
+    opFSQtoRSQ = option(p, "opFSQtoRSQ", QStringLiteral("f"), 232, 66, 30);
     {
         QFont small = opFSQtoRSQ->font();
         small.setPointSizeF(small.pointSizeF() * 0.7);
-        QLabel* l = label(p, "Label47", QStringLiteral("2"), 260, 64, 8, 12);
+        QLabel* l = label(p, "Label47", QStringLiteral("2"), 262, 64, 8, 12);
         l->setFont(small);
-        label(p, "Label48", QStringLiteral("to"), 272, 68, 16, 18);
-        label(p, "Label49", QStringLiteral("R"), 290, 68, 10, 18);
-        l = label(p, "Label50", QStringLiteral("2"), 300, 64, 8, 12);
+        label(p, "Label48", QStringLiteral("to"), 274, 68, 16, 18);
+        label(p, "Label49", QStringLiteral("R"), 292, 68, 10, 18);
+        l = label(p, "Label50", QStringLiteral("2"), 302, 64, 8, 12);
         l->setFont(small);
-        l = label(p, "Label51", QStringLiteral("A"), 300, 80, 8, 12);
+        l = label(p, "Label51", QStringLiteral("A"), 302, 80, 8, 12);
         l->setFont(small);
     }
     opRtoZ = option(p, "opRtoZ", QStringLiteral("r to z-score"), 232, 94, 230);

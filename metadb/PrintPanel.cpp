@@ -26,11 +26,16 @@ const char* const kMsgNoDatabase = "You need to open a database before performin
 // The text of a margin box that last passed the check.
 const char* const kAcceptedMargin = "acceptedMargin";
 
+// Every control of the panel has its caption a point smaller, as the
+// window's buttons do, so that the captions fit their small places.
 template <class T>
 T* place(T* w, const QString& name, int left, int top, int width, int height)
 {
     w->setObjectName(name);
     w->setGeometry(left / 15, top / 15, width / 15, height / 15);
+    QFont f = w->font();
+    f.setPointSizeF(f.pointSizeF() - 1.0);
+    w->setFont(f);
     return w;
 }
 
@@ -48,9 +53,11 @@ QLineEdit* marginBox(QWidget* parent, const char* name, int left, int top)
     return e;
 }
 
-void label(QWidget* parent, int index, const QString& caption, int left, int top, int width)
+void label(QWidget* parent, int index, const QString& caption, int left, int top, int width,
+           Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
 {
-    place(new QLabel(caption, parent), QStringLiteral("lblMargins(%1)").arg(index), left, top, width, 255);
+    place(new QLabel(caption, parent), QStringLiteral("lblMargins(%1)").arg(index), left, top, width, 255)
+        ->setAlignment(align);
 }
 
 // A margin's number of inches; false when the text is none (or too large
@@ -76,7 +83,9 @@ PrintPanel::PrintPanel(QWidget* picPrint, QWidget* txtResults, QTableView* grid,
     chkHeader_ = checkBox(picPrint, "chkHeader", QStringLiteral("Print Header"), 0, 510, 1215);
     chkCaption_ = checkBox(picPrint, "chkCaption", QStringLiteral("Print Caption"), 0, 960, 1215);
     label(picPrint, 4, QStringLiteral("Margins:"), 1200, 0, 615);
-    label(picPrint, 0, QStringLiteral("Top"), 1980, 0, 375);
+    // "Top" stands above its box, which reaches into the label's lower part:
+    // its text starts at the label's top.
+    label(picPrint, 0, QStringLiteral("Top"), 1980, 0, 375, Qt::AlignLeft | Qt::AlignTop);
     txtMarginTop_ = marginBox(picPrint, "txtMarginTop", 1950, 195);
     label(picPrint, 2, QStringLiteral("Left"), 1260, 540, 315);
     txtMarginLeft_ = marginBox(picPrint, "txtMarginLeft", 1650, 510);

@@ -25,9 +25,8 @@ inline const QString Significant =
     QStringLiteral("This analysis (Q Statistic) suggests significant heterogeneity in study effect sizes.");
 inline const QString NotSignificant =
     QStringLiteral("This analysis (Q Statistic) does not suggest significant heterogeneity in study effect sizes.");
-inline const QString NoQ = QStringLiteral(
-    "No Q Statistic could be computed from the studies of the last analysis, so nothing can be said about "
-    "heterogeneity.");
+inline const QString NoQ =
+    QStringLiteral("No Q Statistic could be computed, so nothing can be said about heterogeneity.");
 } // namespace heterogeneity_text
 
 // The window's texts. Q, its p and I² exist only when the last run's step

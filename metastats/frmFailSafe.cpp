@@ -90,8 +90,9 @@ frmFailSafe::frmFailSafe(QWidget* metData) : QDialog(metData)
     caption(this, QStringLiteral("Weighted"), ColWeighted, HeaderY, ColN - ColWeighted);
     caption(this, QStringLiteral("N"), ColN, HeaderY, ColRFsN - ColN);
     caption(this, QStringLiteral("RFsN"), ColRFsN, HeaderY, ColFsN - ColRFsN);
-    caption(this, QStringLiteral("FsN"), ColFsN, HeaderY - 14, ColPicture - ColFsN);
-    caption(this, QStringLiteral("p<.05"), ColFsN, HeaderY + 2, ColPicture - ColFsN);
+    // Two lines in the heading cell, between its grid lines.
+    caption(this, QStringLiteral("FsN"), ColFsN, HeaderY - 3, ColPicture - ColFsN, 14);
+    caption(this, QStringLiteral("p<.05"), ColFsN, HeaderY + 11, ColPicture - ColFsN, 14);
     caption(this, QStringLiteral("0.2"), Col2, HeaderY, Col5 - Col2);
     caption(this, QStringLiteral("0.5"), Col5, HeaderY, Col8 - Col5);
     caption(this, QStringLiteral("0.8"), Col8, HeaderY, ColEnd - Col8);
@@ -120,9 +121,12 @@ frmFailSafe::frmFailSafe(QWidget* metData) : QDialog(metData)
              "txtGc2", "txtGc5", "txtGc8");
     box(this, "txtFSN", ColFsN + gap / 2, (RowD + RowG) / 2, ColPicture - ColFsN - gap);
 
-    // The grid.
-    for (int y : {HeaderY - 4, RowD - 4, RowG - 4, TableBottom})
+    // The grid. The FsN box spans both rows: the line between the rows
+    // stops at its cell.
+    for (int y : {HeaderY - 4, RowD - 4, TableBottom})
         line(this, RowLabelX, y, ColEnd - RowLabelX, 1);
+    line(this, RowLabelX, RowG - 4, ColFsN - RowLabelX, 1);
+    line(this, ColPicture, RowG - 4, ColEnd - ColPicture, 1);
     for (int x : {ColUnweighted, ColWeighted, ColN, ColRFsN, ColFsN, ColPicture, Col2, Col5, Col8, ColEnd})
         line(this, x, HeaderY - 4, 1, TableBottom - HeaderY + 5);
 

@@ -556,7 +556,9 @@ void frmMain::buildClinicalChangeTab(QWidget* page)
 
     QLabel* noteLabel = addLabel(page, QStringLiteral("Note:"), QRect(8, y + 2, 40, 16), QStringLiteral("Label38"));
     setUnderlined(noteLabel);
-    txtNote = addMultiLine(page, QStringLiteral("txtNote"), QRect(50, y, 742, 32));
+    // Low enough to stay on the page when the window is made smaller (the
+    // tab strip keeps its height).
+    txtNote = addMultiLine(page, QStringLiteral("txtNote"), QRect(50, y, 742, 26));
     txtNote->setFrameShape(QFrame::NoFrame);
     txtNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setColour(txtNote, QPalette::Base, txtNote->palette().color(QPalette::Button));

@@ -142,6 +142,9 @@ bool isManaged(QWidget* w)
     return layoutHolds(p->layout(), w);
 }
 
+// The name an unnamed control was first recorded under.
+const char* const kUnnamedKey = "resizeUnnamedKey";
+
 // A control, and the name it is recorded under. A control without a name
 // of its own is recorded under its place among the unnamed children of its
 // parent ("~parent#n"), which stays the same each time the window is built.
@@ -168,9 +171,21 @@ void collect(QWidget* parent, const QString& parentKey, std::vector<Control>& ou
                 collect(w, parentKey, out);
             continue;
         }
-        const ControlName cn = n.isEmpty()
-                                   ? ControlName{QStringLiteral("~%1#%2").arg(parentKey).arg(unnamed++), 0, false}
-                                   : splitName(n);
+        ControlName cn;
+        if (n.isEmpty()) {
+            // The place is taken once: raising a widget (as a tab control
+            // does with the page it brings forward) moves it among its
+            // parent's children.
+            QVariant kept = w->property(kUnnamedKey);
+            if (!kept.isValid()) {
+                kept = QStringLiteral("~%1#%2").arg(parentKey).arg(unnamed);
+                w->setProperty(kUnnamedKey, kept);
+            }
+            ++unnamed;
+            cn = ControlName{kept.toString(), 0, false};
+        } else {
+            cn = splitName(n);
+        }
         if (!isManaged(w))
             out.push_back({w, cn});
         if (!isCompound(w))

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionFrame>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -26,12 +28,19 @@ namespace testkit {
 
 namespace {
 
-// Room a push button's frame and bevel take around its caption.
-constexpr int kButtonPadding = 6;
+// Room a push button leaves between its caption and its bevel.
+constexpr int kCaptionRoom = 2;
 // Room a group box's frame takes on each side of its title.
 constexpr int kGroupTitlePadding = 8;
 // A control parked far off to the left is hidden on purpose.
 constexpr int kParkedLeft = -1000;
+// The room a line box keeps between its frame and its text on each side.
+constexpr int kLineEditMargin = 2;
+// A caption at most this far from a box in its row belongs to the box.
+constexpr int kRowGap = 160;
+// How far, in pixels, the middle of a caption may be from the middle of the
+// box of its row.
+constexpr int kLevelTolerance = 2;
 
 QString stripMnemonic(QString t)
 {
@@ -146,16 +155,32 @@ void checkButton(QAbstractButton* b, const QString& name, QStringList& faults)
     int needW = widestLine(fm, text);
     int needH = linesHeight(fm, lines);
     if (qobject_cast<QCheckBox*>(b) || qobject_cast<QRadioButton*>(b)) {
+        // Where the style draws the caption: it starts after the indicator
+        // and its spacing, and its last letter's ink may reach past its
+        // advance.
         const bool radio = qobject_cast<QRadioButton*>(b) != nullptr;
         QStyleOptionButton opt;
         opt.initFrom(b);
+        opt.text = b->text();
+        opt.icon = b->icon();
+        opt.iconSize = b->iconSize();
         QStyle* s = b->style();
-        const int ind = s->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth, &opt, b);
-        const int gap = s->pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing,
-                                       &opt, b);
-        needW += ind + gap;
+        const QRect contents =
+            s->subElementRect(radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &opt, b);
+        int ink = 0;
+        for (const QString& line : text.split(QLatin1Char('\n')))
+            ink = std::max({ink, fm.horizontalAdvance(line), fm.boundingRect(line).right() + 1});
+        needW = contents.left() + ink;
     } else {
-        needW += 2 * kButtonPadding;
+        // The style draws the caption inside the button's bevel; a little
+        // room is left between the letters and the bevel.
+        QStyleOptionButton opt;
+        opt.initFrom(b);
+        opt.text = b->text();
+        if (auto* p = qobject_cast<QPushButton*>(b); p && p->autoDefault())
+            opt.features |= QStyleOptionButton::AutoDefaultButton;
+        const QRect contents = b->style()->subElementRect(QStyle::SE_PushButtonContents, &opt, b);
+        needW += b->width() - contents.width() + 2 * kCaptionRoom;
         needH += 4;
     }
     if (needW > b->width())
@@ -174,11 +199,142 @@ void checkGroupBox(QGroupBox* g, const QString& name, QStringList& faults)
         faults << QStringLiteral("%1: title needs %2 px, has %3 px").arg(name).arg(need).arg(g->width());
 }
 
+QRect captionRect(QWidget* w);
+
 void checkTextBox(QWidget* box, const QString& name, QStringList& faults)
 {
     const QFontMetrics fm(box->font());
     if (fm.height() + 2 > box->height())
         faults << QStringLiteral("%1: %2 px high for a %3 px font").arg(name).arg(box->height()).arg(fm.height());
+    // A one-line box shows its whole text: a text wider than the part of
+    // the box that shows it can only be read by scrolling the box.
+    auto* e = qobject_cast<QLineEdit*>(box);
+    if (!e || e->text().isEmpty() || e->echoMode() != QLineEdit::Normal)
+        return;
+    QStyleOptionFrame opt;
+    opt.initFrom(e);
+    opt.rect = e->rect();
+    opt.lineWidth = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e) : 0;
+    opt.midLineWidth = 0;
+    opt.state |= QStyle::State_Sunken;
+    if (e->isReadOnly())
+        opt.state |= QStyle::State_ReadOnly;
+    opt.features = QStyleOptionFrame::None;
+    const QMargins tm = e->textMargins();
+    const int shown = e->style()->subElementRect(QStyle::SE_LineEditContents, &opt, e).width() - tm.left() -
+                      tm.right() - 2 * kLineEditMargin;
+    const int need = fm.horizontalAdvance(e->text());
+    if (need > shown)
+        faults << QStringLiteral("%1: text \"%2\" needs %3 px, shows %4 px")
+                      .arg(name, e->text().left(40))
+                      .arg(need)
+                      .arg(shown);
+}
+
+// A control that shows text a person types or reads in a line.
+bool isTextBox(QWidget* w)
+{
+    return (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractSpinBox*>(w)) &&
+           !isInnerPart(w);
+}
+
+// The strokes a line or a framed panel draws, in its parent's coordinates.
+QList<QRect> strokesOf(QWidget* w)
+{
+    auto* f = qobject_cast<QFrame*>(w);
+    if (!f || f->metaObject() != &QFrame::staticMetaObject)
+        return {};
+    const QRect g = f->geometry();
+    const int t = std::max(1, f->frameWidth());
+    switch (f->frameShape()) {
+    case QFrame::HLine:
+        return {QRect(g.x(), g.y() + (g.height() - t) / 2, g.width(), t)};
+    case QFrame::VLine:
+        return {QRect(g.x() + (g.width() - t) / 2, g.y(), t, g.height())};
+    case QFrame::Box:
+    case QFrame::Panel:
+    case QFrame::WinPanel:
+    case QFrame::StyledPanel:
+        return {QRect(g.x(), g.y(), g.width(), t), QRect(g.x(), g.bottom() - t + 1, g.width(), t),
+                QRect(g.x(), g.y(), t, g.height()), QRect(g.right() - t + 1, g.y(), t, g.height())};
+    default:
+        return {};
+    }
+}
+
+// No line of the grid or edge of a panel runs through a caption's letters or
+// through a text box.
+void checkStrokes(const QList<QWidget*>& kids, QStringList& faults)
+{
+    for (QWidget* line : kids) {
+        const QList<QRect> strokes = strokesOf(line);
+        for (QWidget* w : kids) {
+            if (w == line)
+                continue;
+            QRect crossed = captionRect(w);
+            if (crossed.isEmpty() && isTextBox(w))
+                crossed = w->geometry().adjusted(1, 1, -1, -1);
+            if (crossed.isEmpty())
+                continue;
+            for (const QRect& s : strokes)
+                if (s.intersects(crossed)) {
+                    faults << QStringLiteral("%1: %2 drawn across it").arg(nameOf(w), controlLabel(line));
+                    break;
+                }
+        }
+    }
+}
+
+// The caption before a box in its row stands level with it: the middle of
+// its letters within a pixel or two of the middle of the box. A caption
+// made of several labels one above the other (a name over an example) is
+// looked at as a whole.
+void checkLevel(const QList<QWidget*>& kids, QStringList& faults)
+{
+    QHash<QWidget*, QList<QWidget*>> captionsOf;   // box -> the labels before it
+    for (QWidget* a : kids) {
+        const QRect ink = captionRect(a);
+        if (ink.isEmpty())
+            continue;
+        const QFontMetrics fm(a->font());
+        if (ink.height() > fm.lineSpacing() + fm.height() / 2)
+            continue;   // a caption of several lines beside a box
+        QWidget* nearest = nullptr;
+        int nearestGap = kRowGap + 1;
+        for (QWidget* b : kids) {
+            if (!isTextBox(b))
+                continue;
+            const QRect box = b->geometry();
+            // In the box's row: the middle of the letters within the box's
+            // height; and before the box.
+            const int middle = (ink.top() + ink.bottom()) / 2;
+            if (middle < box.top() || middle > box.bottom() || ink.right() >= box.left())
+                continue;
+            if (box.left() - ink.right() < nearestGap) {
+                nearestGap = box.left() - ink.right();
+                nearest = b;
+            }
+        }
+        if (nearest)
+            captionsOf[nearest] << a;
+    }
+    for (auto it = captionsOf.cbegin(); it != captionsOf.cend(); ++it) {
+        QRect ink;
+        for (QWidget* a : it.value())
+            ink |= captionRect(a);
+        const QRect box = it.key()->geometry();
+        const int apart = (ink.top() + ink.bottom()) - (box.top() + box.bottom());   // twice the distance
+        if (std::abs(apart) > 2 * kLevelTolerance)
+            faults << QStringLiteral("%1: %2 px %3 the middle of %4 (letters at y %5-%6, box at y %7-%8)")
+                          .arg(nameOf(it.value().first()))
+                          .arg(std::abs(apart) / 2.0)
+                          .arg(apart > 0 ? QStringLiteral("below") : QStringLiteral("above"))
+                          .arg(controlLabel(it.key()))
+                          .arg(ink.top())
+                          .arg(ink.bottom())
+                          .arg(box.top())
+                          .arg(box.bottom());
+    }
 }
 
 void checkHeader(QHeaderView* h, const QString& name, QStringList& faults)
@@ -236,6 +392,13 @@ QRect captionRect(QWidget* w)
     return {};
 }
 
+// A caption of more than one character.
+bool wordsOf(QWidget* w)
+{
+    auto* l = qobject_cast<QLabel*>(w);
+    return l && stripMnemonic(l->text()).trimmed().size() > 1;
+}
+
 bool drawsSomething(QWidget* w)
 {
     if (auto* l = qobject_cast<QLabel*>(w))
@@ -257,6 +420,18 @@ void checkOverlaps(const QList<QWidget*>& kids, QStringList& faults)
             const QRect over = ink.intersected(b->geometry());
             if (over.width() > 1 && over.height() > 1)
                 faults << QStringLiteral("%1: caption runs under %2").arg(nameOf(a), controlLabel(b));
+            // Two captions in one line with less than a space between them
+            // read as one (a unit, an index or an exponent of a single
+            // character is set close on purpose).
+            const QRect next = captionRect(b);
+            if (!next.isEmpty() && wordsOf(a) && wordsOf(b) && next.left() > ink.left() && ink.top() <= next.bottom() &&
+                next.top() <= ink.bottom()) {
+                const int gap = next.left() - ink.right() - 1;
+                if (gap >= 0 && gap < QFontMetrics(a->font()).horizontalAdvance(QLatin1Char(' ')))
+                    faults << QStringLiteral("%1: caption runs into %2 (%3 px apart)")
+                                  .arg(nameOf(a), controlLabel(b))
+                                  .arg(gap);
+            }
         }
     }
 }
@@ -305,8 +480,11 @@ void walk(QWidget* parent, QWidget* window, QStringList& faults)
         if (auto* t = qobject_cast<QTableView*>(w))
             checkHeader(t->horizontalHeader(), name, faults);
     }
-    if (!inner)
+    if (!inner) {
         checkOverlaps(kids, faults);
+        checkStrokes(kids, faults);
+        checkLevel(kids, faults);
+    }
     for (QWidget* w : kids)
         walk(w, window, faults);
 }

@@ -44,13 +44,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUuid>
 #include <functional>
 #include <memory>
 #include <gtest/gtest.h>
@@ -65,12 +69,9 @@ void lookAt(QWidget* w, QSet<QString>& faults)
         faults.insert(f);
 }
 
-// The window in its present state, then in each tab, then after a click on
-// each option and check box (a check box is clicked back afterwards).
-QStringList explore(QWidget* w)
+// The window as it is and in every tab of its tab controls.
+void lookInEveryTab(QWidget* w, QSet<QString>& faults)
 {
-    QSet<QString> faults;
-    w->show();
     lookAt(w, faults);
     const auto tabs = w->findChildren<QTabWidget*>();
     for (QTabWidget* t : tabs) {
@@ -81,6 +82,44 @@ QStringList explore(QWidget* w)
         }
         t->setCurrentIndex(was);
     }
+}
+
+QWidget* client(QWidget* w)
+{
+    if (auto* mw = qobject_cast<QMainWindow*>(w); mw && mw->centralWidget())
+        return mw->centralWidget();
+    return w;
+}
+
+// A window whose controls follow its size, looked at as a person drags it
+// smaller and larger (and as a small screen scales it), then back at its
+// designed size.
+void lookAtOtherSizes(QWidget* w, QSet<QString>& faults)
+{
+    if (shell::Resize::FindFormEntry(w->objectName()) < 0)
+        return;   // a window of fixed layout
+    const QSize designed = client(w)->size();
+    const QSize chrome = w->size() - designed;
+    for (const double f : {0.8, 0.95, 1.3}) {
+        w->resize(QSize(qRound(designed.width() * f), qRound(designed.height() * f)) + chrome);
+        QSet<QString> scaled;
+        lookInEveryTab(w, scaled);
+        for (const QString& fault : scaled)
+            faults.insert(QStringLiteral("at %1 %: ").arg(qRound(f * 100)) + fault);
+    }
+    w->resize(designed + chrome);
+    testkit::settle();
+}
+
+// The window in its present state, then in each tab, at other sizes when it
+// follows its size, then after a click on each option and check box (a check
+// box is clicked back afterwards).
+QStringList explore(QWidget* w)
+{
+    QSet<QString> faults;
+    w->show();
+    lookInEveryTab(w, faults);
+    lookAtOtherSizes(w, faults);
     testkit::MsgBoxScript msgs;
     testkit::FileDialogScript dialogs;
     // A window that an option opens modal is closed again at once.
@@ -141,6 +180,61 @@ Scene window(const char* name)
     return {name, [] { return static_cast<QWidget*>(new T); }};
 }
 
+// Studies written into a study database with plain SQL: name, d, g, N, SD.
+struct StudyRow {
+    const char* name;
+    const char* d;
+    const char* g;
+    const char* n;
+};
+
+bool addStudies(const QString& file, std::initializer_list<StudyRow> rows)
+{
+    const QString connection = QUuid::createUuid().toString();
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(file);
+        ok = db.open();
+        for (const StudyRow& r : rows) {
+            QSqlQuery q(db);
+            q.prepare(QStringLiteral("INSERT INTO data (\"Study Name\", \"Year of Study\", \"Include\", "
+                                     "\"Measure Used\", \"Cohen's D\", \"Hedges' G\", \"Total N\", \"Used SD\") "
+                                     "VALUES (?, '2000', 1, 'BDI', ?, ?, ?, 1)"));
+            for (const char* v : {r.name, r.d, r.g, r.n})
+                q.addBindValue(v ? QVariant(QString::fromLatin1(v)) : QVariant());
+            ok = q.exec() && ok;
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return ok;
+}
+
+// The window that a click opens modal, looked at while it is up, then
+// closed; the name of the window that came up.
+QString checkModalOf(QWidget* owner, const char* button, QStringList& faults)
+{
+    QString name;
+    int tries = 0;
+    std::function<void()> look = [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible() && modal != owner) {
+            name = modal->objectName();
+            QSet<QString> seen;
+            lookAt(modal, seen);
+            faults += QStringList(seen.begin(), seen.end());
+            modal->close();
+            return;
+        }
+        if (++tries < 300)
+            QTimer::singleShot(10, look);
+    };
+    QTimer::singleShot(10, look);
+    testkit::find<QPushButton>(owner, QString::fromLatin1(button))->click();
+    return name;
+}
+
 class Layout : public ::testing::Test {
 protected:
     void SetUp() override { platform::setAppInfo({QStringLiteral("Tarvoss"), QStringLiteral("Tarvoss5"), 5, 0, 0}); }
@@ -153,6 +247,10 @@ TEST_F(Layout, TheTestsRunInTheApplicationFont)
     EXPECT_EQ(QApplication::font().family(), platform::designFontFamily());
     EXPECT_EQ(QFontInfo(QApplication::font()).family(), platform::designFontFamily());
     EXPECT_EQ(QFontInfo(QApplication::font()).pixelSize(), 11);
+    // The runs on a scaled screen are scaled.
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        EXPECT_DOUBLE_EQ(qApp->devicePixelRatio(), qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    }
 }
 
 TEST_F(Layout, MainWindowsAreWholeInEveryTabAndOption)
@@ -212,7 +310,11 @@ TEST_F(Layout, DatabaseWindowsAreWholeWithADatabaseOpen)
         testkit::find<QPushButton>(w, QStringLiteral("cmdNewDB"))->click();
     }
     testkit::settle();
-    const QStringList faults = explore(w);
+    QStringList faults = explore(w);
+    // The print panel takes the report's place.
+    testkit::find<QPushButton>(w, QStringLiteral("cmdPrintDG"))->click();
+    ASSERT_FALSE(testkit::find<QWidget>(w, QStringLiteral("picPrint"))->isHidden());
+    faults += explore(w);
     EXPECT_TRUE(faults.isEmpty()) << faults.size() << " faults:\n  "
                                   << faults.join(QStringLiteral("\n  ")).toStdString();
     expectWhole({"frmProgress", [w] { return static_cast<QWidget*>(new metadb::frmProgress(w)); }});
@@ -233,6 +335,55 @@ TEST_F(Layout, DatabaseWindowsAreWholeWithADatabaseOpen)
                      h->Form_Load();
                      return static_cast<QWidget*>(h);
                  }});
+    w->close();
+    testkit::settle();
+}
+
+// The result windows as a run over a study database leaves them: the study
+// database window analyses its studies, then opens the fail-safe and the
+// heterogeneity windows with what the run found, for a database whose
+// studies give a Q statistic and for one whose studies give none.
+TEST_F(Layout, ResultWindowsAreWholeAfterARunOverAStudyDatabase)
+{
+    QTemporaryDir dir;
+    testkit::MsgBoxScript msgs;
+    shell::Resize::ForgetRecords();
+    metadb::frmMetData* w = metadb::showMetData();
+    testkit::settle();
+    const struct {
+        const char* file;
+        std::initializer_list<StudyRow> studies;
+    } databases[] = {
+        {"none.met", {{"Able, 2001", nullptr, nullptr, "42"}, {"Baker, 2003", nullptr, nullptr, "58"}}},
+        {"three.met",
+         {{"Able, 2001", "0.41234", "0.40112", "42"},
+          {"Baker, 2003", "0.7321", "0.7166", "58"},
+          {"Carter, 2005", "0.12345", "0.12001", "75"}}},
+    };
+    for (const auto& db : databases) {
+        SCOPED_TRACE(db.file);
+        const QString file = dir.filePath(QString::fromLatin1(db.file));
+        {
+            testkit::FileDialogScript dialogs({file});
+            testkit::find<QPushButton>(w, QStringLiteral("cmdNewDB"))->click();
+        }
+        testkit::settle();
+        ASSERT_TRUE(addStudies(file, db.studies));
+        {
+            testkit::FileDialogScript dialogs({file});
+            testkit::find<QPushButton>(w, QStringLiteral("cmdOpenDB"))->click();
+        }
+        testkit::settle();
+        testkit::find<QPushButton>(w, QStringLiteral("cmdSummary"))->click();
+        testkit::settle();
+        ASSERT_FALSE(testkit::find<QWidget>(w, QStringLiteral("picMeta"))->isHidden());
+        QStringList faults;
+        EXPECT_EQ(checkModalOf(w, "cmdFailSafe", faults), QStringLiteral("frmFailSafe"));
+        EXPECT_EQ(checkModalOf(w, "cmdHeterogeneity", faults), QStringLiteral("frmHeterogeneity"));
+        faults.sort();
+        EXPECT_TRUE(faults.isEmpty()) << faults.size() << " faults:\n  "
+                                      << faults.join(QStringLiteral("\n  ")).toStdString();
+    }
     w->close();
     testkit::settle();
 }
