@@ -33,6 +33,12 @@ int bindText(sqlite3_stmt* stmt, int slot, const QString& text)
 
 } // namespace
 
+bool inTransaction(const QSqlDatabase& db)
+{
+    sqlite3* handle = sqliteHandle(db);
+    return !handle || sqlite3_get_autocommit(handle) == 0;
+}
+
 PreparedStatement::PreparedStatement(const QSqlDatabase& db, const QString& sql)
     : handle_(sqliteHandle(db)), query_(db)
 {

@@ -46,4 +46,8 @@ private:
     QSqlError error_;
 };
 
+// Whether the connection is inside a transaction (true also when that cannot
+// be told: a connection other than SQLite's).
+bool inTransaction(const QSqlDatabase& db);
+
 } // namespace platform
