@@ -590,9 +590,17 @@ bool frmMetData::storePendingEditBeforeClosing()
         int records = 0;
         try {
             typed = recordset_->pendingValues();
+            const QStringList typedTexts = recordset_->pendingTexts();
             records = recordset_->recordCount();
-            recordset_->update();
-            return true;
+            try {
+                recordset_->update();
+                return true;
+            } catch (const platform::RuntimeError& e) {
+                description = e.description();
+                // A record another user changed names what it dropped.
+                if (e.number() != platform::ErrDbChanged && !typedTexts.isEmpty())
+                    description += QStringLiteral("\r\nNot saved: %1.").arg(typedTexts.join(QLatin1String("; ")));
+            }
         } catch (const platform::RuntimeError& e) {
             description = e.description();
         } catch (const std::exception& e) {
