@@ -349,8 +349,9 @@ QStringList Connection::tables() const
 
 struct Recordset::Row {
     qint64 rowid = -1;
-    std::vector<QVariant> values;
-    std::vector<QVariant> stored;   // as the table held them when read or last written
+    // As the table held them when read or last written; a value shows as
+    // its field's type gives it (fromStore).
+    std::vector<QVariant> stored;
     std::vector<QVariant> pending;
     std::vector<bool> changed;
     bool isNew = false;
@@ -383,8 +384,8 @@ void Recordset::requery()
     if (sortField_ >= 0 && sortField_ < int(fields_.size())) {
         const int i = sortField_;
         const bool descending = sortDescending_;
-        std::stable_sort(rows_.begin(), rows_.end(), [i, descending](const Row& a, const Row& b) {
-            const int c = compareValues(a.values[i], b.values[i]);
+        std::stable_sort(rows_.begin(), rows_.end(), [i, descending, type = fields_[size_t(i)].type](const Row& a, const Row& b) {
+            const int c = compareValues(fromStore(type, a.stored[i]), fromStore(type, b.stored[i]));
             return descending ? c > 0 : c < 0;
         });
     }
@@ -462,11 +463,9 @@ void Recordset::readRows(const std::shared_ptr<Connection>& connection, const QS
         Row r;
         if (updatable)
             r.rowid = q.value(0).toLongLong();
-        r.values.reserve(fields.size());
         r.stored.reserve(fields.size());
         for (int i = 0; i < int(fields.size()); ++i) {
             r.stored.push_back(q.value(i + first));
-            r.values.push_back(fromStore(fields[i].type, r.stored.back()));
         }
         rows.push_back(std::move(r));
     }
@@ -636,7 +635,7 @@ QVariant Recordset::valueAt(int row, int field) const
     const Row& r = rows_[row];
     if (r.dirty && r.changed[field])
         return r.pending[field];
-    return r.values[field];
+    return fromStore(fields_[size_t(field)].type, r.stored[size_t(field)]);
 }
 
 QVariant Recordset::value(int field) const
@@ -746,7 +745,6 @@ void Recordset::addNew()
     Row r;
     r.isNew = true;
     r.dirty = true;
-    r.values.assign(fields_.size(), QVariant());
     r.stored.assign(fields_.size(), QVariant());
     r.pending.assign(fields_.size(), QVariant());
     r.changed.assign(fields_.size(), false);
@@ -841,7 +839,6 @@ Recordset::Reread Recordset::reread(Row& row, bool sameKey) const
         if (!inTable_[i])
             continue;
         row.stored[i] = q.value(c++);
-        row.values[i] = fromStore(fields_[i].type, row.stored[i]);
     }
     return Reread::Found;
 }
@@ -924,7 +921,6 @@ void Recordset::update()
     if (reread(r, false) != Reread::Found) {
         for (int i = 0; i < int(fields_.size()); ++i)
             if (r.changed[i]) {
-                r.values[i] = r.pending[i];
                 r.stored[i] = toStore(r.pending[i]);
             }
     }
@@ -1145,7 +1141,6 @@ void Recordset::rollbackWrite()
 void Recordset::keepStored(Row& r, const std::vector<int>& fields, const QVariant* values)
 {
     for (size_t k = 0; k < fields.size(); ++k) {
-        r.values[fields[k]] = values[k];
         r.stored[fields[k]] = toStore(values[k]);
     }
 }
@@ -1300,8 +1295,8 @@ void Recordset::sortBy(const QString& field, bool descending)
     commitIfPending();
     sortField_ = i;
     sortDescending_ = descending;
-    std::stable_sort(rows_.begin(), rows_.end(), [i, descending](const Row& a, const Row& b) {
-        const int c = compareValues(a.values[i], b.values[i]);
+    std::stable_sort(rows_.begin(), rows_.end(), [i, descending, type = fields_[size_t(i)].type](const Row& a, const Row& b) {
+        const int c = compareValues(fromStore(type, a.stored[i]), fromStore(type, b.stored[i]));
         return descending ? c > 0 : c < 0;
     });
     pos_ = 0;
