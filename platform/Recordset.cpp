@@ -415,9 +415,12 @@ void Recordset::readRows(const std::shared_ptr<Connection>& connection, const QS
         text = QStringLiteral("SELECT %1.rowid, ").arg(quoted(table)) + text.mid(m.capturedEnd());
     }
     QSqlDatabase db = connection->database();
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(text))
+    PreparedStatement q(db, text);
+    if (!q.ok())
+        throw refused(q.lastError());
+    // The first row is read before the names: a query runs on its first step.
+    bool more = q.next();
+    if (!more && q.lastError().isValid())
         throw refused(q.lastError());
 
     // Declared types of the table's columns, for conversions on write.
@@ -438,14 +441,14 @@ void Recordset::readRows(const std::shared_ptr<Connection>& connection, const QS
         }
     }
 
-    const QSqlRecord rec = q.record();
     const int first = updatable ? 1 : 0;
+    const int columns = q.columnCount();
     std::vector<FieldInfo> fields;
     std::vector<bool> inTable;
     int key = -1;
-    for (int i = first; i < rec.count(); ++i) {
+    for (int i = first; i < columns; ++i) {
         FieldInfo f;
-        f.name = rec.fieldName(i);
+        f.name = q.columnName(i);
         const auto it = declared.constFind(f.name.toLower());
         if (it != declared.constEnd()) {
             f.type = it->type;
@@ -459,16 +462,18 @@ void Recordset::readRows(const std::shared_ptr<Connection>& connection, const QS
         fields.push_back(f);
     }
     std::vector<Row> rows;
-    while (q.next()) {
+    rows.reserve(rows_.size());
+    for (; more; more = q.next()) {
         Row r;
         if (updatable)
             r.rowid = q.value(0).toLongLong();
         r.stored.reserve(fields.size());
-        for (int i = 0; i < int(fields.size()); ++i) {
+        for (int i = 0; i < int(fields.size()); ++i)
             r.stored.push_back(q.value(i + first));
-        }
         rows.push_back(std::move(r));
     }
+    if (q.lastError().isValid())
+        throw refused(q.lastError());
     connection_ = connection;
     table_ = table;
     sql_ = sql;
