@@ -173,9 +173,9 @@ public:
 
     // Writes new values of some fields into many existing records at once,
     // for a command that computes columns of a whole table: the values go
-    // into a scratch table and one UPDATE writes them all (the caller holds
-    // a transaction around it when it wants one), and the records keep the
-    // values as their own. `value(row, k)` is the new value of fields[k] for
+    // into a scratch table and one UPDATE writes them all, and the records
+    // keep the values as their own (inside beginWrite .. commitWrite, once
+    // the commit has succeeded). `value(row, k)` is the new value of fields[k] for
     // the record at position `row`, converted as setValue converts it. A
     // pending edit is committed first. On a refusal the records written
     // before it keep their new values and RuntimeError is raised. A record
