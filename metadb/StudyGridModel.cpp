@@ -62,13 +62,19 @@ bool StudyGridModel::commitEdit()
     if (!rs_)
         return true;
     QString refusal;
+    QStringList typed;
     try {
         if (!rs_->isOpen() || !rs_->editPending())
             return true;
+        typed = rs_->pendingTexts();
         rs_->update();
         return true;
     } catch (const platform::RuntimeError& e) {
         refusal = e.description();
+        // The record names what it dropped when another user changed it;
+        // otherwise the values typed are named here, before they go.
+        if (e.number() != platform::ErrDbChanged && !typed.isEmpty())
+            refusal += QStringLiteral("\r\nNot saved: %1.").arg(typed.join(QLatin1String("; ")));
     } catch (const std::exception& e) {
         refusal = QString::fromLocal8Bit(e.what());
     }

@@ -575,18 +575,82 @@ void frmMetData::resizeEvent(QResizeEvent* event)
     Form_Resize();
 }
 
-void frmMetData::closeEvent(QCloseEvent* event)
+bool frmMetData::storePendingEditBeforeClosing()
 {
-    // Unloading: an edit still open in the grid is stored, every error is
-    // ignored, and the database is let go.
     try {
         grdDataGrid->commitEditor();
     } catch (...) {
     }
-    try {
-        if (recordset_ && recordset_->isOpen() && recordset_->editPending())
-            recordset_->update();
-    } catch (...) {
+    for (;;) {
+        if (!recordset_ || !recordset_->isOpen() || !recordset_->editPending())
+            return true;
+        // What was typed, to be typed again after a refusal that drops it.
+        std::vector<std::pair<int, QVariant>> typed;
+        QString description;
+        int records = 0;
+        try {
+            typed = recordset_->pendingValues();
+            const QStringList typedTexts = recordset_->pendingTexts();
+            records = recordset_->recordCount();
+            try {
+                recordset_->update();
+                return true;
+            } catch (const platform::RuntimeError& e) {
+                description = e.description();
+                // A record another user changed names what it dropped.
+                if (e.number() != platform::ErrDbChanged && !typedTexts.isEmpty())
+                    description += QStringLiteral("\r\nNot saved: %1.").arg(typedTexts.join(QLatin1String("; ")));
+            }
+        } catch (const platform::RuntimeError& e) {
+            description = e.description();
+        } catch (const std::exception& e) {
+            description = QString::fromLocal8Bit(e.what());
+        }
+        refreshGrid();
+        // A record another user deleted cannot take the edit any more.
+        const bool recordGone = recordset_->recordCount() < records;
+        if (recordGone) {
+            const platform::MsgResult answer = platform::msgBox(
+                QStringLiteral("The change to the current study could not be saved:\r\n%1\r\n\r\n"
+                               "Do you wish to close the window without it?")
+                    .arg(description),
+                platform::MsgButtons::OKCancel, platform::MsgIcon::Question, {}, this);
+            return answer == platform::MsgResult::OK;
+        }
+        const platform::MsgResult answer = platform::msgBox(
+            QStringLiteral("The change to the current study could not be saved:\r\n%1\r\n\r\n"
+                           "Do you wish to try to save it again? Yes saves it again, No closes the window without "
+                           "it, Cancel keeps the window open.")
+                .arg(description),
+            platform::MsgButtons::YesNoCancel, platform::MsgIcon::Question, {}, this);
+        if (answer == platform::MsgResult::No) {
+            try {
+                recordset_->cancelUpdate();
+            } catch (...) {
+            }
+            return true;
+        }
+        // Again or staying: the record holds what was typed, as a pending
+        // edit over what is stored now.
+        try {
+            if (!recordset_->editPending())
+                for (const auto& [field, value] : typed)
+                    recordset_->setValue(field, value);
+        } catch (...) {
+        }
+        refreshGrid();
+        if (answer != platform::MsgResult::Yes)
+            return false;
+    }
+}
+
+void frmMetData::closeEvent(QCloseEvent* event)
+{
+    // Unloading: an edit still open in the grid is stored, or the user
+    // decides what becomes of it; then the database is let go.
+    if (!storePendingEditBeforeClosing()) {
+        event->ignore();
+        return;
     }
     releaseStudies();
     unloadProgress();
@@ -939,6 +1003,12 @@ void frmMetData::MetaAnalyse()
         } catch (...) {
         }
         refreshGrid();
+        // The run read the studies again: other users' new and deleted
+        // studies are counted now.
+        try {
+            ShowRecordCount();
+        } catch (...) {
+        }
     }
 }
 

@@ -90,6 +90,10 @@ private:
     void releaseStudies();
     // Commits an edit still pending in the grid, reporting a refusal.
     void commitPendingEdit();
+    // Stores an edit still pending before the window closes. When it cannot
+    // be stored the user chooses: save again, close without it, or stay.
+    // False when the window stays open.
+    bool storePendingEditBeforeClosing();
     // Closes the study connection when it is open, ignoring every error.
     void closeConnectionQuietly();
     void showDatabaseLayout();

@@ -10,6 +10,7 @@
 #include "shell/TextInBackground.h"
 
 #include <QDate>
+#include <QHash>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,8 +73,6 @@ QPushButton* whiteButton(QWidget* panel, const char* name, const QString& text, 
 // measure (every included study when it is empty).
 QSqlRecord aggregateRow(const MetaContext& context, const QString& measure)
 {
-    if (!context.connection || !context.connection->isOpen())
-        throw platform::RuntimeError(platform::ErrDbClosed, QStringLiteral("The study database is not open."));
     QSqlQuery query(context.connection->database());
     query.setForwardOnly(true);
     const auto failed = [&query] {
@@ -94,33 +93,30 @@ QSqlRecord aggregateRow(const MetaContext& context, const QString& measure)
     return query.record();
 }
 
-// The result columns of a run are written in one transaction of the
-// database file, which commits every row written also when a step fails.
-class ColumnWrites {
+// The one write transaction of a run: taken before anything is read, so
+// that the run computes from what the file holds and nobody writes between
+// its reading and its writing; ended by a commit or, when it is left
+// otherwise (an error before the results were stored), by a commit of what
+// was stored.
+class RunTransaction {
 public:
-    explicit ColumnWrites(const std::shared_ptr<platform::Connection>& connection)
-        : db_(connection->database()), open_(db_.transaction())
+    explicit RunTransaction(platform::Recordset& studies) : studies_(studies) { studies_.beginWrite(); }
+    ~RunTransaction()
     {
+        try {
+            studies_.commitWrite();
+        } catch (...) {
+        }
     }
-    ~ColumnWrites() { commit(); }
-    ColumnWrites(const ColumnWrites&) = delete;
-    ColumnWrites& operator=(const ColumnWrites&) = delete;
+    RunTransaction(const RunTransaction&) = delete;
+    RunTransaction& operator=(const RunTransaction&) = delete;
 
-    // True when the rows are in the file (or no transaction was needed).
-    bool commit()
-    {
-        if (!open_)
-            return true;
-        open_ = false;
-        if (db_.commit())
-            return true;
-        db_.rollback();
-        return false;
-    }
+    // Raises the database's refusal; the records then show what the file
+    // holds, which is what they held before the run stored its results.
+    void commit() { studies_.commitWrite(); }
 
 private:
-    QSqlDatabase db_;
-    bool open_;
+    platform::Recordset& studies_;
 };
 
 void runSteps(MetaRun& run, RunStudies& studies)
@@ -327,45 +323,62 @@ void MetaAnalyse(MetaContext& context)
 
     MetaRun run;
     run.owner = context.window;
-    if (panel) {
+    if (panel)
         if (auto* measure = panel->findChild<QLineEdit*>(QStringLiteral("txtMeasure")))
             run.measure = measure->text();
-        run.onBoxWritten = [panel](const QString& name, const QString& text) {
-            if (auto* box = panel->findChild<QLineEdit*>(name))
-                box->setText(text);
-        };
-    }
     std::unique_ptr<shell::TextInBackground> report;
     std::exception_ptr reportFailed;
+    // The texts the panel showed before this run wrote its boxes, for a run
+    // whose results the file does not take.
+    QHash<QString, QString> shownBefore;
+    if (panel)
+        run.onBoxWritten = [panel, &shownBefore](const QString& name, const QString& text) {
+            if (auto* box = panel->findChild<QLineEdit*>(name)) {
+                if (!shownBefore.contains(name))
+                    shownBefore.insert(name, box->text());
+                box->setText(text);
+            }
+        };
     try {
-        const QSqlRecord row = aggregateRow(context, run.measure);
-        bindSummary(run, row);
+        if (!context.connection || !context.connection->isOpen())
+            throw platform::RuntimeError(platform::ErrDbClosed, QStringLiteral("The study database is not open."));
         if (!context.studies || !context.studies->isOpen())
             throw platform::RuntimeError(platform::ErrDbClosed, QStringLiteral("The study table is not open."));
-        {
-            ColumnWrites writes(context.connection);
-            RunStudies studies(*context.studies, run.measure);
+        RunTransaction writes(*context.studies);
+        // The studies and their aggregates as the file holds them now.
+        context.studies->requery();
+        const QSqlRecord row = aggregateRow(context, run.measure);
+        bindSummary(run, row);
+        RunStudies studies(*context.studies, run.measure);
+        try {
+            runSteps(run, studies);
+        } catch (...) {
+            // What the steps wrote before the failure stays written.
             try {
-                runSteps(run, studies);
-            } catch (...) {
-                // What the steps wrote before the failure stays written.
-                try {
-                    studies.store();
-                } catch (const std::exception&) {
-                }
-                throw;
+                studies.store();
+            } catch (const std::exception&) {
             }
-            // The report is made while the results are stored; a report
-            // that cannot be made fails the run only once they are stored.
-            try {
-                report = startReport(context, run);
-            } catch (...) {
-                reportFailed = std::current_exception();
-            }
-            studies.store();
-            if (!writes.commit())
-                throw platform::RuntimeError(platform::ErrDbRefused,
-                                             QStringLiteral("The results could not be written to the study database."));
+            throw;
+        }
+        // The report is made while the results are stored; a report
+        // that cannot be made fails the run only once they are stored.
+        try {
+            report = startReport(context, run);
+        } catch (...) {
+            reportFailed = std::current_exception();
+        }
+        studies.store();
+        try {
+            writes.commit();
+        } catch (const platform::RuntimeError& e) {
+            // Nothing of the run is in the file: the panel shows what it
+            // showed before, the grid what the file holds.
+            for (auto it = shownBefore.constBegin(); it != shownBefore.constEnd(); ++it)
+                if (auto* box = panel->findChild<QLineEdit*>(it.key()))
+                    box->setText(it.value());
+            throw platform::RuntimeError(platform::ErrDbRefused,
+                                         QStringLiteral("The results could not be written to the study database: ") +
+                                             e.description());
         }
         keepRosenthal(run.rosenthal, context.rosenthal);
         if (reportFailed)

@@ -481,9 +481,11 @@ QString summarySql(const QString& measure, const QStringList& storedMatches)
     for (const SummaryColumn& c : summaryColumns())
         items << QStringLiteral("%1(`%2`) AS %3").arg(QLatin1String(c.aggregate), QLatin1String(c.field),
                                                        QLatin1String(c.expr));
-    // Any non-zero Include is true: this program stores -1, other tools 1.
-    QString sql = QStringLiteral("SELECT ") + items.join(QStringLiteral(", ")) +
-                  QStringLiteral(" FROM data WHERE (`Include`) <> 0");
+    // Include by the one rule the steps read it with: any number other than
+    // 0 (this program stores -1, other tools 1), text only as the number it
+    // reads as, never a blob.
+    QString sql = QStringLiteral("SELECT ") + items.join(QStringLiteral(", ")) + QStringLiteral(" FROM data WHERE ") +
+                  platform::storedTruthSql(QStringLiteral("`Include`"));
     if (!measure.isEmpty()) {
         // The stored spellings that match the measure, each compared exactly
         // (the column's own collation would fold letters A to Z only).

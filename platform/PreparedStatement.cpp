@@ -1,6 +1,7 @@
 #include "platform/PreparedStatement.h"
 
 #include <QDateTime>
+#include <QSqlRecord>
 #include <QSqlDriver>
 #include <QTime>
 #include <sqlite3.h>
@@ -32,6 +33,12 @@ int bindText(sqlite3_stmt* stmt, int slot, const QString& text)
 }
 
 } // namespace
+
+bool inTransaction(const QSqlDatabase& db)
+{
+    sqlite3* handle = sqliteHandle(db);
+    return !handle || sqlite3_get_autocommit(handle) == 0;
+}
 
 PreparedStatement::PreparedStatement(const QSqlDatabase& db, const QString& sql)
     : handle_(sqliteHandle(db)), query_(db)
@@ -138,5 +145,70 @@ bool PreparedStatement::exec()
 }
 
 int PreparedStatement::rowsAffected() const { return changes_; }
+
+bool PreparedStatement::next()
+{
+    if (!ok_)
+        return false;
+    if (!stmt_) {
+        if (!started_) {
+            started_ = true;
+            query_.setForwardOnly(true);
+            if (!query_.exec()) {
+                error_ = query_.lastError();
+                return false;
+            }
+        }
+        return query_.next();
+    }
+    started_ = true;
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc != SQLITE_DONE)
+        fail(QStringLiteral("Unable to fetch row"));
+    return false;
+}
+
+int PreparedStatement::columnCount() const
+{
+    if (!stmt_)
+        return query_.record().count();
+    return sqlite3_column_count(stmt_);
+}
+
+QString PreparedStatement::columnName(int column) const
+{
+    if (!stmt_)
+        return query_.record().fieldName(column);
+    const void* name = sqlite3_column_name16(stmt_, column);
+    return name ? QString::fromUtf16(static_cast<const char16_t*>(name)) : QString();
+}
+
+QVariant PreparedStatement::value(int column) const
+{
+    if (!stmt_) {
+        const QVariant v = query_.value(column);
+        return v.isNull() ? QVariant() : v;
+    }
+    switch (sqlite3_column_type(stmt_, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(stmt_, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt_, column));
+    case SQLITE_TEXT: {
+        const void* text = sqlite3_column_text16(stmt_, column);
+        const int bytes = sqlite3_column_bytes16(stmt_, column);
+        return QVariant(QString(static_cast<const QChar*>(text), bytes / int(sizeof(QChar))));
+    }
+    case SQLITE_BLOB: {
+        const void* data = sqlite3_column_blob(stmt_, column);
+        const int bytes = sqlite3_column_bytes(stmt_, column);
+        return QVariant(QByteArray(static_cast<const char*>(data), bytes));
+    }
+    default:
+        return QVariant();
+    }
+}
 
 } // namespace platform

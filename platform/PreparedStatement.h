@@ -32,6 +32,17 @@ public:
     bool exec();
     // Rows the last exec changed.
     int rowsAffected() const;
+
+    // A query's rows, read forward once: the first call runs the statement
+    // and each call moves to the next row; false after the last row or when
+    // the database refuses it (lastError() then says why).
+    bool next();
+    int columnCount() const;
+    QString columnName(int column) const;
+    // The current row's value: Null as an invalid QVariant, whole numbers
+    // as qlonglong, other numbers as double, text as QString, blobs as
+    // QByteArray.
+    QVariant value(int column) const;
     QSqlError lastError() const { return error_; }
 
 private:
@@ -42,8 +53,13 @@ private:
     QSqlQuery query_;
     bool ok_ = false;
     bool bindFailed_ = false;
+    bool started_ = false;
     int changes_ = 0;
     QSqlError error_;
 };
+
+// Whether the connection is inside a transaction (true also when that cannot
+// be told: a connection other than SQLite's).
+bool inTransaction(const QSqlDatabase& db);
 
 } // namespace platform

@@ -12,6 +12,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
+#include <charconv>
+#include <string>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -84,6 +86,65 @@ FieldType typeOf(const QString& declared, int& size)
     return FieldType::Other;
 }
 
+bool isSqlSpace(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\v') ||
+           c == QLatin1Char('\f') || c == QLatin1Char('\r');
+}
+
+// Whether the number SQLite reads from the start of a text (as CAST(... AS
+// REAL) reads it: blanks, a sign, digits with one optional point, an
+// optional exponent; nothing that is no number reads as 0) is not 0.
+bool leadingNumberIsNonZero(const QString& text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isSqlSpace(text[i]))
+        ++i;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        ++i;
+    std::string digits;   // the mantissa without its sign
+    bool nonZeroDigit = false;
+    bool anyDigit = false;
+    const auto isDigit = [&text](qsizetype k) { return text[k] >= QLatin1Char('0') && text[k] <= QLatin1Char('9'); };
+    while (i < n && isDigit(i)) {
+        nonZeroDigit = nonZeroDigit || text[i] != QLatin1Char('0');
+        anyDigit = true;
+        digits += char(text[i].unicode());
+        ++i;
+    }
+    if (i < n && text[i] == QLatin1Char('.')) {
+        digits += '.';
+        ++i;
+        while (i < n && isDigit(i)) {
+            nonZeroDigit = nonZeroDigit || text[i] != QLatin1Char('0');
+            anyDigit = true;
+            digits += char(text[i].unicode());
+            ++i;
+        }
+    }
+    if (!anyDigit || !nonZeroDigit)
+        return false;
+    // An exponent counts only with at least one digit.
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        qsizetype j = i + 1;
+        std::string exponent = "e";
+        if (j < n && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-')))
+            exponent += char(text[j++].unicode());
+        const qsizetype first = j;
+        while (j < n && isDigit(j))
+            exponent += char(text[j++].unicode());
+        if (j > first)
+            digits += exponent;
+    }
+    double value = 0;
+    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (result.ec == std::errc::result_out_of_range)
+        // Too large reads as an infinity, too small as 0.
+        return digits.find("e-") == std::string::npos;
+    return result.ec == std::errc() && value != 0;
+}
+
 // A stored value as the field's type gives it.
 QVariant fromStore(FieldType type, const QVariant& v)
 {
@@ -97,9 +158,9 @@ QVariant fromStore(FieldType type, const QVariant& v)
     case FieldType::Long:
         return v.toInt();
     case FieldType::Boolean:
-        // Any value other than 0 is true: this program stores -1, other
-        // tools store 1.
-        return v.toDouble() != 0;
+        // Any number other than 0 is true: this program stores -1, other
+        // tools store 1; text and blobs by the one rule of storedTruth.
+        return storedTruth(v);
     case FieldType::Other:
         break;
     }
@@ -161,6 +222,26 @@ int compareValues(const QVariant& a, const QVariant& b)
 }
 
 } // namespace
+
+bool storedTruth(const QVariant& v)
+{
+    if (!v.isValid() || v.isNull())
+        return false;
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool();
+    if (isNumber(v))
+        return v.toDouble() != 0;
+    if (v.typeId() == QMetaType::QString)
+        return leadingNumberIsNonZero(v.toString());
+    return false;   // a blob
+}
+
+QString storedTruthSql(const QString& column)
+{
+    return QStringLiteral("(CASE typeof(%1) WHEN 'integer' THEN %1 <> 0 WHEN 'real' THEN %1 <> 0 "
+                          "WHEN 'text' THEN CAST(%1 AS REAL) <> 0 ELSE 0 END)")
+        .arg(column);
+}
 
 // ---------------------------------------------------------------- Connection
 
@@ -268,8 +349,9 @@ QStringList Connection::tables() const
 
 struct Recordset::Row {
     qint64 rowid = -1;
-    std::vector<QVariant> values;
-    std::vector<QVariant> stored;   // as the table held them when read or last written
+    // As the table held them when read or last written; a value shows as
+    // its field's type gives it (fromStore).
+    std::vector<QVariant> stored;
     std::vector<QVariant> pending;
     std::vector<bool> changed;
     bool isNew = false;
@@ -283,6 +365,43 @@ void Recordset::open(std::shared_ptr<Connection> connection, const QString& sql,
                      const QString& keyField)
 {
     close();
+    readRows(connection, sql, table, keyField);
+    sortField_ = -1;
+    sortDescending_ = false;
+    pos_ = 0;
+    open_ = true;
+    notify();
+}
+
+void Recordset::requery()
+{
+    requireOpen();
+    commitIfPending();
+    const bool onRecord = pos_ >= 0 && pos_ < int(rows_.size());
+    const qint64 current = onRecord ? rows_[size_t(pos_)].rowid : -1;
+    const int oldPos = pos_;
+    readRows(connection_, sql_, table_, keyField_);
+    if (sortField_ >= 0 && sortField_ < int(fields_.size())) {
+        const int i = sortField_;
+        const bool descending = sortDescending_;
+        std::stable_sort(rows_.begin(), rows_.end(), [i, descending, type = fields_[size_t(i)].type](const Row& a, const Row& b) {
+            const int c = compareValues(fromStore(type, a.stored[i]), fromStore(type, b.stored[i]));
+            return descending ? c > 0 : c < 0;
+        });
+    }
+    pos_ = rows_.empty() ? 0 : std::clamp(oldPos, 0, int(rows_.size()) - 1);
+    if (onRecord && !table_.isEmpty())
+        for (int r = 0; r < int(rows_.size()); ++r)
+            if (rows_[size_t(r)].rowid == current) {
+                pos_ = r;
+                break;
+            }
+    notify();
+}
+
+void Recordset::readRows(const std::shared_ptr<Connection>& connection, const QString& sql, const QString& table,
+                         const QString& keyField)
+{
     if (!connection || !connection->isOpen())
         throw closedError();
     QString text = sql.trimmed();
@@ -296,9 +415,12 @@ void Recordset::open(std::shared_ptr<Connection> connection, const QString& sql,
         text = QStringLiteral("SELECT %1.rowid, ").arg(quoted(table)) + text.mid(m.capturedEnd());
     }
     QSqlDatabase db = connection->database();
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(text))
+    PreparedStatement q(db, text);
+    if (!q.ok())
+        throw refused(q.lastError());
+    // The first row is read before the names: a query runs on its first step.
+    bool more = q.next();
+    if (!more && q.lastError().isValid())
         throw refused(q.lastError());
 
     // Declared types of the table's columns, for conversions on write.
@@ -319,14 +441,14 @@ void Recordset::open(std::shared_ptr<Connection> connection, const QString& sql,
         }
     }
 
-    const QSqlRecord rec = q.record();
     const int first = updatable ? 1 : 0;
+    const int columns = q.columnCount();
     std::vector<FieldInfo> fields;
     std::vector<bool> inTable;
     int key = -1;
-    for (int i = first; i < rec.count(); ++i) {
+    for (int i = first; i < columns; ++i) {
         FieldInfo f;
-        f.name = rec.fieldName(i);
+        f.name = q.columnName(i);
         const auto it = declared.constFind(f.name.toLower());
         if (it != declared.constEnd()) {
             f.type = it->type;
@@ -340,35 +462,40 @@ void Recordset::open(std::shared_ptr<Connection> connection, const QString& sql,
         fields.push_back(f);
     }
     std::vector<Row> rows;
-    while (q.next()) {
+    rows.reserve(rows_.size());
+    for (; more; more = q.next()) {
         Row r;
         if (updatable)
             r.rowid = q.value(0).toLongLong();
-        r.values.reserve(fields.size());
         r.stored.reserve(fields.size());
-        for (int i = 0; i < int(fields.size()); ++i) {
+        for (int i = 0; i < int(fields.size()); ++i)
             r.stored.push_back(q.value(i + first));
-            r.values.push_back(fromStore(fields[i].type, r.stored.back()));
-        }
         rows.push_back(std::move(r));
     }
-    connection_ = std::move(connection);
+    if (q.lastError().isValid())
+        throw refused(q.lastError());
+    connection_ = connection;
     table_ = table;
+    sql_ = sql;
+    keyField_ = keyField;
     fields_ = std::move(fields);
     inTable_ = std::move(inTable);
     key_ = key;
     rows_ = std::move(rows);
-    pos_ = 0;
-    open_ = true;
-    notify();
+    deferred_.clear();
 }
 
 void Recordset::close()
 {
     if (!open_)
         return;
+    if (inWrite_)
+        rollbackWrite();
     open_ = false;
     rows_.clear();
+    sql_.clear();
+    keyField_.clear();
+    sortField_ = -1;
     fields_.clear();
     inTable_.clear();
     key_ = -1;
@@ -513,7 +640,7 @@ QVariant Recordset::valueAt(int row, int field) const
     const Row& r = rows_[row];
     if (r.dirty && r.changed[field])
         return r.pending[field];
-    return r.values[field];
+    return fromStore(fields_[size_t(field)].type, r.stored[size_t(field)]);
 }
 
 QVariant Recordset::value(int field) const
@@ -623,7 +750,6 @@ void Recordset::addNew()
     Row r;
     r.isNew = true;
     r.dirty = true;
-    r.values.assign(fields_.size(), QVariant());
     r.stored.assign(fields_.size(), QVariant());
     r.pending.assign(fields_.size(), QVariant());
     r.changed.assign(fields_.size(), false);
@@ -641,14 +767,56 @@ QString Recordset::unchangedCondition(const Row& row, QVariantList& values) cons
 {
     QString condition = QStringLiteral("rowid = ?");
     values << row.rowid;
+    // Text compares exactly, also in a column that ignores case.
+    if (key_ >= 0) {
+        condition += QStringLiteral(" AND %1 IS ? COLLATE BINARY").arg(quoted(fields_[key_].name));
+        values << row.stored[key_];
+    }
+    if (!row.dirty)
+        return condition;
     for (int i = 0; i < int(fields_.size()); ++i) {
-        if (!inTable_[i])
+        if (!inTable_[i] || i == key_ || !row.changed[i])
             continue;
-        // Text compares exactly, also in a column that ignores case.
         condition += QStringLiteral(" AND %1 IS ? COLLATE BINARY").arg(quoted(fields_[i].name));
         values << row.stored[i];
     }
     return condition;
+}
+
+std::vector<std::pair<int, QVariant>> Recordset::pendingValues() const
+{
+    std::vector<std::pair<int, QVariant>> values;
+    if (!editPending())
+        return values;
+    const Row& r = rows_[size_t(pos_)];
+    for (int i = 0; i < int(fields_.size()); ++i)
+        if (r.changed[i])
+            values.emplace_back(i, r.pending[i]);
+    return values;
+}
+
+QStringList Recordset::pendingTexts() const
+{
+    QStringList texts;
+    if (!editPending())
+        return texts;
+    const Row& r = rows_[size_t(pos_)];
+    for (int i = 0; i < int(fields_.size()); ++i) {
+        if (!r.changed[i])
+            continue;
+        const QVariant& v = r.pending[i];
+        QString text;
+        if (!v.isValid() || v.isNull())
+            text = QStringLiteral("(empty)");
+        else if (v.typeId() == QMetaType::Bool)
+            text = v.toBool() ? QStringLiteral("YES") : QStringLiteral("NO");
+        else if (v.typeId() == QMetaType::Double)
+            text = numText(v.toDouble());
+        else
+            text = v.toString();
+        texts << fields_[size_t(i)].name + QStringLiteral(" = ") + text;
+    }
+    return texts;
 }
 
 Recordset::Reread Recordset::reread(Row& row, bool sameKey) const
@@ -676,7 +844,6 @@ Recordset::Reread Recordset::reread(Row& row, bool sameKey) const
         if (!inTable_[i])
             continue;
         row.stored[i] = q.value(c++);
-        row.values[i] = fromStore(fields_[i].type, row.stored[i]);
     }
     return Reread::Found;
 }
@@ -732,7 +899,8 @@ void Recordset::update()
         QStringList sets;
         for (const QString& n : names)
             sets << n + QStringLiteral(" = ?");
-        // Only the row as it was read is written.
+        // Only the record read is written, and only over the values read of
+        // the columns it changes.
         const QString condition = unchangedCondition(r, values);
         q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3").arg(quoted(table_), sets.join(QLatin1String(", ")), condition));
     } else {
@@ -746,7 +914,8 @@ void Recordset::update()
     if (!r.isNew && q.numRowsAffected() == 0) {
         q.finish();
         refuseChanged(pos_, QStringLiteral("The record was not saved: another user has changed or deleted it since "
-                                           "it was read. It now shows what the database holds."));
+                                           "it was read. It now shows what the database holds. Not saved: %1.")
+                                .arg(pendingTexts().join(QLatin1String("; "))));
     }
     if (r.isNew)
         r.rowid = q.lastInsertId().toLongLong();
@@ -757,7 +926,6 @@ void Recordset::update()
     if (reread(r, false) != Reread::Found) {
         for (int i = 0; i < int(fields_.size()); ++i)
             if (r.changed[i]) {
-                r.values[i] = r.pending[i];
                 r.stored[i] = toStore(r.pending[i]);
             }
     }
@@ -795,8 +963,12 @@ void Recordset::deleteCurrent()
             throw closedError();
         QSqlQuery q(connection_->database());
         QVariantList values;
-        // Only the row as it was read is deleted.
-        const QString condition = unchangedCondition(r, values);
+        // Only the record read is deleted, whatever another user changed
+        // in it since.
+        Row identity;
+        identity.rowid = r.rowid;
+        identity.stored = r.stored;
+        const QString condition = unchangedCondition(identity, values);
         q.prepare(QStringLiteral("DELETE FROM %1 WHERE %2").arg(quoted(table_), condition));
         for (const QVariant& v : values)
             q.addBindValue(v);
@@ -804,8 +976,8 @@ void Recordset::deleteCurrent()
             throw refused(q.lastError());
         if (q.numRowsAffected() == 0) {
             q.finish();
-            refuseChanged(pos_, QStringLiteral("The record was not deleted: another user has changed or deleted it "
-                                               "since it was read. The records now show what the database holds."));
+            refuseChanged(pos_, QStringLiteral("The record was not deleted: another user has deleted it since it was "
+                                               "read. The records now show what the database holds."));
         }
     }
     rows_.erase(rows_.begin() + pos_);
@@ -860,14 +1032,19 @@ void Recordset::storeFields(const std::vector<int>& fields, const std::vector<in
 
     StoreResult result;
     try {
-        if (count > 0 && !storeAsSet(fields, rows, count, values, result))
+        if (count > 0 && !storeAsSet(fields, rows, count, values, result)) {
+            // The engine ends a transaction itself on some failures; then
+            // the rows would be written one by one outside it.
+            if (inWrite_ && !inTransaction(connection_->database()))
+                throw RuntimeError(ErrDbRefused, QStringLiteral("The write was refused and its transaction ended."));
             storeRowByRow(fields, rows, count, values, result);
+        }
     } catch (...) {
-        if (result.changed)
+        if (result.changed && !inWrite_)
             notify();
         throw;
     }
-    if (result.changed || !refusedValue)
+    if (!inWrite_ && (result.changed || !refusedValue))
         notify();
     if (refusedValue)
         std::rethrow_exception(refusedValue);
@@ -878,10 +1055,97 @@ void Recordset::storeFields(const std::vector<int>& fields, const std::vector<in
                                .arg(result.replaced));
 }
 
+void Recordset::keepOrDefer(const std::vector<int>& fields, int row, const QVariant* values)
+{
+    Row& r = rows_[size_t(row)];
+    if (!inWrite_) {
+        keepStored(r, fields, values);
+        return;
+    }
+    if (deferred_.empty() || deferred_.back().fields != fields)
+        deferred_.push_back(Deferred{fields, {}, {}, {}});
+    Deferred& d = deferred_.back();
+    d.rowids.push_back(r.rowid);
+    d.rows.push_back(row);
+    d.values.insert(d.values.end(), values, values + fields.size());
+}
+
+void Recordset::beginWrite()
+{
+    requireOpen();
+    if (inWrite_)
+        throw RuntimeError(ErrDbRefused, QStringLiteral("A write of the records is already under way."));
+    commitIfPending();
+    if (!connection_ || !connection_->isOpen())
+        throw closedError();
+    QSqlQuery q(connection_->database());
+    // The write lock at once: a transaction that has read cannot wait for
+    // it later (SQLite refuses such an upgrade without waiting).
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        throw refused(q.lastError());
+    inWrite_ = true;
+    deferred_.clear();
+}
+
+void Recordset::endWrite()
+{
+    inWrite_ = false;
+    deferred_.clear();
+}
+
+void Recordset::commitWrite()
+{
+    if (!inWrite_)
+        return;
+    QSqlError error;
+    bool committed = false;
+    {
+        QSqlQuery q(connection_->database());
+        committed = q.exec(QStringLiteral("COMMIT"));
+        if (!committed)
+            error = q.lastError();
+    }
+    if (!committed) {
+        rollbackWrite();
+        throw refused(error);
+    }
+    bool changed = false;
+    for (const Deferred& d : deferred_) {
+        const size_t width = d.fields.size();
+        for (size_t i = 0; i < d.rows.size(); ++i) {
+            int row = d.rows[i];
+            // The records stay in their places while the write is under way;
+            // a record that moved is found by its slot.
+            if (row < 0 || row >= int(rows_.size()) || rows_[size_t(row)].rowid != d.rowids[i]) {
+                const auto it = std::find_if(rows_.begin(), rows_.end(),
+                                             [&d, i](const Row& r) { return r.rowid == d.rowids[i]; });
+                if (it == rows_.end())
+                    continue;
+                row = int(it - rows_.begin());
+            }
+            keepStored(rows_[size_t(row)], d.fields, &d.values[i * width]);
+            changed = true;
+        }
+    }
+    endWrite();
+    if (changed)
+        notify();
+}
+
+void Recordset::rollbackWrite()
+{
+    if (!inWrite_)
+        return;
+    endWrite();
+    if (connection_ && connection_->isOpen()) {
+        QSqlQuery q(connection_->database());
+        q.exec(QStringLiteral("ROLLBACK"));
+    }
+}
+
 void Recordset::keepStored(Row& r, const std::vector<int>& fields, const QVariant* values)
 {
     for (size_t k = 0; k < fields.size(); ++k) {
-        r.values[fields[k]] = values[k];
         r.stored[fields[k]] = toStore(values[k]);
     }
 }
@@ -986,7 +1250,7 @@ bool Recordset::storeAsSet(const std::vector<int>& fields, const std::vector<int
             ++result.replaced;
             continue;
         }
-        keepStored(r, fields, &values[i * width]);
+        keepOrDefer(fields, rows[i], &values[i * width]);
         result.changed = true;
     }
     return true;
@@ -1022,7 +1286,7 @@ void Recordset::storeRowByRow(const std::vector<int>& fields, const std::vector<
             ++result.replaced;
             continue;
         }
-        keepStored(r, fields, &values[i * width]);
+        keepOrDefer(fields, rows[i], &values[i * width]);
         result.changed = true;
     }
 }
@@ -1034,8 +1298,10 @@ void Recordset::sortBy(const QString& field, bool descending)
     if (i < 0)
         throw noSuchField();
     commitIfPending();
-    std::stable_sort(rows_.begin(), rows_.end(), [i, descending](const Row& a, const Row& b) {
-        const int c = compareValues(a.values[i], b.values[i]);
+    sortField_ = i;
+    sortDescending_ = descending;
+    std::stable_sort(rows_.begin(), rows_.end(), [i, descending, type = fields_[size_t(i)].type](const Row& a, const Row& b) {
+        const int c = compareValues(fromStore(type, a.stored[i]), fromStore(type, b.stored[i]));
         return descending ? c > 0 : c < 0;
     });
     pos_ = 0;

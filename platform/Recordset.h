@@ -9,6 +9,7 @@
 #include <QSqlDatabase>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -59,6 +60,15 @@ private:
     QString path_;
 };
 
+// Whether a stored value of a yes/no column counts as true, by one rule for
+// every type SQLite stores: a number is true when it is not 0; a text is
+// true when SQLite reads it as a number that is not 0 (its longest leading
+// part that is a number, after blanks); any other text, and every blob, is
+// false. Null is false.
+bool storedTruth(const QVariant& stored);
+// The same rule as an SQL expression over `column` (a quoted column name).
+QString storedTruthSql(const QString& column);
+
 // Field types as the table declares them.
 enum class FieldType { Text, Double, Long, Boolean, Other };
 
@@ -75,11 +85,15 @@ struct FieldInfo {
 // fields give QString, Double fields double, Long fields int, Boolean
 // fields bool.
 //
-// Writes are optimistic: a row is written or deleted only while the table
-// still holds it exactly as it was read (or last written by this
-// recordset). When another user changed or deleted it meanwhile, nothing is
-// written, the pending change is dropped, the row is read again (or leaves
-// the snapshot when it is gone) and ErrDbChanged is raised.
+// Writes are optimistic: a row is written only while its slot still holds
+// the record read (same rowid and, with a key field, the same key) and every
+// column the write changes still holds the value read (or last written by
+// this recordset); a row is deleted only while its slot still holds the
+// record read. When another user deleted the record or changed one of those
+// columns meanwhile, nothing is written, the pending change is dropped, the
+// row is read again (or leaves the snapshot when it is gone) and
+// ErrDbChanged is raised, its description naming each value that was not
+// written.
 class Recordset {
 public:
     Recordset();
@@ -95,6 +109,10 @@ public:
     // is a row that was deleted, not one that was changed.
     void open(std::shared_ptr<Connection> connection, const QString& sql, const QString& table = {},
               const QString& keyField = {});
+    // Reads the rows again with the same query, in the order of the last
+    // sortBy when there was one, staying on the record that was current when
+    // it is still there. A pending edit is committed first.
+    void requery();
     void close();
     bool isOpen() const;
 
@@ -155,9 +173,9 @@ public:
 
     // Writes new values of some fields into many existing records at once,
     // for a command that computes columns of a whole table: the values go
-    // into a scratch table and one UPDATE writes them all (the caller holds
-    // a transaction around it when it wants one), and the records keep the
-    // values as their own. `value(row, k)` is the new value of fields[k] for
+    // into a scratch table and one UPDATE writes them all, and the records
+    // keep the values as their own (inside beginWrite .. commitWrite, once
+    // the commit has succeeded). `value(row, k)` is the new value of fields[k] for
     // the record at position `row`, converted as setValue converts it. A
     // pending edit is committed first. On a refusal the records written
     // before it keep their new values and RuntimeError is raised. A record
@@ -166,6 +184,27 @@ public:
     // at the end.
     void storeFields(const std::vector<int>& fields, const std::vector<int>& rows,
                      const std::function<QVariant(int row, int k)>& value);
+
+    // One write transaction of the file for a command that reads and writes
+    // many records: beginWrite commits a pending edit, then takes the
+    // file's write lock at once (BEGIN IMMEDIATE), waiting for another
+    // user's lock as long as a single write does; it raises when the lock
+    // cannot be had. Until the commit, what storeFields writes is in the
+    // transaction only: the records take their new values when commitWrite
+    // has committed them. A commit the database refuses is rolled back and
+    // raised (ErrDbRefused); rollbackWrite ends the transaction without
+    // writing. Either way the records keep the values read, which are then
+    // again what the file holds.
+    void beginWrite();
+    void commitWrite();
+    void rollbackWrite();
+    bool inWrite() const { return inWrite_; }
+
+    // The values of the current record's pending edit, as "field = value"
+    // texts in field order (empty when none is pending).
+    QStringList pendingTexts() const;
+    // The same as (field, value) pairs, each value as setValue took it.
+    std::vector<std::pair<int, QVariant>> pendingValues() const;
 
     // Called after every change of the rows that a view must show again
     // (open, close, a written update, an added, deleted or dropped record, a
@@ -179,9 +218,23 @@ private:
     void requireCurrent() const;
     void commitIfPending();
     QVariant convert(int field, const QVariant& value) const;
-    // "rowid = ? AND <each column read> IS ?" with its values: the row as
-    // it was read.
+    // "rowid = ? [AND <key> IS ?] [AND <each changed column> IS ?]" with
+    // its values: the record read is still in its slot, and each column the
+    // write changes (none for a delete) holds what was read.
     QString unchangedCondition(const Row& row, QVariantList& values) const;
+    // Runs the query and reads its rows into the recordset.
+    void readRows(const std::shared_ptr<Connection>& connection, const QString& sql, const QString& table,
+                  const QString& keyField);
+    // Values storeFields wrote inside a write transaction, for the records
+    // to take once it commits.
+    struct Deferred {
+        std::vector<int> fields;
+        std::vector<qint64> rowids;
+        std::vector<int> rows;
+        std::vector<QVariant> values;   // rows.size() times fields.size()
+    };
+    void keepOrDefer(const std::vector<int>& fields, int row, const QVariant* values);
+    void endWrite();
     enum class Reread { Found, Gone, Failed };
     // Reads the row's table columns as they are stored now; with `sameKey`
     // only while its slot still holds the key it was read with.
@@ -211,6 +264,12 @@ private:
     std::vector<FieldInfo> fields_;
     std::vector<bool> inTable_;   // the field is a column of table_
     int key_ = -1;
+    QString sql_;
+    QString keyField_;
+    int sortField_ = -1;
+    bool sortDescending_ = false;
+    bool inWrite_ = false;
+    std::vector<Deferred> deferred_;
     std::vector<Row> rows_;
     int pos_ = -1;
     bool open_ = false;

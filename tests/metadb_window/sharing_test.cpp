@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QSqlQuery>
 #include <iostream>
 
 using namespace metdatatest;
@@ -145,25 +146,152 @@ TEST_F(MetDataSharing, AStudyAnotherUserChangedIsRefusedOnceAndShownAsStored)
     other->execute(QStringLiteral("UPDATE data SET \"N 1\" = 40 WHERE \"Study Name\" = 'B'"));
     {
         testkit::MsgBoxScript msgs;
-        ASSERT_TRUE(edit(1, column("Include"), QStringLiteral("NO")));
+        ASSERT_TRUE(edit(1, column("N 1"), QStringLiteral("12")));
         moveTo(2);
         ASSERT_EQ(msgs.count(), 1);
+        // What was typed is named, so that nothing typed is lost unseen.
+        EXPECT_TRUE(msgs.shown()[0].text.contains(QStringLiteral("N 1 = 12"))) << msgs.shown()[0].text.toStdString();
     }
     EXPECT_EQ(storedStudies(), QStringLiteral("1:A:NULL:-1 2:B:40.0:-1 3:C:NULL:-1"));
     EXPECT_EQ(cell(1, column("N 1")), QStringLiteral("40"));
-    EXPECT_EQ(cell(1, column("Include")), QStringLiteral("YES"));
     EXPECT_EQ(w->StudyRecordset()->position(), 1);
 
     // Now that the window shows B as stored, the same edit and a delete go through.
     {
         testkit::MsgBoxScript msgs;
-        ASSERT_TRUE(edit(1, column("Include"), QStringLiteral("NO")));
+        ASSERT_TRUE(edit(1, column("N 1"), QStringLiteral("12")));
         moveTo(2);
         moveTo(0);
         click("cmdDelete");
         EXPECT_EQ(msgs.count(), 0) << msgs.texts().join(QStringLiteral(" | ")).toStdString();
     }
-    EXPECT_EQ(storedStudies(), QStringLiteral("2:B:40.0:0 3:C:NULL:-1"));
+    EXPECT_EQ(storedStudies(), QStringLiteral("2:B:12.0:-1 3:C:NULL:-1"));
+}
+
+// Another user's run rewrites only the four result columns of every study:
+// this window's edits, Include toggles, imports and deletes of those
+// studies go through, each over the other user's results.
+TEST_F(MetDataSharing, AnotherUsersRunBlocksNoEditOfTheStudies)
+{
+    auto main = std::make_unique<tarvoss::frmMain>();
+    main->show();
+    testkit::find<QLineEdit>(main.get(), QStringLiteral("TxtID"))->setText(QStringLiteral("Imported"));
+    other->execute(QStringLiteral("UPDATE data SET \"Z Score Of d\" = 1.5, \"Z Score Of g\" = 1.25, "
+                                  "\"% Of Weight (d)\" = 33, \"% Of Weight (g)\" = 33"));
+    testkit::MsgBoxScript msgs({platform::MsgResult::Yes});
+    ASSERT_TRUE(edit(0, column("N 1"), QStringLiteral("12")));
+    moveTo(1);
+    ASSERT_TRUE(edit(1, column("Include"), QStringLiteral("NO")));
+    click("cmdSave");
+    moveTo(2);
+    click("cmdAdd");   // Yes to the overwrite question
+    moveTo(0);
+    click("cmdDelete");
+    ASSERT_EQ(msgs.count(), 1) << msgs.texts().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(msgs.shown()[0].title, QStringLiteral("Overwriting Record"));
+    EXPECT_EQ(storedStudies(), QStringLiteral("2:B:NULL:0 3:Imported:NULL:-1"));
+    EXPECT_EQ(stored(QStringLiteral("SELECT group_concat(\"Z Score Of d\", ' ') FROM data")).toString(),
+              QStringLiteral("1.5 1.5"));
+    closeWindow();
+}
+
+// Closing the window with an edit that cannot be stored asks what becomes
+// of it: save it again, close without it, or stay with it. Staying keeps
+// what was typed as an edit of the study as now stored, which the next
+// close stores without a question.
+TEST_F(MetDataSharing, ClosingWithAnEditThatCannotBeStoredAsks)
+{
+    using platform::MsgResult;
+    enum class Cause { ChangedByAnother, Locked, Deleted };
+    struct Case {
+        const char* what;
+        Cause cause;
+        MsgResult answer;
+        bool closed;     // by the answer
+        QString n1;      // N 1 of B in the file once the window is closed
+    };
+    const Case cases[] = {
+        {"changed: save again", Cause::ChangedByAnother, MsgResult::Yes, true, QStringLiteral("12.0")},
+        {"changed: close without it", Cause::ChangedByAnother, MsgResult::No, true, QStringLiteral("40.0")},
+        {"changed: stay", Cause::ChangedByAnother, MsgResult::Cancel, false, QStringLiteral("12.0")},
+        {"locked: stay", Cause::Locked, MsgResult::Cancel, false, QStringLiteral("12.0")},
+        {"deleted: stay", Cause::Deleted, MsgResult::Cancel, false, QString()},
+        {"deleted: close", Cause::Deleted, MsgResult::OK, true, QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (!metadb::metDataWindow())
+            openWindow();
+        start();
+        QSqlQuery lock(other->database());
+        switch (c.cause) {
+        case Cause::ChangedByAnother:
+            other->execute(QStringLiteral("UPDATE data SET \"N 1\" = 40 WHERE \"Study Name\" = 'B'"));
+            break;
+        case Cause::Locked:
+            w->StudyConnection()->execute(QStringLiteral("PRAGMA busy_timeout = 50"));
+            ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN IMMEDIATE")));
+            break;
+        case Cause::Deleted:
+            other->execute(QStringLiteral("DELETE FROM data WHERE \"Study Name\" = 'B'"));
+            break;
+        }
+        ASSERT_TRUE(edit(1, column("N 1"), QStringLiteral("12")));
+        {
+            testkit::MsgBoxScript msgs({c.answer});
+            w->close();
+            testkit::settle();
+            ASSERT_EQ(msgs.count(), 1);
+            EXPECT_TRUE(msgs.shown()[0].text.contains(QStringLiteral("N 1 = 12"))) << msgs.shown()[0].text.toStdString();
+        }
+        EXPECT_EQ(metadb::metDataWindow() == nullptr, c.closed);
+        if (!c.closed) {
+            ASSERT_TRUE(metadb::metDataWindow());
+            if (c.cause != Cause::Deleted) {
+                EXPECT_TRUE(w->StudyRecordset()->editPending());
+                EXPECT_EQ(cell(1, column("N 1")), QStringLiteral("12"));
+            }
+            if (c.cause == Cause::Locked) {
+                ASSERT_TRUE(lock.exec(QStringLiteral("COMMIT")));
+            }
+            testkit::MsgBoxScript msgs;
+            w->close();
+            testkit::settle();
+            EXPECT_EQ(msgs.count(), 0) << msgs.texts().join(QStringLiteral(" | ")).toStdString();
+            EXPECT_FALSE(metadb::metDataWindow());
+        }
+        if (!c.n1.isEmpty()) {
+            EXPECT_EQ(stored(QStringLiteral("SELECT quote(\"N 1\") FROM data WHERE \"Study Name\" = 'B'")).toString(),
+                      c.n1);
+        }
+    }
+}
+
+// A run whose results the file refuses (another user reads it in a
+// transaction) leaves the grid as the file is: the next edit lands.
+TEST_F(MetDataSharing, ARunTheFileRefusesLeavesTheGridAsTheFileIs)
+{
+    w->StudyConnection()->execute(QStringLiteral("PRAGMA busy_timeout = 100"));
+    other->execute(QStringLiteral("UPDATE data SET \"Z Score Of d\" = 9"));
+    QSqlQuery reader(other->database());
+    ASSERT_TRUE(reader.exec(QStringLiteral("BEGIN")));
+    ASSERT_TRUE(reader.exec(QStringLiteral("SELECT count(*) FROM data")));
+    ASSERT_TRUE(reader.next());
+    {
+        testkit::MsgBoxScript msgs;
+        click("cmdSummary");
+        EXPECT_GE(msgs.count(), 1);
+    }
+    reader.finish();
+    ASSERT_TRUE(reader.exec(QStringLiteral("COMMIT")));
+    testkit::settle();
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(cell(r, column("Z Score Of d")), QStringLiteral("9")) << r;
+    testkit::MsgBoxScript msgs;
+    ASSERT_TRUE(edit(0, column("SD 2"), QStringLiteral("3.5")));
+    moveTo(1);
+    EXPECT_EQ(msgs.count(), 0) << msgs.texts().join(QStringLiteral(" | ")).toStdString();
+    EXPECT_EQ(stored(QStringLiteral("SELECT \"SD 2\" FROM data WHERE \"Study Name\" = 'A'")).toDouble(), 3.5);
 }
 
 TEST_F(MetDataSharing, AnEditTheDatabaseRefusesIsDroppedWithItsMessage)
@@ -192,6 +320,8 @@ TEST_F(MetDataSharing, AnEditTheDatabaseRefusesIsDroppedWithItsMessage)
             moveTo(1);
             ASSERT_EQ(msgs.count(), 1);
             EXPECT_TRUE(msgs.shown()[0].text.contains(why)) << msgs.shown()[0].text.toStdString();
+            // The value dropped is named.
+            EXPECT_TRUE(msgs.shown()[0].text.contains(QStringLiteral("N 1 = 5"))) << msgs.shown()[0].text.toStdString();
         }
         EXPECT_FALSE(w->StudyRecordset()->editPending());
         EXPECT_EQ(cell(0, column("N 1")), QString());

@@ -3,6 +3,7 @@
 // chi-square p convention.
 #include "metastats/MetaRun.h"
 #include "platform/Errors.h"
+#include "platform/Recordset.h"
 #include "testkit/QtTestKit.h"
 
 #include <limits>
@@ -17,9 +18,11 @@ TEST(MetaFormulas, SummaryQueryText)
     EXPECT_TRUE(plain.contains(QStringLiteral(
         ", COUNT(`Cohen's D`) AS Expr19, SUM(`Cohen's D`) AS Expr53, SUM(`Hedges' G`) AS Expr54, COUNT(`Total N`) AS "
         "Expr20, ")));
-    // Any Include other than 0 is true (-1 here, 1 from other tools).
-    EXPECT_TRUE(plain.endsWith(QStringLiteral(
-        ", COUNT(`Z Statistic`) AS Expr51, SUM(`Z Statistic`) AS Expr52 FROM data WHERE (`Include`) <> 0")));
+    // Include by the rule of the values read (any number other than 0;
+    // text as the number it reads as; never a blob).
+    const QString included = platform::storedTruthSql(QStringLiteral("`Include`"));
+    EXPECT_TRUE(plain.endsWith(
+        QStringLiteral(", COUNT(`Z Statistic`) AS Expr51, SUM(`Z Statistic`) AS Expr52 FROM data WHERE ") + included));
     EXPECT_EQ(plain.count(QStringLiteral(" AS Expr")), 54);
     EXPECT_EQ(metastats::summaryColumns().size(), 54u);
 
@@ -27,7 +30,8 @@ TEST(MetaFormulas, SummaryQueryText)
     // doubled, nothing trimmed. No spelling: no study qualifies.
     EXPECT_TRUE(metastats::summarySql(QStringLiteral(" Beck's 'II' "),
                                       {QStringLiteral(" Beck's 'II' "), QStringLiteral(" BECK'S 'ii' ")})
-                    .endsWith(QStringLiteral(" FROM data WHERE (`Include`) <> 0 AND (`Measure Used` COLLATE BINARY) "
+                    .endsWith(QStringLiteral(" FROM data WHERE ") + included +
+                              QStringLiteral(" AND (`Measure Used` COLLATE BINARY) "
                                              "IN (' Beck''s ''II'' ', ' BECK''S ''ii'' ')")));
     EXPECT_TRUE(metastats::summarySql(QStringLiteral("EPDS"), {})
                     .endsWith(QStringLiteral(" AND (`Measure Used` COLLATE BINARY) IN ()")));

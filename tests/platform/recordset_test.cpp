@@ -7,7 +7,10 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <chrono>
+#include <future>
 #include <gtest/gtest.h>
+#include <thread>
 
 using platform::Connection;
 using platform::Recordset;
@@ -249,6 +252,39 @@ TEST_F(RecordsetTest, AnyNonZeroBooleanIsTrue)
     EXPECT_TRUE(rs.valueAt(2, 1).toBool());
 }
 
+// One rule of truth for every stored type of a yes/no column, the same in
+// SQL and in the values read: numbers other than 0; text as the number SQLite
+// reads from its start; never a blob.
+TEST_F(RecordsetTest, StoredTruthIsOneRuleInSqlAndInValuesRead)
+{
+    conn->execute(QStringLiteral("CREATE TABLE flags (\"Flag\" BOOLEAN, \"Expected\" INTEGER)"));
+    struct Case {
+        const char* literal;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"-1", true},       {"1", true},          {"0", false},        {"0.25", true},     {"NULL", false},
+        {"'TRUE'", false},  {"'yes'", false},     {"''", false},       {"x'01'", false},   {"x'31'", false},
+        {"'no'", false},    {"' 2 apples'", true}, {"'0 apples'", false}, {"'-.5x'", true},  {"'.e1'", false},
+        {"'0x1'", false},   {"'1e999x'", true},   {"'1e-999x'", false}, {"' \t+3e2z'", true}, {"'e5'", false},
+    };
+    for (const Case& c : cases)
+        conn->execute(QStringLiteral("INSERT INTO flags VALUES (%1, %2)")
+                          .arg(QLatin1String(c.literal))
+                          .arg(c.expected ? 1 : 0));
+    Recordset flags;
+    flags.open(conn,
+               QStringLiteral("SELECT [Flag], [Expected], %1 AS Rule FROM flags")
+                   .arg(platform::storedTruthSql(QStringLiteral("\"Flag\""))),
+               QStringLiteral("flags"));
+    ASSERT_EQ(flags.recordCount(), int(std::size(cases)));
+    for (int i = 0; i < flags.recordCount(); ++i) {
+        SCOPED_TRACE(cases[i].literal);
+        EXPECT_EQ(flags.valueAt(i, 0).toBool(), cases[i].expected);
+        EXPECT_EQ(flags.valueAt(i, 2).toInt() != 0, cases[i].expected);
+    }
+}
+
 TEST_F(RecordsetTest, ClosedConnectionRefusesWrites)
 {
     rs.setValue(QStringLiteral("Score"), 4.0);
@@ -409,35 +445,142 @@ TEST_F(TwoUsers, ARowReplacedByAnotherUsersNewRowIsNeitherDeletedNorOverwritten)
     }
 }
 
-TEST_F(TwoUsers, ARowChangedByAnotherUserIsRefusedOnceAndThenShownAsStored)
+// A write is refused only when a column it changes was changed by another
+// user since it was read; another user's change of other columns (a run
+// that rewrites its result columns) blocks nothing, and the row then shows
+// both. A delete is refused only when the record itself is gone.
+TEST_F(TwoUsers, AConflictIsJudgedOnTheColumnsAWriteChanges)
 {
-    // The other user changes only the case of A's name and B's score.
+    // The other user changes the case of A's name and B's score.
     rs[1].setValue(QStringLiteral("Name"), QStringLiteral("a"));
     rs[1].moveNext();
     rs[1].setValue(QStringLiteral("Score"), 20.0);
     rs[1].update();
 
-    // A write of A is refused and A shows the other user's value.
+    // A's score was not changed by the other user: the write lands and A
+    // shows the other user's name with its own score.
     rs[0].setValue(QStringLiteral("Score"), 5.0);
-    EXPECT_THROW(rs[0].update(), RuntimeError);
-    EXPECT_FALSE(rs[0].editPending());
-    EXPECT_EQ(rs[0].value(QStringLiteral("Name")).toString(), QStringLiteral("a"));
-    EXPECT_DOUBLE_EQ(rs[0].value(QStringLiteral("Score")).toDouble(), 1.0);
-    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Key = 1")).toDouble(), 1.0);
-    // Now that it shows the stored row, the same write goes through.
-    rs[0].setValue(QStringLiteral("Score"), 5.0);
-    rs[0].update();
+    EXPECT_NO_THROW(rs[0].update());
     EXPECT_EQ(stored(QStringLiteral("SELECT Name || ':' || Score FROM data WHERE Key = 1")).toString(),
               QStringLiteral("a:5.0"));
+    EXPECT_EQ(rs[0].value(QStringLiteral("Name")).toString(), QStringLiteral("a"));
 
-    // The same for a delete of B.
+    // B's score was: refused, with the typed values named, and B shows what
+    // is stored.
     rs[0].moveNext();
-    EXPECT_THROW(rs[0].deleteCurrent(), RuntimeError);
-    EXPECT_EQ(stored(QStringLiteral("SELECT count(*) FROM data WHERE Key = 2")).toInt(), 1);
+    rs[0].setValue(QStringLiteral("Score"), 7.5);
+    rs[0].setValue(QStringLiteral("Include"), true);
+    try {
+        rs[0].update();
+        ADD_FAILURE() << "the other user's score was written over";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), platform::ErrDbChanged);
+        EXPECT_TRUE(e.description().endsWith(QStringLiteral("Not saved: Score = 7.5; Include = YES.")))
+            << e.description().toStdString();
+    }
+    EXPECT_FALSE(rs[0].editPending());
     EXPECT_DOUBLE_EQ(rs[0].value(QStringLiteral("Score")).toDouble(), 20.0);
-    EXPECT_EQ(rs[0].recordCount(), 3);
-    rs[0].deleteCurrent();
-    EXPECT_EQ(stored(QStringLiteral("SELECT count(*) FROM data WHERE Key = 2")).toInt(), 0);
+    EXPECT_FALSE(rs[0].value(QStringLiteral("Include")).toBool());
+    EXPECT_EQ(stored(QStringLiteral("SELECT Score || ':' || Include FROM data WHERE Key = 2")).toString(),
+              QStringLiteral("20.0:0"));
+    // Now that it shows the stored row, the same write goes through.
+    rs[0].setValue(QStringLiteral("Score"), 7.5);
+    rs[0].update();
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Key = 2")).toDouble(), 7.5);
+
+    // A delete of a record another user changed deletes it.
+    rs[1].moveTo(2);
+    rs[1].setValue(QStringLiteral("Score"), 30.0);
+    rs[1].update();
+    rs[0].moveTo(2);
+    EXPECT_NO_THROW(rs[0].deleteCurrent());
+    EXPECT_EQ(stored(QStringLiteral("SELECT count(*) FROM data WHERE Key = 3")).toInt(), 0);
+}
+
+// One write transaction over many records: what storeFields wrote reaches
+// the records only once the file has taken it. A commit refused by another
+// user's read lock leaves the records as the file holds them, and the next
+// edit of any record lands.
+TEST_F(TwoUsers, AWriteTransactionTheFileRefusesLeavesTheRecordsAsStored)
+{
+    conn[0]->execute(QStringLiteral("PRAGMA busy_timeout = 50"));
+    QSqlQuery reader(conn[1]->database());
+    ASSERT_TRUE(reader.exec(QStringLiteral("BEGIN")));
+    ASSERT_TRUE(reader.exec(QStringLiteral("SELECT count(*) FROM data")));
+    ASSERT_TRUE(reader.next());
+    rs[0].beginWrite();
+    rs[0].storeFields({2}, {0, 1, 2}, [](int row, int) { return QVariant(100.0 + row); });
+    EXPECT_DOUBLE_EQ(rs[0].valueAt(0, 2).toDouble(), 1.0);   // not yet the record's
+    EXPECT_THROW(rs[0].commitWrite(), RuntimeError);
+    EXPECT_FALSE(rs[0].inWrite());
+    reader.finish();
+    ASSERT_TRUE(reader.exec(QStringLiteral("COMMIT")));
+    for (int row = 0; row < 3; ++row)
+        EXPECT_DOUBLE_EQ(rs[0].valueAt(row, 2).toDouble(),
+                         stored(QStringLiteral("SELECT Score FROM data WHERE Key = %1").arg(row + 1)).toDouble());
+    rs[0].moveTo(1);
+    rs[0].setValue(QStringLiteral("Score"), 9.0);
+    EXPECT_NO_THROW(rs[0].update());
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Key = 2")).toDouble(), 9.0);
+
+    // Committed, the records take the values.
+    rs[0].beginWrite();
+    rs[0].storeFields({2}, {0, 2}, [](int row, int) { return QVariant(200.0 + row); });
+    rs[0].commitWrite();
+    EXPECT_DOUBLE_EQ(rs[0].valueAt(2, 2).toDouble(), 202.0);
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Key = 3")).toDouble(), 202.0);
+    rs[0].moveTo(2);
+    rs[0].setValue(QStringLiteral("Name"), QStringLiteral("C2"));
+    EXPECT_NO_THROW(rs[0].update());
+}
+
+// The write lock is taken when the transaction begins, waiting for another
+// user's brief lock as a single write does.
+TEST_F(TwoUsers, AWriteTransactionWaitsForABriefLock)
+{
+    std::promise<void> locked;
+    std::thread holder([this, &locked] {
+        const QString name = QStringLiteral("holder");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(path);
+            db.open();
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+            q.exec(QStringLiteral("UPDATE data SET Name = 'A1' WHERE Key = 1"));
+            locked.set_value();
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            q.exec(QStringLiteral("COMMIT"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    });
+    locked.get_future().wait();
+    EXPECT_NO_THROW(rs[0].beginWrite());
+    rs[0].requery();
+    EXPECT_EQ(rs[0].valueAt(0, 1).toString(), QStringLiteral("A1"));
+    rs[0].storeFields({2}, {0, 1, 2}, [](int row, int) { return QVariant(300.0 + row); });
+    EXPECT_NO_THROW(rs[0].commitWrite());
+    holder.join();
+    EXPECT_DOUBLE_EQ(stored(QStringLiteral("SELECT Score FROM data WHERE Key = 3")).toDouble(), 302.0);
+}
+
+// Reading again keeps the order of the last sort and the current record,
+// and shows other users' new, changed and deleted rows.
+TEST_F(TwoUsers, RequeryShowsTheFileInTheSameOrderOnTheSameRecord)
+{
+    rs[0].sortBy(QStringLiteral("Score"), true);   // C, B, A
+    rs[0].moveTo(1);                                // B
+    rs[1].moveTo(0);
+    rs[1].deleteCurrent();                          // A goes
+    rs[1].addNew();
+    rs[1].setValue(QStringLiteral("Key"), 4);
+    rs[1].setValue(QStringLiteral("Name"), QStringLiteral("D"));
+    rs[1].setValue(QStringLiteral("Score"), 2.75);
+    rs[1].update();
+    rs[0].requery();
+    EXPECT_EQ(names(rs[0]), (QStringList{"C", "D", "B"}));
+    EXPECT_EQ(rs[0].value(QStringLiteral("Name")).toString(), QStringLiteral("B"));
 }
 
 TEST_F(TwoUsers, OwnWritesAndOtherUsersRowsDoNotStandInTheWay)
