@@ -17,7 +17,10 @@
 #include "shell/ScreenFit.h"
 #include "testkit/QtTestKit.h"
 
+#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QGroupBox>
+#include <QScreen>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPointer>
@@ -254,4 +257,30 @@ TEST_F(ScreenFit, ControlsMovedByAModeFollowTheScaledWindow)
         testkit::click(testkit::find<QWidget>(&conf, QStringLiteral("op95")));
         EXPECT_NEAR(frame1->height(), 125 * h, 2);
     }
+}
+
+// On a real desktop, where the window manager frames a window only after it
+// is shown: a window scaled to fit opens with its title bar on the screen.
+// Offscreen there is no window manager; run by hand with
+// QT_QPA_PLATFORM=xcb under an X server with a window manager.
+TEST_F(ScreenFit, UnderAWindowManagerTheTitleBarIsOnTheScreen)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server with a window manager";
+    testkit::MsgBoxScript msgs;
+    platform::setScreenAreaHandler({});
+    shell::Resize::ForgetRecords();
+    std::unique_ptr<QWidget> w(new quellin::frmMain);
+    w->show();
+    QElapsedTimer clock;
+    clock.start();
+    while (w->frameGeometry().height() - w->height() < 10 && clock.elapsed() < 3000)
+        testkit::settle();
+    if (w->frameGeometry().height() - w->height() < 10)
+        GTEST_SKIP() << "no window manager framed the window";
+    testkit::settle();
+    const QRect area = w->screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(w->frameGeometry()))
+        << w->frameGeometry().x() << "," << w->frameGeometry().y() << " " << w->frameGeometry().width() << "x"
+        << w->frameGeometry().height() << " in " << area.height();
 }
