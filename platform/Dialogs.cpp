@@ -69,6 +69,7 @@ MsgResult showRealBox(const MsgRequest& r)
     default: return MsgResult::Cancel;
     }
 }
+
 // A line break inside a sentence: the line does not end one, and the next
 // line goes on with a word in lower case, straight away or after a dash or
 // an opening bracket ("- not", "(which"). A next line that starts with a

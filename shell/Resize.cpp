@@ -397,6 +397,8 @@ QRect ScaledRect(QWidget* form, const QRect& designed)
         return designed;
     const LayoutRecord& rec = FormTable[static_cast<size_t>(i)];
     QWidget* client = clientOf(form);
+    if (client->width() <= 0 || client->height() <= 0)
+        return designed;
     LayoutRecord r;
     r.Left = NormaliseOffset(toTwips(designed.x()));
     r.Top = toTwips(designed.y());
