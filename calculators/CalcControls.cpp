@@ -1,13 +1,12 @@
 #include "calculators/CalcControls.h"
+#include "shell/ScreenFit.h"
 #include "shell/TextBox.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QWidget>
 
@@ -139,13 +138,7 @@ void bringForward(QWidget* window)
     window->activateWindow();
 }
 
-void centreOnScreen(QWidget* window)
-{
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
-    }
-}
+void centreOnScreen(QWidget* window) { shell::centreOnScreen(window); }
 
 QString benchmarkCitation()
 {

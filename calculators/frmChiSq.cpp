@@ -150,14 +150,26 @@ void frmChiSq::chooseSize(Size size)
     txtCondN_[2]->setVisible(thirdCondition);
     LblDeteriorated->setVisible(thirdCondition);
 
+    placeTotals();
+}
+
+void frmChiSq::placeTotals()
+{
+    // The totals follow the last shown row and column, at the window's
+    // present size (a window scaled to fit the screen moves them scaled).
+    const bool thirdGroup = size_ == Size::ThreeByThree;
+    const bool thirdCondition = size_ != Size::TwoByTwo;
+    const auto scaled = [this](int leftTwips, int topTwips) {
+        return shell::Resize::ScaledRect(this, QRect(px(leftTwips), px(topTwips), 0, 0)).topLeft();
+    };
     const int totalTop = thirdCondition ? 2520 : 1920;
-    lblGPN->move(lblGPN->x(), px(totalTop + 60));
+    lblGPN->move(lblGPN->x(), scaled(0, totalTop + 60).y());
     for (QLineEdit* e : txtGP_)
-        e->move(e->x(), px(totalTop));
+        e->move(e->x(), scaled(0, totalTop).y());
     const int totalLeft = thirdGroup ? 4110 : 3120;
     for (QLineEdit* e : txtCondN_)
-        e->move(px(totalLeft), e->y());
-    lblCondN->move(px(totalLeft + 330), lblCondN->y());
+        e->move(scaled(totalLeft, 0).x(), e->y());
+    lblCondN->move(scaled(totalLeft + 330, 0).x(), lblCondN->y());
 }
 
 void frmChiSq::OpTwo_Click() { chooseSize(Size::TwoByTwo); }

@@ -1,6 +1,8 @@
 #pragma once
 // Pearson's chi-square test of independence on a 2 x 2, 2 x 3 or 3 x 3 table
 // of counts, with phi, Pearson's C and the effect size w.
+#include "shell/Resize.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -9,7 +11,7 @@ class QRadioButton;
 
 namespace calculators {
 
-class frmChiSq : public QWidget {
+class frmChiSq : public QWidget, public shell::Resize::LaidOutWindow {
     Q_OBJECT
 public:
     explicit frmChiSq(QWidget* parent = nullptr);
@@ -25,6 +27,9 @@ public:
 private:
     enum class Size { TwoByTwo, TwoByThree, ThreeByThree };
     void chooseSize(Size size);
+    // The totals row and column beside the table of the chosen size.
+    void placeTotals();
+    void afterLayout() override { placeTotals(); }
     // ChiSquare2x2, ChiSquare2x3 and ChiSquare3x3: the same steps on the
     // shown cells of the table.
     void ChiSquare(int groups, int conditions);

@@ -149,8 +149,16 @@ void frmConf::Form_Load()
 
 void frmConf::ShowStandardLayout()
 {
-    Frame1->setGeometry(px(2340), px(270), px(1935), px(1875));
     Frame2->setVisible(false);
+    placeLevelFrame();
+}
+
+void frmConf::placeLevelFrame()
+{
+    // The level frame grows over the z value's frame when that is shown; at
+    // the window's present size when it is scaled to fit the screen.
+    const int height = Frame2->isVisibleTo(this) ? 3195 : 1875;
+    Frame1->setGeometry(shell::Resize::ScaledRect(this, QRect(px(2340), px(270), px(1935), px(height))));
 }
 
 void frmConf::emptyResultTexts()
@@ -181,8 +189,8 @@ void frmConf::opListed_Click()
 
 void frmConf::opOther_Click()
 {
-    Frame1->setGeometry(px(2340), px(270), px(1935), px(3195));
     Frame2->setVisible(true);
+    placeLevelFrame();
     ClearResults();
 }
 

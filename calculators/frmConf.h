@@ -1,6 +1,8 @@
 #pragma once
 // Confidence interval around one sample's mean, at a listed confidence level
 // or with a z or t value of the person's own.
+#include "shell/Resize.h"
+
 #include <QWidget>
 
 class QGroupBox;
@@ -12,7 +14,7 @@ class QRadioButton;
 
 namespace calculators {
 
-class frmConf : public QWidget {
+class frmConf : public QWidget, public shell::Resize::LaidOutWindow {
     Q_OBJECT
 public:
     explicit frmConf(QWidget* parent = nullptr);
@@ -29,6 +31,9 @@ public:
 
 private:
     void ShowStandardLayout();
+    // The level frame at the height of the chosen kind of level.
+    void placeLevelFrame();
+    void afterLayout() override { placeLevelFrame(); }
     void ClearResults();
     void emptyResultTexts();
     QList<QWidget*> resultControls() const;

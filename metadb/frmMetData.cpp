@@ -15,6 +15,7 @@
 #include "platform/Recordset.h"
 #include "platform/TempFolder.h"
 #include "shell/Resize.h"
+#include "shell/ScreenFit.h"
 #include "shell/TextBox.h"
 
 #include <QAction>
@@ -31,7 +32,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTime>
 #include <QTimer>
@@ -1116,8 +1116,7 @@ frmMetData* showMetData()
         w->Form_Load();
         if (w.isNull())
             return nullptr;
-        if (QScreen* screen = QGuiApplication::primaryScreen())
-            w->move(screen->availableGeometry().center() - w->rect().center());
+        shell::centreOnScreen(w);
     }
     w->show();
     w->raise();

@@ -1,14 +1,13 @@
 #include "metadb/frmProgress.h"
 
 #include "platform/AppInfo.h"
+#include "shell/ScreenFit.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMovie>
 #include <QPointer>
-#include <QScreen>
 
 namespace metadb {
 
@@ -51,10 +50,7 @@ frmProgress::frmProgress(QWidget* owner)
         }
     }
 
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
-    }
+    shell::centreOnScreen(this);
 }
 
 void showProgress(QWidget* owner)

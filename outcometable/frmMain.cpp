@@ -638,11 +638,20 @@ void frmMain::switchMode(OutcomeMode mode)
         }
         cmdNNTWarning->hide();
         cmdNNHWarning->hide();
-        const int top = two ? TotalsTopTwo : TotalsTopThree;
-        for (const char* name : {"lblN", "TxN", "CtrlN"})
-            if (auto* w = area_->findChild<QWidget*>(QString::fromLatin1(name)))
-                w->move(w->x(), top);
+        placeTotalsRow();
     }
+}
+
+void frmMain::placeTotalsRow()
+{
+    // The 2 x 2 mode moves the row up into the place of the deteriorated
+    // row; the proportional layout keeps it there.
+    if (!OpTwo || !area_)
+        return;
+    const int top = OpTwo->isChecked() ? TotalsTopTwo : TotalsTopThree;
+    for (const char* name : {"lblN", "TxN", "CtrlN"})
+        if (auto* w = area_->findChild<QWidget*>(QString::fromLatin1(name)))
+            w->move(w->x(), shell::Resize::ScaledRect(this, QRect(0, top, 0, 0)).y());
 }
 
 void frmMain::cmdClear_Click()

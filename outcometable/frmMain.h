@@ -3,6 +3,7 @@
 // (2 x 2 or 3 x 2), the confidence level, and every result of the table.
 #include "frame/MainFrame.h"
 #include "outcometable/OutcomeStats.h"
+#include "shell/Resize.h"
 
 #include <QHash>
 #include <memory>
@@ -19,7 +20,7 @@ namespace quellin {
 
 class OutcomeFileCommands;
 
-class frmMain : public meandiff::MainFrame {
+class frmMain : public meandiff::MainFrame, public shell::Resize::LaidOutWindow {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -73,6 +74,9 @@ private:
     }
     void computeOdds();
     void switchMode(OutcomeMode mode);
+    // The totals row at the place of the mode, at the window's present size.
+    void placeTotalsRow();
+    void afterLayout() override { placeTotalsRow(); }
     void hideLogs();
 
     QWidget* area_ = nullptr;

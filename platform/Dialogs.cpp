@@ -69,6 +69,28 @@ MsgResult showRealBox(const MsgRequest& r)
     default: return MsgResult::Cancel;
     }
 }
+
+// A line break inside a sentence: the line does not end one, and the next
+// line goes on with a word in lower case, straight away or after a dash or
+// an opening bracket ("- not", "(which"). A next line that starts with a
+// capital, a digit or a blank (an indented list) begins something of its
+// own, as does the description after "... resulted in the following error".
+bool continuesSentence(const QString& line, const QString& next)
+{
+    const QString here = line.trimmed();
+    if (here.isEmpty() || here.endsWith(QLatin1Char('.')) || here.endsWith(QLatin1Char(':')) ||
+        here.endsWith(QLatin1Char('!')) || here.endsWith(QLatin1Char('?')))
+        return false;
+    if (next.isEmpty() || next.front().isSpace())
+        return false;
+    for (const QChar c : next) {
+        if (c.isLetter())
+            return c.isLower();
+        if (c.isDigit())
+            return false;
+    }
+    return false;
+}
 } // namespace
 
 QString reflowHardBreaks(const QString& text)
@@ -80,15 +102,11 @@ QString reflowHardBreaks(const QString& text)
         out += lines[i];
         if (i + 1 == lines.size())
             break;
-        const QString here = lines[i].trimmed();
-        const QString next = lines[i + 1].trimmed();
-        const bool endsSentence = here.isEmpty() || here.endsWith(QLatin1Char('.')) ||
-                                  here.endsWith(QLatin1Char(':')) || here.endsWith(QLatin1Char('!')) ||
-                                  here.endsWith(QLatin1Char('?'));
-        if (endsSentence || next.isEmpty()) {
+        if (continuesSentence(lines[i], lines[i + 1])) {
+            if (!out.endsWith(QLatin1Char(' ')))
+                out += QLatin1Char(' ');
+        } else {
             out += QLatin1Char('\n');
-        } else if (!out.endsWith(QLatin1Char(' ')) && !lines[i + 1].startsWith(QLatin1Char(' '))) {
-            out += QLatin1Char(' ');
         }
     }
     return out;

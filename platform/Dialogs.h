@@ -23,10 +23,12 @@ struct MsgRequest {
 };
 
 // A text written with hard line breaks at a fixed width, for a box that
-// wraps it at its own width: a line break inside a sentence becomes a blank,
-// so the box does not break the lines a second time and leave them ragged.
-// Breaks after a sentence or a heading (".", ":", "!", "?") and empty lines
-// stay.
+// wraps it at its own width: a line break inside a sentence (the next line
+// goes on in lower case) becomes a blank, so the box does not break the
+// lines a second time and leave them ragged. Every other break stays: after
+// a sentence or a heading (".", ":", "!", "?"), before a line that starts
+// with a capital, a digit or a blank (the description of an error after its
+// lead sentence, an indented list), and empty lines.
 QString reflowHardBreaks(const QString& text);
 
 // Shows a modal message box. An empty title becomes the program's title.

@@ -335,6 +335,11 @@ int Percent(int currentTwips, int recordedTwips)
     return static_cast<int>(cur / recordedTwips);
 }
 
+int LayoutPercent(int currentTwips, int recordedTwips)
+{
+    return Percent(currentTwips + TwipsPerPixel, recordedTwips);
+}
+
 Placement ScaledPlacement(const LayoutRecord& rec, int W, int H, bool parked)
 {
     auto scale = [](int v, int pct) { return static_cast<int>(static_cast<long long>(v) * pct / 100); };
@@ -391,11 +396,32 @@ void ResizeFormControls(QWidget* form)
     BusyGuard guard;
     // The first call records the window, also one without controls.
     const LayoutRecord& rec = FormTable[static_cast<size_t>(formEntry(form))];
-    const int W = Percent(toTwips(client->width()), rec.ScaleWidth);
-    const int H = Percent(toTwips(client->height()), rec.ScaleHeight);
+    const int W = LayoutPercent(toTwips(client->width()), rec.ScaleWidth);
+    const int H = LayoutPercent(toTwips(client->height()), rec.ScaleHeight);
     const QString window = rec.Name;
     for (const Control& c : controlsOf(form))
         ResizeControl(c.widget, c.name, window, W, H);
+    if (auto* own = dynamic_cast<LaidOutWindow*>(form))
+        own->afterLayout();
+}
+
+QRect ScaledRect(QWidget* form, const QRect& designed)
+{
+    const int i = form ? FindFormEntry(formName(form)) : -1;
+    if (i < 0)
+        return designed;
+    const LayoutRecord& rec = FormTable[static_cast<size_t>(i)];
+    QWidget* client = clientOf(form);
+    if (client->width() <= 0 || client->height() <= 0)
+        return designed;
+    LayoutRecord r;
+    r.Left = NormaliseOffset(toTwips(designed.x()));
+    r.Top = toTwips(designed.y());
+    r.Width = toTwips(designed.width());
+    r.Height = toTwips(designed.height());
+    const Placement p = ScaledPlacement(r, LayoutPercent(toTwips(client->width()), rec.ScaleWidth),
+                                        LayoutPercent(toTwips(client->height()), rec.ScaleHeight), designed.x() < 0);
+    return {toPixels(p.Left), toPixels(p.Top), std::max(0, toPixels(p.Width)), std::max(0, toPixels(p.Height))};
 }
 
 } // namespace shell::Resize

@@ -15,6 +15,7 @@
 // "name(index)". A control laid out at the width it was recorded at keeps
 // its recorded font size exactly; other widths get whole points.
 // Geometry is kept in twips, 15 to a pixel.
+#include <QRect>
 #include <QString>
 #include <vector>
 
@@ -23,6 +24,21 @@ class QWidget;
 namespace shell::Resize {
 
 void ResizeFormControls(QWidget* form);
+
+// A window whose own commands place controls away from their recorded place
+// (a mode that moves a row up) puts them back where its state wants them
+// after each layout, which would otherwise return them to the record.
+class LaidOutWindow {
+public:
+    virtual ~LaidOutWindow() = default;
+    virtual void afterLayout() = 0;
+};
+
+// Where a control designed at the given place (pixels, relative to its
+// parent, at the window's recorded size) goes at the window's present size,
+// exactly as the layout would place it; the designed place itself while the
+// window has no record yet.
+QRect ScaledRect(QWidget* form, const QRect& designed);
 
 // ---- Exposed for tests ------------------------------------------------------
 struct LayoutRecord {
@@ -53,6 +69,11 @@ Placement ScaledPlacement(const LayoutRecord& rec, int widthPercent, int heightP
 
 // Whole percent of a recorded inner size, truncated: (current * 100) / recorded.
 int Percent(int currentTwips, int recordedTwips);
+
+// The whole percent a window is laid out at: a size within one pixel short
+// of a whole percent of the recorded one is that percent (a window scaled by
+// the desktop to 1184 pixels for a design of 1185 is the design, not 99 %).
+int LayoutPercent(int currentTwips, int recordedTwips);
 
 // The window's record and control records (copies), empty / -1 when none.
 int FindFormEntry(const QString& formName);

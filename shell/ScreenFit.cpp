@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 #include <QWidget>
+#include <QWindow>
 
 namespace shell {
 
@@ -20,12 +21,16 @@ constexpr int kAssumedFrameWidth = 8;
 constexpr int kAssumedFrameHeight = 38;
 constexpr int kSmallestTitleBar = 20;
 
-QSize frameOf(const QWidget* w)
+// The frame's top-left corner goes to the given place. Once a window exists
+// but before the desktop has framed it, a plain move would place its inner
+// area there and leave the title bar above it; the window system is told the
+// frame's place as well (and the widget keeps the same place, so showing it
+// does not ask for another).
+void putFrameAt(QWidget* w, const QPoint& at)
 {
-    const QSize f = w->frameGeometry().size() - w->geometry().size();
-    if (f.height() >= kSmallestTitleBar)
-        return f;
-    return {std::max(f.width(), kAssumedFrameWidth), kAssumedFrameHeight};
+    w->move(at);
+    if (QWindow* handle = w->windowHandle())
+        handle->setFramePosition(at);
 }
 
 class ScreenFitFilter : public QObject {
@@ -55,28 +60,61 @@ QSize fittedSize(const QSize& designed, const QSize& frame, const QRect& area)
     return {std::max(1, width), std::max(1, height)};
 }
 
+QPoint placedFrame(const QRect& frame, const QRect& area)
+{
+    if (area.isEmpty())
+        return frame.topLeft();
+    const int x = std::clamp(frame.x(), area.left(), std::max(area.left(), area.right() + 1 - frame.width()));
+    const int y = std::clamp(frame.y(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height()));
+    return {x, y};
+}
+
+QSize windowFrameSize(const QWidget* w)
+{
+    const QSize f = w->frameGeometry().size() - w->geometry().size();
+    const Qt::WindowType type = w->windowType();
+    if (f.height() >= kSmallestTitleBar || w->windowFlags().testFlag(Qt::FramelessWindowHint) ||
+        type == Qt::SplashScreen || type == Qt::ToolTip || type == Qt::Popup)
+        return f;
+    return {std::max(f.width(), kAssumedFrameWidth), kAssumedFrameHeight};
+}
+
 void fitToScreen(QWidget* window)
 {
     if (!window || !window->isWindow() || window->isMaximized() || window->isFullScreen())
         return;
     const QRect area = platform::availableScreenArea(window);
-    const QSize frame = frameOf(window);
-    const QSize size = fittedSize(window->size(), frame, area);
-    if (size == window->size())
+    if (area.isEmpty())
         return;
-    // The design is recorded at the designed size before anything moves.
-    Resize::ResizeFormControls(window);
-    window->setMinimumSize(window->minimumSize().boundedTo(size));
-    window->resize(size);
-    // Windows that lay out their controls on every resize have done so now;
-    // for the others this is their one layout at the fitted size.
-    Resize::ResizeFormControls(window);
-    // The whole frame inside the area.
-    QPoint at = window->frameGeometry().topLeft();
-    const QSize outer = size + frame;
-    at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())));
-    at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
-    window->move(at);
+    const QSize frame = windowFrameSize(window);
+    const QSize size = fittedSize(window->size(), frame, area);
+    if (size != window->size()) {
+        // The design is recorded at the designed size before anything moves.
+        Resize::ResizeFormControls(window);
+        window->setMinimumSize(window->minimumSize().boundedTo(size));
+        window->resize(size);
+        // Windows that lay out their controls on every resize have done so
+        // now; for the others this is their one layout at the fitted size.
+        Resize::ResizeFormControls(window);
+    }
+    // The whole frame inside the area. Until the window is framed, its place
+    // is the one asked for its frame.
+    const QRect outer(window->frameGeometry().topLeft(), window->size() + frame);
+    const QPoint at = placedFrame(outer, area);
+    if (at != outer.topLeft())
+        putFrameAt(window, at);
+}
+
+void centreOnScreen(QWidget* window)
+{
+    if (!window)
+        return;
+    const QRect area = platform::availableScreenArea(window);
+    if (area.isEmpty())
+        return;
+    const QSize outer = window->size() + windowFrameSize(window);
+    const QRect centred(area.center() - QPoint(outer.width() / 2, outer.height() / 2), outer);
+    putFrameAt(window, placedFrame(centred, area));
 }
 
 void installScreenFit()

@@ -5,13 +5,13 @@
 #include "platform/Dialogs.h"
 #include "platform/Numbers.h"
 #include "shell/Resize.h"
+#include "shell/ScreenFit.h"
 #include "shell/TextBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 #include <cmath>
@@ -135,10 +135,7 @@ frmSCalc::frmSCalc(SCalcState* state, QWidget* parent)
         w->installEventFilter(this);
 
     resize(px(4095), px(3225));
-    if (QScreen* scr = QGuiApplication::primaryScreen()) {
-        const QRect a = scr->availableGeometry();
-        move(a.center() - QPoint(width() / 2, height() / 2));
-    }
+    centreOnScreen(this);
 }
 
 QString frmSCalc::resultText(double v)

@@ -12,7 +12,6 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
-#include <QScreen>
 #include <QTimer>
 #include <QtMath>
 #include <optional>
@@ -143,8 +142,7 @@ void frmSplash::Form_Load()
         main_->show();
 
     // 3. The splash over it, centred on the screen.
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(this);
     show();
     raise();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

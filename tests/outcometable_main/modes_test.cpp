@@ -77,6 +77,41 @@ TEST_F(ModesTest, SwitchingToTwoOutcomesEmptiesTheDeterioratedRowAndTheResults)
     EXPECT_EQ(text(QStringLiteral("txtFishers2P")), QString());
 }
 
+// The 2 x 2 mode moves the totals row up into the deteriorated row's place;
+// resizing the window keeps it there, and a switch at any size puts the row
+// at the mode's place for that size.
+TEST_F(ModesTest, TheTotalsRowKeepsTheModesPlaceThroughResizes)
+{
+    QWidget* area = w->centralWidget();
+    const QSize design = w->size();
+    const double designHeight = area->height();
+    // Within the layout's whole percent (the two places are 32 px apart).
+    const auto expectRowAt = [&](int designTop) {
+        const double top = designTop * area->height() / designHeight;
+        for (const char* name : {"lblN", "TxN", "CtrlN"})
+            EXPECT_NEAR(control(QString::fromLatin1(name))->y(), top, 5) << name << " at " << area->height();
+    };
+    mode(2);
+    for (const QSize s : {design * 1.3, design * 0.85, design * 1.5, design}) {
+        w->resize(s);
+        testkit::settle();
+        expectRowAt(342);
+    }
+    EXPECT_EQ(control(QStringLiteral("TxN"))->y() * 15, 5130);
+    w->resize(design * 1.3);
+    testkit::settle();
+    mode(3);
+    expectRowAt(374);
+    w->resize(design * 1.5);
+    testkit::settle();
+    expectRowAt(374);
+    mode(2);
+    expectRowAt(342);
+    w->resize(design);
+    testkit::settle();
+    EXPECT_EQ(control(QStringLiteral("TxN"))->y() * 15, 5130);
+}
+
 TEST_F(ModesTest, TheFisherTickSurvivesModeSwitchesAndClearAll)
 {
     mode(2);

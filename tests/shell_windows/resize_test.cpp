@@ -46,6 +46,22 @@ TEST(ResizeArithmetic, ScalesRecordedTwipsInWholePercentTruncated)
     EXPECT_EQ(Percent(9000, 9000), 100);
 }
 
+// A window within one pixel short of a whole percent of its design is laid
+// out at that percent: at a scale of 1.5 the desktop makes a 790 px design
+// 1184 device pixels instead of 1185.
+TEST(ResizeArithmetic, ASizeWithinAPixelOfAWholePercentIsThatPercent)
+{
+    const struct {
+        int current, recorded, percent;
+    } cases[] = {
+        {1184, 1185, 100}, {1185, 1185, 100}, {1183, 1185, 99}, {789, 790, 100},
+        {1777, 1185, 150}, {1776, 1185, 149}, {12345 / 15, 9000 / 15, 137},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LayoutPercent(c.current * TwipsPerPixel, c.recorded * TwipsPerPixel), c.percent)
+            << c.current << "/" << c.recorded;
+}
+
 TEST(ResizeArithmetic, ParkedControlKeepsItsParkOffset)
 {
     EXPECT_EQ(NormaliseOffset(1500 - 75000), 1500);
@@ -173,6 +189,25 @@ TEST(ResizeWindow, ScalesFromTheFirstRecordAndComesBackExactly)
     form->resize(20, 200);
     testkit::settle();
     EXPECT_GE(child(form.get(), "cmdGo")->font().pointSize(), 1);
+}
+
+TEST(ResizeWindow, AWindowAPixelShortOfItsDesignKeepsTheDesign)
+{
+    auto form = makeForm("frmLayoutPixelShort");
+    form->resize(1185, 790);
+    form->show();
+    testkit::settle();
+    const QRect go = child(form.get(), "cmdGo")->geometry();
+    // One pixel short each way, as a scale of 1.5 rounds it.
+    form->resize(1184, 789);
+    testkit::settle();
+    EXPECT_EQ(child(form.get(), "cmdGo")->geometry(), go);
+    EXPECT_EQ(child(form.get(), "cmdGo")->font().pointSizeF(), 8.0);
+    EXPECT_EQ(child(form.get(), "lblNote")->font().pointSizeF(), 8.25);
+    // One pixel short of 150 %: 150 %, 12 points.
+    form->resize(1777, 1184);
+    testkit::settle();
+    EXPECT_EQ(child(form.get(), "cmdGo")->font().pointSize(), 12);
 }
 
 TEST(ResizeWindow, WindowOpenedAgainUsesItsFirstRecord)
