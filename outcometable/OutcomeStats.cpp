@@ -680,14 +680,14 @@ FisherCount fisherCount(const QString& text)
     const int64_t length = static_cast<int64_t>(significant.size()) + scale;   // digits before the point
     if (length > 16)
         return FisherCount::TooLarge;
-    if (scale < 0)
-        return FisherCount::NotWhole;
-    uint64_t v = 0;
-    for (char c : significant)
-        v = v * 10 + static_cast<uint64_t>(c - '0');
-    for (int64_t k = 0; k < scale; ++k)
-        v *= 10;
-    return v <= static_cast<uint64_t>(ExactCountLimit) ? FisherCount::Whole : FisherCount::TooLarge;
+    // The whole part (below 10^16, so exact in 64 bits).
+    uint64_t whole = 0;
+    for (int64_t k = 0; k < length; ++k)
+        whole = whole * 10 + (k < static_cast<int64_t>(significant.size()) ? static_cast<uint64_t>(significant[k] - '0') : 0);
+    const auto limit = static_cast<uint64_t>(ExactCountLimit);
+    if (scale < 0)   // a fraction: above 2^53 when the whole part is 2^53 already
+        return whole >= limit ? FisherCount::TooLarge : FisherCount::NotWhole;
+    return whole <= limit ? FisherCount::Whole : FisherCount::TooLarge;
 }
 
 double FisherExactOneTailed(double a, double b, double c, double d)
