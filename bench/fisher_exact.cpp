@@ -18,7 +18,7 @@ namespace {
 
 void BM_FisherBalanced(benchmark::State& state)
 {
-    const double n = static_cast<double>(state.range(0)) / 4;
+    const double n = std::round(static_cast<double>(state.range(0)) / 4);
     for (auto _ : state)
         benchmark::DoNotOptimize(quellin::FisherExactOneTailed(n, n + 3, n - 2, n + 1));
     state.SetComplexityN(state.range(0));
@@ -30,7 +30,7 @@ void BM_FisherSkewed(benchmark::State& state)
     // long way from the most likely table.
     const double n = static_cast<double>(state.range(0)) / 2;
     for (auto _ : state)
-        benchmark::DoNotOptimize(quellin::FisherExactOneTailed(n * 0.6, n * 0.4, n * 0.4, n * 0.6));
+        benchmark::DoNotOptimize(quellin::FisherExactOneTailed(std::round(n * 0.6), std::round(n * 0.4), std::round(n * 0.4), std::round(n * 0.6)));
     state.SetComplexityN(state.range(0));
 }
 
@@ -38,9 +38,9 @@ void BM_FisherSmallestAboveExpected(benchmark::State& state)
 {
     // The control group is much larger: the smallest cell lies above its
     // expected value, and the walk towards 0 passes the most likely table.
-    const double n = static_cast<double>(state.range(0)) / 8;
+    const double n = std::round(static_cast<double>(state.range(0)) / 8);
     for (auto _ : state)
-        benchmark::DoNotOptimize(quellin::FisherExactOneTailed(n, n * 1.5, n * 1.5, n * 4));
+        benchmark::DoNotOptimize(quellin::FisherExactOneTailed(n, std::round(n * 1.5), std::round(n * 1.5), n * 4));
     state.SetComplexityN(state.range(0));
 }
 
