@@ -58,7 +58,9 @@ TEST_F(RunTest, AnEmptyRequiredBoxGivesTheInputMessageAndEmptiesThePreviousResul
 TEST_F(RunTest, LevelsOutsideTheOpenIntervalShowTheLevelMessageAfterTheTotals)
 {
     table2(QStringLiteral("10"), QStringLiteral("5"), QStringLiteral("3"), QStringLiteral("12"));
-    for (const QString& bad : {QStringLiteral("0"), QStringLiteral("100"), QStringLiteral("abc"), QString()}) {
+    // A level too large for a number is as far outside as any.
+    for (const QString& bad : {QStringLiteral("0"), QStringLiteral("100"), QStringLiteral("abc"), QString(),
+                               QStringLiteral("1e999%"), QStringLiteral("-1e999"), QString(400, QLatin1Char('9'))}) {
         SCOPED_TRACE(bad.toStdString());
         level(bad);
         testkit::MsgBoxScript boxes;
