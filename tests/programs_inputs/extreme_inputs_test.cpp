@@ -30,12 +30,10 @@
 #include "testkit/QtTestKit.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -45,7 +43,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
-#include <iostream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -238,15 +235,7 @@ void expectAlive(const Scene& s)
     });
     closer.start(5);
     Driver d(w);
-    QElapsedTimer clock;
-    clock.start();
     d.everyMode();
-    std::cout << s.name << ": " << d.presses() << " presses in " << clock.elapsed() << " ms" << std::endl;
-    if (qEnvironmentVariableIsSet("SHOW_MSGS")) {
-        QStringList t = msgs.texts();
-        t.removeDuplicates();
-        for (const QString& m : t) std::cout << "   MSG " << m.left(150).toStdString() << std::endl;
-    }
     EXPECT_TRUE(d.faults().isEmpty()) << d.faults().size() << " errors left a command of " << s.name << ":\n  "
                                       << d.faults().join(QStringLiteral("\n  ")).toStdString();
     EXPECT_GT(d.presses(), 0) << s.name << " has no command";
