@@ -1,6 +1,7 @@
 #include "frame/ConfidenceLevel.h"
 
 #include "platform/Arith.h"
+#include "platform/Errors.h"
 #include "platform/Numbers.h"
 #include "platform/StatComponent.h"
 
@@ -50,7 +51,12 @@ bool confidenceLevel(const QString& text, ConfidenceLevel& out)
             return true;
         }
     }
-    const double L = platform::val(text);
+    double L = 0;
+    try {
+        L = platform::val(text);
+    } catch (const platform::RuntimeError&) {
+        return false;   // too large for a number: far outside the range
+    }
     if (!(L > 0.0) || !(L < 100.0))
         return false;
     const double p = A::div(A::sub(100.0, L), 200.0);

@@ -34,6 +34,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <cmath>
 
 namespace meandiff {
 
@@ -62,7 +63,8 @@ bool isOwnLineEdit(const QLineEdit* e)
     return true;
 }
 
-// Stored twips as a number; a value that is not a number gives the default.
+// Stored twips as a number; a value that is not a number, or is no place on
+// any screen (window systems hold a position in 16 bits), gives the default.
 int twipsToPixels(const QString& text, double fallback)
 {
     double v = fallback;
@@ -73,6 +75,8 @@ int twipsToPixels(const QString& text, double fallback)
     } catch (const platform::RuntimeError&) {
         v = fallback;
     }
+    if (!(std::fabs(v / kTwipsPerPixel) <= 32767.0))
+        v = fallback;
     return qRound(v / kTwipsPerPixel);
 }
 

@@ -62,14 +62,7 @@ void label(QWidget* parent, int index, const QString& caption, int left, int top
 
 // A margin's number of inches; false when the text is none (or too large
 // to be one).
-bool readMargin(const QLineEdit* box, double& inches)
-{
-    try {
-        return platform::tryCdbl(box->text(), inches);
-    } catch (const platform::RuntimeError&) {
-        return false;
-    }
-}
+bool readMargin(const QLineEdit* box, double& inches) { return platform::tryCdbl(box->text(), inches); }
 
 } // namespace
 

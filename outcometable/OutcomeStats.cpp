@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
+#include <string>
 
 namespace quellin {
 
@@ -355,11 +356,22 @@ void computeChiSquare(OutcomeMode mode, const std::array<QString, 6>& counts, bo
     }
     out.write(s("txtPhi"), rounded(std::sqrt(chi / N), 5));
     if (!three && fisher) {
-        const double p = FisherExactOneTailed(O[0][0], O[0][1], O[1][0], O[1][1]);
-        out.write(s("txtFishers1P"), rounded(p, 5));
-        out.write(s("txtFishers2P"), OutcomeText::Dashes);
-        if (fisherCountsTooLarge(O[0][0], O[0][1], O[1][0], O[1][1]))
-            out.showMessage(OutcomeText::FisherTooLarge);
+        // The counts are judged as typed: a double has already rounded a
+        // count above 2^53 or one with a tiny fraction to a whole number.
+        FisherCount worst = FisherCount::Whole;
+        for (size_t i : {size_t(0), size_t(1), size_t(3), size_t(4)}) {
+            const FisherCount c = fisherCount(counts[i]);
+            if (c == FisherCount::TooLarge || (c == FisherCount::NotWhole && worst == FisherCount::Whole))
+                worst = c;
+        }
+        if (worst == FisherCount::Whole) {
+            out.write(s("txtFishers1P"), rounded(FisherExactOneTailed(O[0][0], O[0][1], O[1][0], O[1][1]), 5));
+            out.write(s("txtFishers2P"), OutcomeText::Dashes);
+        } else {
+            out.write(s("txtFishers1P"), OutcomeText::Dashes);
+            out.write(s("txtFishers2P"), OutcomeText::Dashes);
+            out.showMessage(worst == FisherCount::TooLarge ? OutcomeText::FisherTooLarge : OutcomeText::FisherNotWhole);
+        }
     }
 
     double w2 = 0;
@@ -600,30 +612,6 @@ double logTail(const WholeTables& w, int step)
     return base + std::log(sum);
 }
 
-// The whole parts of the margins r1, r2, k1, k2 and of N.
-struct MarginParts {
-    int64_t r1, r2, k1, k2, n;
-};
-
-// ln of the factor by which the margins' factorials differ from those of the
-// margins of the table w (whole parts of cells need not add up to the whole
-// part of their margin).
-double marginCorrection(const MarginParts& m, const int64_t (&w)[4])
-{
-    return logFactorialRatio(m.r1, w[0] + w[1]) + logFactorialRatio(m.r2, w[2] + w[3]) +
-           logFactorialRatio(m.k1, w[0] + w[2]) + logFactorialRatio(m.k2, w[1] + w[3]) -
-           logFactorialRatio(m.n, w[0] + w[1] + w[2] + w[3]);
-}
-
-// ln of r1! r2! k1! k2! / (N! a! b! c! d!) for the whole parts of the margins
-// and of the cells w: the probability of w's own table times the factor of
-// the margins.
-double logTableTerm(const MarginParts& m, const int64_t (&w)[4])
-{
-    const WholeTables own(w[0], w[1], w[2], w[3]);
-    return (own.single ? 0.0 : own.logP(0)) + marginCorrection(m, w);
-}
-
 } // namespace
 
 bool fisherCountsTooLarge(double a, double b, double c, double d)
@@ -634,9 +622,77 @@ bool fisherCountsTooLarge(double a, double b, double c, double d)
     return false;
 }
 
+bool fisherCountsWhole(double a, double b, double c, double d)
+{
+    for (double v : {a, b, c, d})
+        if (!(std::floor(v) == v))
+            return false;
+    return true;
+}
+
+FisherCount fisherCount(const QString& text)
+{
+    // [sign] digits [. digits] [e [sign] digits], with blanks around it.
+    const QString t = text.trimmed();
+    int i = 0;
+    const int n = t.size();
+    const auto digit = [&](int at) { return at < n && t[at] >= QLatin1Char('0') && t[at] <= QLatin1Char('9'); };
+    if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+        ++i;
+    // The significant digits without leading zeros; `scale` is the power of
+    // ten of the last of them.
+    std::string significant;
+    int64_t scale = 0;
+    int digits = 0;
+    for (; digit(i); ++i, ++digits)
+        if (!significant.empty() || t[i] != QLatin1Char('0'))
+            significant.push_back(static_cast<char>(t[i].unicode()));
+    if (i < n && t[i] == QLatin1Char('.')) {
+        for (++i; digit(i); ++i, ++digits) {
+            --scale;
+            if (!significant.empty() || t[i] != QLatin1Char('0'))
+                significant.push_back(static_cast<char>(t[i].unicode()));
+        }
+    }
+    if (digits == 0)
+        return FisherCount::NotANumber;
+    if (i < n && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
+        ++i;
+        bool negative = false;
+        if (i < n && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+            negative = t[i++] == QLatin1Char('-');
+        if (!digit(i))
+            return FisherCount::NotANumber;
+        int64_t e = 0;
+        for (; digit(i); ++i)
+            e = std::min<int64_t>(e * 10 + (t[i].unicode() - '0'), int64_t(1) << 40);   // far beyond any count
+        scale += negative ? -e : e;
+    }
+    if (i != n)
+        return FisherCount::NotANumber;
+    if (significant.empty())
+        return FisherCount::Whole;   // zero, however written
+    while (significant.back() == '0') {
+        significant.pop_back();
+        ++scale;
+    }
+    // The value is significant x 10^scale, whose last digit is not 0.
+    const int64_t length = static_cast<int64_t>(significant.size()) + scale;   // digits before the point
+    if (length > 16)
+        return FisherCount::TooLarge;
+    // The whole part (below 10^16, so exact in 64 bits).
+    uint64_t whole = 0;
+    for (int64_t k = 0; k < length; ++k)
+        whole = whole * 10 + (k < static_cast<int64_t>(significant.size()) ? static_cast<uint64_t>(significant[k] - '0') : 0);
+    const auto limit = static_cast<uint64_t>(ExactCountLimit);
+    if (scale < 0)   // a fraction: above 2^53 when the whole part is 2^53 already
+        return whole >= limit ? FisherCount::TooLarge : FisherCount::NotWhole;
+    return whole <= limit ? FisherCount::Whole : FisherCount::TooLarge;
+}
+
 double FisherExactOneTailed(double a, double b, double c, double d)
 {
-    if (fisherCountsTooLarge(a, b, c, d))
+    if (fisherCountsTooLarge(a, b, c, d) || !fisherCountsWhole(a, b, c, d))
         return std::numeric_limits<double>::quiet_NaN();
     const double cells[4] = {a, b, c, d};
     const double smallest = platform::StatFunctions::instance().Minimum(cells);
@@ -649,53 +705,12 @@ double FisherExactOneTailed(double a, double b, double c, double d)
             chosen = i;
     if (chosen < 0 || !(cells[chosen] > -1))
         return 0.0;
+    // The chosen cell is the smallest and at least 0, so every cell is.
     const int step = chosen == 0 || chosen == 3 ? -1 : 1;
-
-    // Each table's probability comes from the log-factorials of the whole
-    // parts of its cells and of the observed table's margins (0 for a part
-    // below 0).
-    int64_t whole[4];
-    double fraction[4];
-    for (int i = 0; i < 4; ++i) {
-        const double f = std::floor(cells[i]);
-        whole[i] = static_cast<int64_t>(f);
-        fraction[i] = cells[i] - f;
-    }
-    const auto marginPart = [&](std::initializer_list<int> of) {
-        int64_t w = 0;
-        double f = 0;
-        for (int i : of) {
-            w += whole[i];
-            f += fraction[i];
-        }
-        return std::max<int64_t>(0, w + static_cast<int64_t>(std::floor(f)));
-    };
-    const MarginParts m{marginPart({0, 1}), marginPart({2, 3}), marginPart({0, 2}), marginPart({1, 3}),
-                        marginPart({0, 1, 2, 3})};
-    int64_t parts[4];
-    for (int i = 0; i < 4; ++i)
-        parts[i] = std::max<int64_t>(0, whole[i]);
-
-    if (cells[chosen] < 0)   // between -1 and 0: the observed table is the only one
-        return std::exp(logTableTerm(m, parts));
-
-    // While every cell is at least 0 the whole parts move one unit per step,
-    // so the tables are those of the whole parts' own table, down to the one
-    // with the chosen cell's whole part at 0, each times the same factor.
-    const WholeTables own(parts[0], parts[1], parts[2], parts[3]);
-    double p = std::exp(logTail(own, step) + marginCorrection(m, parts));
-    // A chosen cell with a fraction takes one more step, to just below 0.
-    if (fraction[chosen] > 0) {
-        const int64_t n = parts[chosen] + 1;
-        int64_t next[4];
-        for (int i = 0; i < 4; ++i)
-            next[i] = std::max<int64_t>(0, parts[i] + step * WholeTables::Move[i] * n);
-        p += std::exp(logTableTerm(m, next));
-    }
-    // A probability is never above 1: with whole counts rounding must not take
-    // the sum past it, and with fractional counts the whole parts need not add
-    // up to the margins, so the sum can exceed 1 and is then 1.
-    return std::min(p, 1.0);
+    const WholeTables own(static_cast<int64_t>(a), static_cast<int64_t>(b), static_cast<int64_t>(c),
+                          static_cast<int64_t>(d));
+    // Rounding must not take the sum past 1.
+    return std::min(std::exp(logTail(own, step)), 1.0);
 }
 
 } // namespace quellin

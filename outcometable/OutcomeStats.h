@@ -30,6 +30,9 @@ inline const QString TxDecrease = QStringLiteral("Tx Decrease");
 inline const QString FisherTooLarge =
     QStringLiteral("Fisher's Exact Test cannot be computed: a count is larger than 9007199254740992 (2 to the power "
                    "53), and such a count cannot be held exactly as a whole number.");
+inline const QString FisherNotWhole =
+    QStringLiteral("Fisher's Exact Test cannot be computed: a count is not a whole number, and the test is defined "
+                   "for whole counts only.");
 } // namespace OutcomeText
 
 // The six count boxes in reading order: treatment improved, no change,
@@ -105,15 +108,28 @@ double AntiLog10(double x);
 double LogFactorial(double n);
 } // namespace MathsFormula
 
-// Fisher's exact test of the 2 x 2 table (a, b / c, d): the one-tailed p in
-// the direction in which the table's smallest cell (first one on a tie, in the
-// order a, b, c, d) moves towards zero with the margins kept: the sum of the
-// probabilities of the observed table and of every table beyond it. Not a
-// number when fisherCountsTooLarge.
+// Fisher's exact test of the 2 x 2 table of whole counts (a, b / c, d): the
+// one-tailed p in the direction in which the table's smallest cell (first one
+// on a tie, in the order a, b, c, d) moves towards zero with the margins kept:
+// the sum of the probabilities of the observed table and of every table beyond
+// it. Not a number when fisherCountsTooLarge or a count is not whole.
 double FisherExactOneTailed(double a, double b, double c, double d);
 
 // Whether a count is beyond 2^53 (or not finite), where whole numbers are no
 // longer held exactly: Fisher's test gives no p for such a table.
 bool fisherCountsTooLarge(double a, double b, double c, double d);
+// Whether every count is a whole number: the test is defined for those only.
+bool fisherCountsWhole(double a, double b, double c, double d);
+
+// What the typed text of a count is to Fisher's test, judged on its exact
+// decimal value (a double rounds 9007199254740993 to 2^53, and 2.0000000000000001
+// to 2).
+enum class FisherCount {
+    Whole,       // a whole number not above 2^53 (in any notation: 007, 1.2e1, 30.00)
+    NotWhole,    // a number with a fraction
+    TooLarge,    // a number above 2^53, whole or not
+    NotANumber,  // no number in the strict sense
+};
+FisherCount fisherCount(const QString& text);
 
 } // namespace quellin

@@ -169,24 +169,53 @@ double roundHalfEven(double v, int places)
 
 QString roundText(double v, int places) { return numText(roundHalfEven(v, places)); }
 
-bool tryCdbl(const QString& text, double& out)
+namespace {
+
+enum class Parsed { Number, NotANumber, TooLarge };
+
+// The strict conversion without raising: the text's kind and, for a number,
+// its value.
+Parsed parseStrict(const QString& text, double& out)
 {
     const QString s = text.trimmed();
     if (s.isEmpty())
-        return false;
+        return Parsed::NotANumber;
     const int len = numberPrefix(s, "eE");
     if (len != s.size())
+        return Parsed::NotANumber;
+    char* end = nullptr;
+    const double v = strtod_l(toAsciiNumber(s).c_str(), &end, cLocale());
+    if (std::isinf(v))
+        return Parsed::TooLarge;
+    out = v;
+    return Parsed::Number;
+}
+
+} // namespace
+
+bool tryCdbl(const QString& text, double& out) noexcept
+{
+    try {
+        double v = 0;
+        if (parseStrict(text, v) != Parsed::Number)
+            return false;
+        out = v;
+        return true;
+    } catch (...) {
+        // Only a failed allocation can come here; it is no number either.
         return false;
-    out = parseNumber(toAsciiNumber(s));
-    return true;
+    }
 }
 
 double cdbl(const QString& text)
 {
     double v = 0;
-    if (!tryCdbl(text, v))
-        throw errTypeMismatch();
-    return v;
+    switch (parseStrict(text, v)) {
+    case Parsed::Number: return v;
+    case Parsed::TooLarge: throw errOverflow();
+    case Parsed::NotANumber: break;
+    }
+    throw errTypeMismatch();
 }
 
 double val(const QString& text)

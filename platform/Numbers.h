@@ -23,7 +23,9 @@ QString roundText(double v, int places);
 // must be one decimal number (sign, digits, ".", digits, exponent). Empty or
 // non-numeric text raises Type mismatch; a value too large raises Overflow.
 double cdbl(const QString& text);
-bool tryCdbl(const QString& text, double& out);
+// The strict conversion as a question that never raises: false for empty or
+// non-numeric text and for a value too large (out is then left alone).
+bool tryCdbl(const QString& text, double& out) noexcept;
 
 // Lenient conversion: blanks, tabs and line breaks are dropped, then the
 // leading number is read up to the first character that cannot continue it;

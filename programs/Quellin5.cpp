@@ -2,12 +2,11 @@
 #include "outcometable/frmMain.h"
 #include "platform/AppInfo.h"
 #include "programs/ProgramTables.h"
-
-#include <QApplication>
+#include "shell/Application.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    shell::Application app(argc, argv);
     app.setApplicationName(QStringLiteral("Quellin"));
     platform::setAppInfo({QStringLiteral("Quellin"), QStringLiteral("Quellin5"), 5, 0, 0});
     platform::setCommandArguments(app.arguments().mid(1));

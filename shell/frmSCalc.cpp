@@ -3,6 +3,7 @@
 #include "platform/AppInfo.h"
 #include "platform/Arith.h"
 #include "platform/Dialogs.h"
+#include "platform/Errors.h"
 #include "platform/Numbers.h"
 #include "shell/Resize.h"
 #include "shell/ScreenFit.h"
@@ -198,6 +199,16 @@ bool frmSCalc::displayValue(double& x) const
     return platform::tryCdbl(t, x);
 }
 
+bool frmSCalc::tooLarge(const QString& text)
+{
+    try {
+        platform::cdbl(text);
+    } catch (const platform::RuntimeError& e) {
+        return e.number() == platform::ErrOverflow;
+    }
+    return false;
+}
+
 void frmSCalc::failed(const QString& message)
 {
     platform::msgBox(message, platform::MsgButtons::OK, platform::MsgIcon::Exclamation, {}, this);
@@ -211,7 +222,12 @@ bool frmSCalc::doEquals()
 {
     double x = 0;
     if (!displayValue(x)) {
-        // "-", "." and the like hold no number: the command is refused.
+        // A number too large for the calculator is told as such; "-", "."
+        // and the like hold no number: the command is refused.
+        if (tooLarge(txtDisplay_->text())) {
+            failed(QStringLiteral("The number is too large for the calculator."));
+            return false;
+        }
         QApplication::beep();
         return false;
     }

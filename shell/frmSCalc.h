@@ -51,6 +51,8 @@ private:
     void caretToEnd();
     // The display as a number; false when it holds none.
     bool displayValue(double& x) const;
+    // True when the text is a number too large for a double.
+    static bool tooLarge(const QString& text);
     bool doEquals();
     void failed(const QString& message);
 

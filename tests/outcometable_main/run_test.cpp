@@ -58,7 +58,9 @@ TEST_F(RunTest, AnEmptyRequiredBoxGivesTheInputMessageAndEmptiesThePreviousResul
 TEST_F(RunTest, LevelsOutsideTheOpenIntervalShowTheLevelMessageAfterTheTotals)
 {
     table2(QStringLiteral("10"), QStringLiteral("5"), QStringLiteral("3"), QStringLiteral("12"));
-    for (const QString& bad : {QStringLiteral("0"), QStringLiteral("100"), QStringLiteral("abc"), QString()}) {
+    // A level too large for a number is as far outside as any.
+    for (const QString& bad : {QStringLiteral("0"), QStringLiteral("100"), QStringLiteral("abc"), QString(),
+                               QStringLiteral("1e999%"), QStringLiteral("-1e999"), QString(400, QLatin1Char('9'))}) {
         SCOPED_TRACE(bad.toStdString());
         level(bad);
         testkit::MsgBoxScript boxes;
@@ -242,6 +244,80 @@ TEST_F(RunTest, FisherTellsWhenACountIsTooLargeToHoldExactlyAndGivesNoP)
     doIt();
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_EQ(text(QStringLiteral("txtFishers1P")), QStringLiteral("0.5"));
+}
+
+// Fisher's test is defined for whole counts: a table with a count that is not
+// whole gets no p and one message, while every other result is as without
+// the test.
+TEST_F(RunTest, FisherGivesNoPForCountsThatAreNotWhole)
+{
+    const QStringList tables[] = {
+        {"1.9", "4.1", "7", "10"},   // once 0.39279 from a margin one too small
+        {"2.5", "7.5", "5", "5"},    {"6", "3.5", "4", "8"},     {"1.5", "1.5", "1.5", "1.5"},
+        {"10.5", "10.5", "10.5", "10.5"}, {"10", "5", "3", "12.000000000000001"}, {"0.5", "3", "4", "5"},
+        {"3", "4", "5", "4.9406564584124654e-324"}, {"1e-400", "3", "4", "5"}, {"7", "2.25e0", "9", "1"},
+    };
+    const QStringList boxesOfTheGroup = {"txtChiSquared", "txtDF", "txt2P", "txt1P", "txtYates", "txtYates2P",
+                                         "txtYates1P", "txtPhi", "txtESW", "txtESC", "TotalN", "RORImp"};
+    for (const QStringList& t : tables) {
+        SCOPED_TRACE(t.join(QLatin1Char(' ')).toStdString());
+        table2(t[0], t[1], t[2], t[3]);
+        fisher(false);
+        doIt();
+        QStringList without;
+        for (const QString& b : boxesOfTheGroup)
+            without << text(b);
+        testkit::MsgBoxScript boxes;
+        fisher(true);
+        doIt();
+        EXPECT_EQ(boxes.texts(), QStringList{quellin::OutcomeText::FisherNotWhole});
+        EXPECT_EQ(text(QStringLiteral("txtFishers1P")), QStringLiteral("---"));
+        EXPECT_EQ(text(QStringLiteral("txtFishers2P")), QStringLiteral("---"));
+        QStringList with;
+        for (const QString& b : boxesOfTheGroup)
+            with << text(b);
+        EXPECT_EQ(with, without);
+        expectNoNonNumbers();
+    }
+    // Whole counts in any notation are whole: the p of 10 / 5 / 3 / 12.
+    testkit::MsgBoxScript boxes;
+    table2(QStringLiteral("1e1"), QStringLiteral("5.000"), QStringLiteral("003"), QStringLiteral("1.2E+1"));
+    fisher(true);
+    doIt();
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_EQ(text(QStringLiteral("txtFishers1P")), QStringLiteral("0.01266"));
+}
+
+// The typed text decides whether a count is beyond 2^53: 9007199254740993
+// becomes the double 2^53, and once passed unnoticed.
+TEST_F(RunTest, FisherJudgesATypedCountAbove2To53OnItsText)
+{
+    const char* const tooLarge[] = {"9007199254740993", "9007199254740992.5", "9.007199254740993e15",
+                                    "00009007199254740993", "90071992547409930e-1"};
+    for (const char* count : tooLarge) {
+        SCOPED_TRACE(count);
+        testkit::MsgBoxScript boxes;
+        table2(QString::fromLatin1(count), QStringLiteral("9007199254740992"), QStringLiteral("1"),
+               QStringLiteral("1"));
+        fisher(true);
+        doIt();
+        EXPECT_EQ(boxes.texts(), QStringList{quellin::OutcomeText::FisherTooLarge});
+        EXPECT_EQ(text(QStringLiteral("txtFishers1P")), QStringLiteral("---"));
+        EXPECT_EQ(text(QStringLiteral("txtFishers2P")), QStringLiteral("---"));
+        EXPECT_FALSE(text(QStringLiteral("txtChiSquared")).isEmpty());
+    }
+    // Exactly 2^53 written otherwise is still within range.
+    for (const char* count : {"9.007199254740992e15", "0009007199254740992", "90071992547409920e-1",
+                              "9007199254740992.000"}) {
+        SCOPED_TRACE(count);
+        testkit::MsgBoxScript boxes;
+        const QString c = QString::fromLatin1(count);
+        table2(c, c, c, c);
+        fisher(true);
+        doIt();
+        EXPECT_EQ(boxes.count(), 0);
+        EXPECT_EQ(text(QStringLiteral("txtFishers1P")), QStringLiteral("0.5"));
+    }
 }
 
 TEST_F(RunTest, ANegativeCountGivesItsMessageAndNoResultInEitherLayout)

@@ -120,6 +120,33 @@ TEST(Conversion, StrictFailsOnEmptyOrNonNumericText)
     EXPECT_THROW(cdbl(QStringLiteral("1e400")), RuntimeError);
 }
 
+TEST(Conversion, TheStrictQuestionNeverRaises)
+{
+    // Too large for a double: no number, and the caller's value is left alone;
+    // the strict conversion itself still says Overflow.
+    const QString huge[] = {QStringLiteral("1e999"), QStringLiteral("-1e999"), QString(400, QLatin1Char('9')),
+                            QStringLiteral("-") + QString(309, QLatin1Char('9')), QStringLiteral(" 1.8e308 ")};
+    for (const QString& t : huge) {
+        double out = 99;
+        bool ok = true;
+        EXPECT_NO_THROW(ok = tryCdbl(t, out)) << t.left(20).toStdString();
+        EXPECT_FALSE(ok) << t.left(20).toStdString();
+        EXPECT_EQ(out, 99);
+        try {
+            cdbl(t);
+            ADD_FAILURE() << "no error for " << t.left(20).toStdString();
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), ErrOverflow) << t.left(20).toStdString();
+        }
+    }
+    // The smallest denormal and the largest double are numbers.
+    double out = 0;
+    ASSERT_TRUE(tryCdbl(QStringLiteral("4.9406564584124654e-324"), out));
+    EXPECT_EQ(out, std::numeric_limits<double>::denorm_min());
+    ASSERT_TRUE(tryCdbl(QStringLiteral("1.7976931348623157e308"), out));
+    EXPECT_EQ(out, std::numeric_limits<double>::max());
+}
+
 TEST(Conversion, LenientReadsTheLeadingNumber)
 {
     struct Case { const char* text; double v; };

@@ -188,6 +188,19 @@ TEST(SimpleCalculator, FaultsEndInAMessageOrNothing)
         EXPECT_EQ(msgs.texts(), QStringList{"The result is too large for the calculator."});
         EXPECT_EQ(c.shown(), "0");
     }
+    // A typed number too large for the calculator (309 digits and more) is told
+    // as such at its operator, and the calculator starts again from 0.
+    for (const char* op : {"+", "=", "x", "/", "-"}) {
+        SCOPED_TRACE(op);
+        Calc c;
+        MsgBoxScript msgs;
+        c.keys(QStringLiteral("2+") + QString(309, '9') + QString::fromLatin1(op));
+        EXPECT_EQ(msgs.texts(), QStringList{"The number is too large for the calculator."});
+        EXPECT_EQ(c.shown(), "0");
+        EXPECT_EQ(c.state.Accumulator, 0);
+        c.keys("3+4=");
+        EXPECT_EQ(c.shown(), "7");
+    }
     // A display holding no number refuses "=" and the operators: nothing changes.
     struct Junk {
         const char* buttons;   // pressed after "5 +"
