@@ -114,6 +114,32 @@ void clearWindowTextBoxes(QWidget* window)
         t->setPlainText(QString());
 }
 
+int boxCapacity(QWidget* window, const QString& name)
+{
+    if (auto* e = qobject_cast<QLineEdit*>(findBox(window, name)))
+        return e->maxLength();
+    return -1;
+}
+
+int firstOverlongBox(QWidget* window, const QStringList& names, const QStringList& texts)
+{
+    for (qsizetype i = 0; i < names.size() && i < texts.size(); ++i) {
+        const int capacity = boxCapacity(window, names[i]);
+        if (capacity >= 0 && texts[i].size() > capacity)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+QString overlongTextRefusal(const QString& boxLabel, qsizetype length, int capacity)
+{
+    return QStringLiteral("This file holds a text of %1 characters for the box \"%2\", which holds at most %3 "
+                          "characters. The file was not opened.")
+        .arg(length)
+        .arg(boxLabel)
+        .arg(capacity);
+}
+
 const char* const kMsgUnsavedBeforeOpen =
     "Data appears to have changed, do you wish to save these changes before opening a new file?";
 

@@ -76,6 +76,9 @@ meandiff::DataFileFormat<ChangeRecord> changeFileFormat()
         const int bad = changeFieldWithDoubleQuote(r);
         return bad < 0 ? QString() : changeDoubleQuoteRefusal(bad);
     };
+    f.fieldTexts = [](const ChangeRecord& r) { return meandiff::stringList(r.fields); };
+    f.boxNames = meandiff::stringList(kChangeFieldBoxes);
+    f.boxLabels = meandiff::stringList(kChangeFieldLabels);
     f.saveFailed = kMsgChangeSaveFailed;
     f.openFailed = meandiff::kMsgOpenFailed;
     f.recentFailed = meandiff::kMsgRecentFailed;
@@ -129,6 +132,9 @@ bool ChangeFileCommands::loadCommandLine(const QString& commandLine)
             meandiff::showFailure(window_, kMsgChangeLoadFailed, e.description());
             return false;
         }
+        // A record the boxes cannot hold is refused: the boxes stay empty.
+        if (refuseOverlong(record))
+            record = ChangeRecord();
     }
     putChangeRecord(window_, record);
     recordChanged(true);
