@@ -34,9 +34,10 @@ QString changeBoxText(QWidget* window, const QString& name)
 
 void setChangeBoxText(QWidget* window, const QString& name, const QString& text)
 {
-    if (QTextEdit* t = richBox(window, name))
+    if (QTextEdit* t = richBox(window, name)) {
         t->setPlainText(text);
-    else
+        meandiff::markLineBreaks(t->document(), text);
+    } else
         meandiff::setWindowBoxText(window, name, text);
 }
 

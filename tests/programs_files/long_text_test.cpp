@@ -49,6 +49,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
@@ -413,4 +414,53 @@ TEST(LongText, TextThatWouldGoBeyondABoxIsRefusedWithAMessage)
         EXPECT_EQ(box->text(), full);
         w->RecordChanged(true);
     }
+}
+
+// A paragraph separator (U+2029) in Morvane's Extra Information is kept as
+// read through Open and Save As, beside line breaks; a line typed with Enter
+// after opening is a line break.
+TEST(LongText, ExtraInformationKeepsAParagraphSeparatorAsRead)
+{
+    useProgram("Morvane", "Morvane5");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("client.mrv"));
+    const QString extra = QString::fromUtf8("first\u2029second\r\nthird\u2029\u2029\u00A0end\u2029");
+    QByteArray bytes = "\"A\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"" + extra.toUtf8() + "\"\r\n";
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    morvane::frmMain w;
+    w.show();
+    w.RecordChanged(true);
+    {
+        testkit::FileDialogScript files({path});
+        testkit::MsgBoxScript msgs;
+        trigger(&w, "mnuFileOpen");
+        EXPECT_EQ(msgs.count(), 0);
+    }
+    EXPECT_EQ(meandiff::windowBoxText(&w, QStringLiteral("TxtExtraInfo")),
+              QString::fromUtf8("first\u2029second\nthird\u2029\u2029\u00A0end\u2029"));
+    const QString again = dir.filePath(QStringLiteral("again.mrv"));
+    {
+        testkit::FileDialogScript files({again});
+        testkit::MsgBoxScript msgs;
+        trigger(&w, "mnuFileSaveAs");
+        EXPECT_EQ(msgs.count(), 0);
+    }
+    QFile b(again);
+    ASSERT_TRUE(b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(b.readAll(), bytes);
+
+    // Enter typed at the end of "first": a line break there, the separator
+    // after it kept.
+    auto* box = testkit::find<QPlainTextEdit>(&w, QStringLiteral("TxtExtraInfo"));
+    QTextCursor c(box->document());
+    c.movePosition(QTextCursor::EndOfBlock);
+    c.insertBlock();
+    c.insertText(QStringLiteral("added"));
+    EXPECT_EQ(meandiff::windowBoxText(&w, QStringLiteral("TxtExtraInfo")),
+              QString::fromUtf8("first\nadded\u2029second\nthird\u2029\u2029\u00A0end\u2029"));
+    w.RecordChanged(true);
 }
