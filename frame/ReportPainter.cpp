@@ -35,7 +35,7 @@ ReportLine ReportWriter::make(QList<ReportItem> items) const
 namespace {
 
 // The most characters laid out at once (many rows' worth).
-constexpr qsizetype kLayoutPiece = 4096;
+constexpr qsizetype kLayoutPiece = 1024;
 
 } // namespace
 
