@@ -82,4 +82,15 @@ bool DataFileCommandsBase::refuseTooLarge(const QString& path) const
     return false;
 }
 
+bool DataFileCommandsBase::refuseOverlong(const QStringList& texts, const QStringList& boxNames,
+                                          const QStringList& boxLabels) const
+{
+    const int bad = firstOverlongBox(window_, boxNames, texts);
+    if (bad < 0)
+        return false;
+    showMessage(overlongTextRefusal(boxLabels.value(bad), texts[bad].size(), boxCapacity(window_, boxNames[bad])),
+                platform::MsgIcon::Exclamation);
+    return true;
+}
+
 } // namespace meandiff

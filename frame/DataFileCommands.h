@@ -11,6 +11,8 @@
 #include "platform/Errors.h"
 
 #include <QString>
+#include <QStringList>
+#include <array>
 #include <functional>
 
 class QWidget;
@@ -19,6 +21,21 @@ namespace meandiff {
 
 // The file name of a path, without its folder.
 QString fileNameOfPath(const QString& path);
+
+// A list of the names (Latin-1) or texts, in order.
+template <size_t N>
+QStringList stringList(const std::array<const char*, N>& names)
+{
+    QStringList out;
+    for (const char* n : names)
+        out << QString::fromLatin1(n);
+    return out;
+}
+template <size_t N>
+QStringList stringList(const std::array<QString, N>& texts)
+{
+    return QStringList(texts.begin(), texts.end());
+}
 
 // Why a file is read: File > Open, or a recent-file entry (some formats are
 // stricter about a recent file).
@@ -36,6 +53,13 @@ struct DataFileFormat {
     void (*write)(const QString& path, const Record& record) = nullptr;
     // The refusal of a record that holds a double quote; "" when none does.
     std::function<QString(const Record& record)> doubleQuoteRefusal;
+    // The record's texts in field order, the boxes of the window that show
+    // them and what the window calls those boxes: a record read from a file
+    // with a text longer than its box holds is refused before the window
+    // changes (the box would cut it).
+    QStringList (*fieldTexts)(const Record& record) = nullptr;
+    QStringList boxNames;
+    QStringList boxLabels;
     const char* saveFailed = nullptr;
     const char* openFailed = nullptr;
     const char* recentFailed = nullptr;
@@ -79,6 +103,9 @@ protected:
     // A file too large to be a data file is refused with its own message
     // before anything changes: true when it was.
     bool refuseTooLarge(const QString& path) const;
+    // A record read from a file with a text longer than its box holds is
+    // refused with its own message: true when it was.
+    bool refuseOverlong(const QStringList& texts, const QStringList& boxNames, const QStringList& boxLabels) const;
 
     QWidget* window_;
     StudyFileHooks hooks_;
@@ -137,14 +164,20 @@ public:
         if (!format_.keepsCurrentFile)
             nameChosen(path);
 
-        clearAll();
+        // Read before the window is emptied, so that a record its boxes
+        // cannot hold is refused with the window as it was; a file that
+        // cannot be read leaves the boxes empty.
         Record record;
         try {
             record = format_.read(path, DataFileRead::Open);
         } catch (const platform::RuntimeError& e) {
+            clearAll();
             showFailure(window_, format_.openFailed, e.description());
             return;
         }
+        if (refuseOverlong(record))
+            return;
+        clearAll();
         addToMRU(path);
         rememberFolder(path);
         if (format_.keepsCurrentFile)
@@ -163,14 +196,17 @@ public:
         if (refuseTooLarge(path))
             return;
 
-        clearAll();
         Record record;
         try {
             record = format_.read(path, DataFileRead::Recent);
         } catch (const platform::RuntimeError& e) {
+            clearAll();
             showFailure(window_, format_.recentFailed, e.description());
             return;
         }
+        if (refuseOverlong(record))
+            return;
+        clearAll();
         show(record);
         moveMRUToTop(path, index);
         if (format_.keepsCurrentFile)
@@ -181,6 +217,14 @@ protected:
     DataFileCommands(QWidget* window, StudyFileHooks hooks, DataFileFormat<Record> format)
         : DataFileCommandsBase(window, std::move(hooks)), format_(std::move(format))
     {
+    }
+
+    // True when the record was refused because a box could not hold one of
+    // its texts (the message has been shown).
+    bool refuseOverlong(const Record& record) const
+    {
+        return format_.fieldTexts &&
+               DataFileCommandsBase::refuseOverlong(format_.fieldTexts(record), format_.boxNames, format_.boxLabels);
     }
 
     // The record goes into the window, with the format's steps around it,

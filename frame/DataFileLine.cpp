@@ -37,9 +37,14 @@ QString decodeCp1252(const QByteArray& bytes)
     return s;
 }
 
-QString megabytes(qint64 bytes)
+// A size beyond the limit said as it is: in bytes (in megabytes a size just
+// past the limit would be rounded to the limit or past the next megabyte).
+QString sizeBeyondLimit(qint64 bytes) { return QStringLiteral("%1 bytes").arg(bytes); }
+
+// The limit itself, in bytes and in megabytes.
+QString limitText()
 {
-    return QString::number((bytes + kMegabyte - 1) / kMegabyte);
+    return QStringLiteral("%1 bytes (%2 MB)").arg(kLargestDataFile).arg(kLargestDataFile / kMegabyte);
 }
 
 platform::RuntimeError errPermissionDenied() { return {70, QStringLiteral("Permission denied")}; }
@@ -211,17 +216,17 @@ void writeDataFile(const QString& path, const QStringList& fields)
     // What is written must open again.
     if (bytes.size() > kLargestDataFile)
         throw platform::RuntimeError(platform::ErrPathFileAccess,
-                                     QStringLiteral("The data would make a file of %1 MB, more than the %2 MB a data "
-                                                    "file can be. Please shorten the longest text and save again.")
-                                         .arg(megabytes(bytes.size()), megabytes(kLargestDataFile)));
+                                     QStringLiteral("The data would make a file of %1, more than the %2 a data file "
+                                                    "can be. Please shorten the longest text and save again.")
+                                         .arg(sizeBeyondLimit(bytes.size()), limitText()));
     writeFileAtomically(path, bytes);
 }
 
 platform::RuntimeError errDataFileTooLarge(qint64 bytes)
 {
     return {platform::ErrPathFileAccess,
-            QStringLiteral("This file is %1 MB long, more than the %2 MB a data file can be. It was not opened.")
-                .arg(megabytes(bytes), megabytes(kLargestDataFile))};
+            QStringLiteral("This file is %1 long, more than the %2 a data file can be. It was not opened.")
+                .arg(sizeBeyondLimit(bytes), limitText())};
 }
 
 void checkDataFileSize(const QString& path)

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QWidget>
@@ -49,16 +50,72 @@ QString folderOfPath(const QString& path)
     return cut < 0 ? QString() : path.left(cut + 1);
 }
 
+namespace {
+
+// A document keeps its text as blocks, and every character that breaks a
+// line when text is set (LF, CR LF, CR, the paragraph separator U+2029 and
+// the two frame marks) becomes the same break between two blocks. The block
+// after a break other than LF carries in its user state which one it was, so
+// that the text reads back as it was set. (A block the person makes with
+// Enter has none: a line break.)
+constexpr int kAfterCrLf = 0x2029001;
+constexpr int kAfterCr = 0x2029002;
+constexpr int kAfterParagraphSeparator = 0x2029003;
+constexpr int kAfterFrameStart = 0x2029004;
+constexpr int kAfterFrameEnd = 0x2029005;
+
+QString breakBefore(const QTextBlock& block)
+{
+    switch (block.userState()) {
+    case kAfterCrLf: return QStringLiteral("\r\n");
+    case kAfterCr: return QStringLiteral("\r");
+    case kAfterParagraphSeparator: return QString(QChar::ParagraphSeparator);
+    case kAfterFrameStart: return QString(QChar(0xFDD0));
+    case kAfterFrameEnd: return QString(QChar(0xFDD1));
+    default: return QStringLiteral("\n");
+    }
+}
+
+} // namespace
+
+void markLineBreaks(QTextDocument* document, const QString& text)
+{
+    if (!document)
+        return;
+    QTextBlock block = document->begin();
+    for (qsizetype i = 0; i < text.size() && block.isValid(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        int state = -1;
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n')) {
+            state = kAfterCrLf;
+            ++i;
+        } else if (c == u'\r') {
+            state = kAfterCr;
+        } else if (c == QChar::ParagraphSeparator) {
+            state = kAfterParagraphSeparator;
+        } else if (c == 0xFDD0) {
+            state = kAfterFrameStart;
+        } else if (c == 0xFDD1) {
+            state = kAfterFrameEnd;
+        } else if (c != u'\n') {
+            continue;
+        }
+        block = block.next();
+        if (block.isValid())
+            block.setUserState(state);
+    }
+}
+
 QString documentText(const QTextDocument* document)
 {
     if (!document)
         return {};
-    QString text = document->toRawText();
-    // The document ends each line with a paragraph separator (U+2029); the
-    // two frame marks occur only in rich text.
-    for (QChar& c : text)
-        if (c == QChar::ParagraphSeparator || c == QChar(0xFDD0) || c == QChar(0xFDD1))
-            c = QLatin1Char('\n');
+    QString text;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block != document->begin())
+            text += breakBefore(block);
+        text += block.text();
+    }
     return text;
 }
 
@@ -83,8 +140,10 @@ void setWindowBoxText(QWidget* window, const QString& name, const QString& text)
     QWidget* w = findBox(window, name);
     if (auto* e = qobject_cast<QLineEdit*>(w))
         e->setText(text);
-    else if (auto* p = qobject_cast<QPlainTextEdit*>(w))
+    else if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
         p->setPlainText(text);
+        markLineBreaks(p->document(), text);
+    }
 }
 
 QStringList windowBoxTexts(QWidget* window, const QStringList& names)
@@ -112,6 +171,32 @@ void clearWindowTextBoxes(QWidget* window)
         p->setPlainText(QString());
     for (auto* t : window->findChildren<QTextEdit*>())
         t->setPlainText(QString());
+}
+
+int boxCapacity(QWidget* window, const QString& name)
+{
+    if (auto* e = qobject_cast<QLineEdit*>(findBox(window, name)))
+        return e->maxLength();
+    return -1;
+}
+
+int firstOverlongBox(QWidget* window, const QStringList& names, const QStringList& texts)
+{
+    for (qsizetype i = 0; i < names.size() && i < texts.size(); ++i) {
+        const int capacity = boxCapacity(window, names[i]);
+        if (capacity >= 0 && texts[i].size() > capacity)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+QString overlongTextRefusal(const QString& boxLabel, qsizetype length, int capacity)
+{
+    return QStringLiteral("This file holds a text of %1 characters for the box \"%2\", which holds at most %3 "
+                          "characters. The file was not opened.")
+        .arg(length)
+        .arg(boxLabel)
+        .arg(capacity);
 }
 
 const char* const kMsgUnsavedBeforeOpen =

@@ -26,11 +26,17 @@ QString programFolderPath();
 // The path cut before its file name: the folder, ending in a separator.
 QString folderOfPath(const QString& path);
 
-// The text of a multi-line box's document as it was set or typed: line
-// breaks between its lines as "\n", every other character kept (a no-break
-// space stays one, a line separator U+2028 stays one), where toPlainText()
-// would turn them into a blank and a line break.
+// The text of a multi-line box's document as it was set or typed: every
+// character kept (a no-break space stays one, a line separator U+2028 stays
+// one), where toPlainText() would turn them into a blank and a line break.
+// A line break typed is "\n"; a break set with the text (markLineBreaks)
+// reads back as the character or characters that made it (CR LF, CR, the
+// paragraph separator U+2029, ...).
 QString documentText(const QTextDocument* document);
+// Right after the text was set as the document's plain text: notes which
+// character made each of its line breaks, so that documentText gives the
+// text back as it was set.
+void markLineBreaks(QTextDocument* document, const QString& text);
 
 // The Text of a box of the window, found by objectName: a line box, a plain
 // text box, a label, a combo box or a button; "" when there is none.
@@ -45,6 +51,16 @@ void setWindowBoxTexts(QWidget* window, const QStringList& names, const QStringL
 // Every line, plain and rich text box among the window's children gets the
 // empty text; combo boxes keep theirs.
 void clearWindowTextBoxes(QWidget* window);
+
+// The most characters the named box holds: a line box's maximum length; -1
+// when it has no limit (a multi-line box) or there is no such box.
+int boxCapacity(QWidget* window, const QString& name);
+// The index of the first of the named boxes that cannot hold its text (the
+// text at the same index) whole, or -1.
+int firstOverlongBox(QWidget* window, const QStringList& names, const QStringList& texts);
+// The message that refuses a file whose text is longer than its box holds:
+// names the box by its label, the text's length and the box's limit.
+QString overlongTextRefusal(const QString& boxLabel, qsizetype length, int capacity);
 
 // The question asked before a file is opened over changed data.
 extern const char* const kMsgUnsavedBeforeOpen;

@@ -498,7 +498,7 @@ void MainFrame::gInitiatePaste(QWidget* Cntl)
 {
     const QString text = QApplication::clipboard()->text();
     if (auto* e = qobject_cast<QLineEdit*>(Cntl); e && isOwnLineEdit(e))
-        e->insert(text);   // replaces the selection; no key filter sees it
+        shell::insertWhole(e, text);   // replaces the selection; no key filter sees it
     else if (auto* p = qobject_cast<QPlainTextEdit*>(Cntl))
         p->insertPlainText(text);
 }

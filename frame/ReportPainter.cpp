@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QStringList>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -31,65 +32,106 @@ ReportLine ReportWriter::make(QList<ReportItem> items) const
     return l;
 }
 
-void paintReport(QPainter& painter, QPagedPaintDevice& device, const QList<ReportLine>& lines)
+namespace {
+
+// The most characters laid out at once (many rows' worth).
+constexpr qsizetype kLayoutPiece = 1024;
+
+} // namespace
+
+qreal layOutReport(const QList<ReportLine>& lines, const QFont& typeface, QPagedPaintDevice& device, QPainter* painter,
+                   qreal pageWidth, qreal pageHeight, ReportRows rows)
 {
-    const qreal pageWidth = device.width();
-    const qreal pageHeight = device.height();
-    qreal y = 0;
+    QTextOption wrapping;
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    qreal top = 0;   // of the current row
+    qreal used = 0;
 
     for (const ReportLine& line : lines) {
-        QFont font = painter.font();
+        QFont font = typeface;
         font.setPointSize(line.pointSize);
         font.setBold(line.bold);
+        font.setItalic(line.italic);
         font.setUnderline(line.underline);
-        painter.setFont(font);
-        const QFontMetricsF fm(font, &device);
-        const qreal lineHeight = fm.lineSpacing();
-        const qreal columnWidth = fm.averageCharWidth();
+        const QFontMetricsF metrics(font, &device);
+        const qreal rowHeight = rows == ReportRows::LineSpacing ? metrics.lineSpacing() : metrics.height();
+        const qreal columnWidth = metrics.averageCharWidth();
 
-        auto ensureRoom = [&] {
-            if (y > 0 && y + lineHeight > pageHeight) {
+        // A row that does not fit under the last one starts a new page.
+        auto makeRoom = [&] {
+            if (painter && top > 0 && top + rowHeight > pageHeight) {
                 device.newPage();
-                y = 0;
+                top = 0;
             }
         };
-        auto newLine = [&] {
-            y += lineHeight;
-            ensureRoom();
+        auto nextRow = [&] {
+            top += rowHeight;
+            used += rowHeight;
+            makeRoom();
         };
 
-        ensureRoom();
-        qreal x = 0;
+        makeRoom();
+        qreal x = 0;   // where the last item ended on the current row
         for (const ReportItem& item : line.items) {
-            const qreal columnX = std::max(0, item.column - 1) * columnWidth;
-            // An item whose column lies behind what was printed goes to that
-            // column on the next line.
-            if (x > columnX + 0.5)
-                newLine();
-            x = columnX;
-            QString rest = item.text;
-            while (!rest.isEmpty()) {
-                const qreal room = pageWidth - x;
-                if (fm.horizontalAdvance(rest) <= room) {
-                    painter.drawText(QPointF(x, y + fm.ascent()), rest);
-                    x += fm.horizontalAdvance(rest);
-                    break;
+            const qreal left = std::max(0, item.column - 1) * columnWidth;
+            if (x > left + 0.5)
+                nextRow();
+            x = left;
+            const QStringList paragraphs = item.text.split(QLatin1Char('\n'));
+            for (qsizetype p = 0; p < paragraphs.size(); ++p) {
+                if (p > 0) {
+                    nextRow();
+                    x = left;
                 }
-                // The longest start that fits, cut after a blank when there is one.
-                qsizetype fit = 0;
-                while (fit < rest.size() && fm.horizontalAdvance(rest.left(fit + 1)) <= room)
-                    ++fit;
-                fit = std::max<qsizetype>(fit, 1);
-                const qsizetype blank = rest.left(fit).lastIndexOf(QLatin1Char(' '));
-                const qsizetype cut = blank > 0 ? blank + 1 : fit;
-                painter.drawText(QPointF(x, y + fm.ascent()), rest.left(cut));
-                rest = rest.mid(cut);
-                newLine();
-                x = columnX;
+                if (paragraphs[p].isEmpty())
+                    continue;
+                // Laid out a piece at a time: the layout looks for a break
+                // opportunity through the whole rest of its text for every
+                // row, which for a long text without blanks takes time
+                // growing with the square of its length.
+                const QString& paragraph = paragraphs[p];
+                bool firstRow = true;
+                for (qsizetype from = 0; from < paragraph.size();) {
+                    qsizetype end = std::min(paragraph.size(), from + kLayoutPiece);
+                    if (end < paragraph.size() && paragraph.at(end - 1).isHighSurrogate())
+                        --end;
+                    const bool lastPiece = end == paragraph.size();
+                    QTextLayout layout(paragraph.mid(from, end - from), font, &device);
+                    layout.setTextOption(wrapping);
+                    QList<QTextLine> pieceRows;
+                    layout.beginLayout();
+                    for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) {
+                        row.setLineWidth(std::max(pageWidth - left, columnWidth));
+                        row.setPosition(QPointF(0, 0));
+                        pieceRows.push_back(row);
+                    }
+                    layout.endLayout();
+                    // The piece's last row may end where the piece was cut,
+                    // not where the row is full: it is laid out again with
+                    // what follows (unless it is the piece's only row).
+                    const qsizetype keep =
+                        !lastPiece && pieceRows.size() > 1 ? pieceRows.size() - 1 : pieceRows.size();
+                    for (qsizetype r = 0; r < keep; ++r) {
+                        if (!firstRow)
+                            nextRow();
+                        firstRow = false;
+                        if (painter)
+                            pieceRows[r].draw(painter, QPointF(left, top));
+                        x = left + pieceRows[r].naturalTextWidth();
+                    }
+                    from += keep < pieceRows.size() ? pieceRows[keep].textStart() : end - from;
+                }
             }
         }
-        y += lineHeight;
+        top += rowHeight;
+        used += rowHeight;
     }
+    return used;
+}
+
+void paintReport(QPainter& painter, QPagedPaintDevice& device, const QList<ReportLine>& lines)
+{
+    layOutReport(lines, painter.font(), device, &painter, device.width(), device.height(), ReportRows::LineSpacing);
 }
 
 void printReport(QWidget* window, const QList<ReportLine>& lines, const char* failureSentence, ReportCopies copyMode)

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+class QFont;
 class QPainter;
 class QPagedPaintDevice;
 class QWidget;
@@ -26,6 +27,7 @@ struct ReportLine {
     bool bold = false;
     bool underline = false;
     QList<ReportItem> items;
+    bool italic = false;
     QString text() const;   // the items' texts joined by single blanks (for tests and logs)
 };
 
@@ -48,9 +50,29 @@ private:
     QList<ReportLine> lines_;
 };
 
-// Draws the lines on the painter's device from the top of the printable
-// area, continuing on a new page when a page is full; text that does not fit
-// the width continues on the next line at its column.
+// How the rows of a report follow each other down the page.
+enum class ReportRows {
+    LineSpacing,   // at the font's line spacing
+    FontHeight,    // at the font's height, without extra leading
+};
+
+// One pass over the lines in the typeface (its size, bold, italic and
+// underline set line by line), from the top of a page pageWidth wide and
+// pageHeight high: draws them when a painter is given, starting a new page of
+// the device when a row does not fit under the last one, and returns the
+// height the lines take when no page breaks them. An item starts at its
+// column (column n: n - 1 average character widths of the line's font from
+// the left edge), or at that column on the next row when the row has already
+// passed it. Its text is laid out whole with QTextLayout, wrapped at word
+// boundaries (anywhere in a word wider than the row), and continues on the
+// next rows at its column; a line break ("\n") in it starts a new row. So a
+// text of any length prints whole: nothing measures more than a row at once.
+qreal layOutReport(const QList<ReportLine>& lines, const QFont& typeface, QPagedPaintDevice& device, QPainter* painter,
+                   qreal pageWidth, qreal pageHeight, ReportRows rows);
+
+// Draws the lines on the painter's device in the painter's font from the top
+// of the printable area, rows at the font's line spacing, continuing on a new
+// page when a page is full (layOutReport).
 void paintReport(QPainter& painter, QPagedPaintDevice& device, const QList<ReportLine>& lines);
 
 // How a print command treats the copy count chosen in the print dialog.

@@ -34,6 +34,9 @@ DataFileFormat<StudyRecord> studyFileFormat()
         const int bad = fieldWithDoubleQuote(r);
         return bad < 0 ? QString() : doubleQuoteRefusal(bad);
     };
+    f.fieldTexts = [](const StudyRecord& r) { return stringList(r.fields); };
+    f.boxNames = stringList(kStudyFieldBoxes);
+    f.boxLabels = stringList(kStudyFieldLabels);
     f.saveFailed = kMsgSaveFailed;
     f.openFailed = kMsgOpenFailed;
     f.recentFailed = kMsgRecentFailed;
@@ -60,6 +63,9 @@ bool StudyFileCommands::loadCommandLine(const QString& commandLine)
         showFailure(window_, kMsgCommandLineFailed, e.description());
         return false;
     }
+    // A record the boxes cannot hold is refused: the boxes stay empty.
+    if (refuseOverlong(record))
+        record = StudyRecord();
     putStudyRecord(window_, record);
     recordChanged(true);
     return true;

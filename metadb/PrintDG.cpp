@@ -282,7 +282,20 @@ void PrinterSurface::setFont(const QString& name, double points, bool bold)
 
 double PrinterSurface::textWidth(const QString& text) const
 {
-    return QFontMetricsF(font_, &printer_).horizontalAdvance(text) / unitsPerTwip();
+    // Measured a piece at a time: Qt's widths are fixed-point numbers that
+    // overflow for a long text (a cell of a million characters would seem to
+    // fit and be printed whole across the page).
+    constexpr qsizetype kPiece = 1024;
+    const QFontMetricsF metrics(font_, &printer_);
+    double width = 0;
+    for (qsizetype from = 0; from < text.size();) {
+        qsizetype end = std::min(text.size(), from + kPiece);
+        if (end < text.size() && text.at(end - 1).isHighSurrogate())
+            --end;   // never half a character
+        width += metrics.horizontalAdvance(text.mid(from, end - from));
+        from = end;
+    }
+    return width / unitsPerTwip();
 }
 
 void PrinterSurface::beginDocument()

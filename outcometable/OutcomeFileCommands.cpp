@@ -53,6 +53,9 @@ OutcomeFileCommands::OutcomeFileCommands(QWidget* window, OutcomeFileHooks hooks
         const int bad = outcomeFieldWithDoubleQuote(r);
         return bad < 0 ? QString() : outcomeDoubleQuoteRefusal(bad);
     };
+    format_.fieldTexts = [](const OutcomeRecord& r) { return r.toList(); };
+    format_.boxNames = recordBoxes();
+    format_.boxLabels = meandiff::stringList(kOutcomeFieldLabels);
     format_.saveFailed = kMsgOutcomeSaveFailed;
     format_.openFailed = kMsgOutcomeOpenFailed;
     format_.recentFailed = kMsgOutcomeOpenFailed;
@@ -95,6 +98,12 @@ bool OutcomeFileCommands::loadCommandLine(const QString& commandLine)
     } catch (const platform::RuntimeError& e) {
         meandiff::showFailure(window_, kMsgOutcomeCommandLineFailed, e.description());
         return false;
+    }
+    // A record the boxes cannot hold is refused: the window starts empty,
+    // in the mode of its design.
+    if (refuseOverlong(record)) {
+        putOutcomeRecord(window_, OutcomeRecord());
+        return true;
     }
     // The mode before the boxes, as the other readers do: a switch empties
     // the deteriorated boxes. (At start the window is in the 3 x 2 mode, so

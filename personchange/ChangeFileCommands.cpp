@@ -34,9 +34,10 @@ QString changeBoxText(QWidget* window, const QString& name)
 
 void setChangeBoxText(QWidget* window, const QString& name, const QString& text)
 {
-    if (QTextEdit* t = richBox(window, name))
+    if (QTextEdit* t = richBox(window, name)) {
         t->setPlainText(text);
-    else
+        meandiff::markLineBreaks(t->document(), text);
+    } else
         meandiff::setWindowBoxText(window, name, text);
 }
 
@@ -76,6 +77,9 @@ meandiff::DataFileFormat<ChangeRecord> changeFileFormat()
         const int bad = changeFieldWithDoubleQuote(r);
         return bad < 0 ? QString() : changeDoubleQuoteRefusal(bad);
     };
+    f.fieldTexts = [](const ChangeRecord& r) { return meandiff::stringList(r.fields); };
+    f.boxNames = meandiff::stringList(kChangeFieldBoxes);
+    f.boxLabels = meandiff::stringList(kChangeFieldLabels);
     f.saveFailed = kMsgChangeSaveFailed;
     f.openFailed = meandiff::kMsgOpenFailed;
     f.recentFailed = meandiff::kMsgRecentFailed;
@@ -129,6 +133,9 @@ bool ChangeFileCommands::loadCommandLine(const QString& commandLine)
             meandiff::showFailure(window_, kMsgChangeLoadFailed, e.description());
             return false;
         }
+        // A record the boxes cannot hold is refused: the boxes stay empty.
+        if (refuseOverlong(record))
+            record = ChangeRecord();
     }
     putChangeRecord(window_, record);
     recordChanged(true);

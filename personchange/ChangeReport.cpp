@@ -9,7 +9,6 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
-#include <QTextLayout>
 
 #include <algorithm>
 
@@ -141,99 +140,22 @@ QList<ChangeReportLine> changeReportLines(const std::function<QString(const QStr
     return out;
 }
 
-namespace {
-
-// One pass over the lines on a page of the given size: draws them when a
-// painter is given (starting new pages of the device as they fill), and
-// returns the height they take when nothing breaks the page.
-qreal passOverLines(const QList<ChangeReportLine>& lines, const QFont& typeface, QPagedPaintDevice& device,
-                    QPainter* painter, qreal pageWidth, qreal pageHeight)
-{
-    QTextOption wrapping;
-    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    qreal top = 0;   // of the current row
-    qreal used = 0;
-
-    for (const ChangeReportLine& line : lines) {
-        QFont font = typeface;
-        font.setPointSize(line.pointSize);
-        font.setBold(line.bold);
-        font.setItalic(line.italic);
-        font.setUnderline(line.underline);
-        const QFontMetricsF metrics(font, &device);
-        // Rows follow each other at the font's height, without extra leading,
-        // as a printer's text height counts them.
-        const qreal rowHeight = metrics.height();
-        const qreal columnWidth = metrics.averageCharWidth();
-
-        // A row that does not fit under the last one starts a new page.
-        auto makeRoom = [&] {
-            if (painter && top > 0 && top + rowHeight > pageHeight) {
-                device.newPage();
-                top = 0;
-            }
-        };
-        auto nextRow = [&] {
-            top += rowHeight;
-            used += rowHeight;
-            makeRoom();
-        };
-
-        makeRoom();
-        qreal x = 0;   // where the last item ended on the current row
-        for (const meandiff::ReportItem& item : line.items) {
-            const qreal left = std::max(0, item.column - 1) * columnWidth;
-            if (x > left + 0.5)
-                nextRow();
-            x = left;
-            const QStringList paragraphs = item.text.split(QLatin1Char('\n'));
-            for (qsizetype p = 0; p < paragraphs.size(); ++p) {
-                if (p > 0) {
-                    nextRow();
-                    x = left;
-                }
-                if (paragraphs[p].isEmpty())
-                    continue;
-                QTextLayout layout(paragraphs[p], font, &device);
-                layout.setTextOption(wrapping);
-                QList<QTextLine> rows;
-                layout.beginLayout();
-                for (QTextLine row = layout.createLine(); row.isValid(); row = layout.createLine()) {
-                    row.setLineWidth(std::max(pageWidth - left, columnWidth));
-                    row.setPosition(QPointF(0, 0));
-                    rows.push_back(row);
-                }
-                layout.endLayout();
-                for (qsizetype r = 0; r < rows.size(); ++r) {
-                    if (r > 0)
-                        nextRow();
-                    if (painter)
-                        rows[r].draw(painter, QPointF(left, top));
-                    x = left + rows[r].naturalTextWidth();
-                }
-            }
-        }
-        top += rowHeight;
-        used += rowHeight;
-    }
-    return used;
-}
-
-} // namespace
-
 void paintChangeReport(QPainter& painter, QPagedPaintDevice& device, const QList<ChangeReportLine>& lines)
 {
+    // Rows follow each other at the font's height, without extra leading,
+    // as a printer's text height counts them.
+    constexpr auto kRows = meandiff::ReportRows::FontHeight;
     const QFont typeface = painter.font();
     const qreal width = device.width();
     const qreal height = device.height();
     // The report is one page: when its lines are taller than the page (a
     // large face, a small page, long box texts) it is drawn smaller, down to
     // half size; beyond that it continues on further pages.
-    const qreal needed = passOverLines(lines, typeface, device, nullptr, width, height);
+    const qreal needed = meandiff::layOutReport(lines, typeface, device, nullptr, width, height, kRows);
     const qreal scale = needed > height ? std::max(0.5, 0.999 * height / needed) : 1.0;
     painter.save();
     painter.scale(scale, scale);
-    passOverLines(lines, typeface, device, &painter, width / scale, height / scale);
+    meandiff::layOutReport(lines, typeface, device, &painter, width / scale, height / scale, kRows);
     painter.restore();
 }
 

@@ -14,11 +14,8 @@ class QWidget;
 
 namespace morvane {
 
-// A report line (items at print columns, size, bold, underline) that may
-// also be italic.
-struct ChangeReportLine : meandiff::ReportLine {
-    bool italic = false;
-};
+// A report line: items at print columns, size, bold, italic, underline.
+using ChangeReportLine = meandiff::ReportLine;
 
 // The footer line of the report, naming the program.
 QString changeReportFooter();

@@ -392,6 +392,10 @@ bool globMatches(const Glob& g, const QString& fileName)
     return re.match(fileName).hasMatch();
 }
 
+// Starts the desktop's cache tool on the folder and does not wait for it:
+// the window goes on at once. The tool runs detached (it is nobody's child
+// here, so it leaves no zombie behind); a tool that is not installed is
+// skipped.
 void runTool(const QString& tool, const QString& dir)
 {
     const QString exe = QStandardPaths::findExecutable(tool);
@@ -400,15 +404,10 @@ void runTool(const QString& tool, const QString& dir)
     QProcess p;
     p.setProgram(exe);
     p.setArguments({dir});
+    p.setStandardInputFile(QProcess::nullDevice());
     p.setStandardOutputFile(QProcess::nullDevice());
     p.setStandardErrorFile(QProcess::nullDevice());
-    p.start();
-    if (!p.waitForStarted(10000))
-        return;
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished(5000);
-    }
+    p.startDetached();
 }
 
 } // namespace

@@ -222,6 +222,24 @@ TEST_F(StudyReportPrint, LongTextContinuesOnTheNextLineAndPage)
     EXPECT_GT(raw.count('\f'), 1);   // more than one page
 }
 
+// A box text of a million characters prints whole, over as many pages as it
+// needs, each character once and in order (measured at once, such a line
+// overflows the printer's widths and comes out garbled).
+TEST_F(StudyReportPrint, ALineOfAMillionCharactersPrintsWhole)
+{
+    QString longText;
+    for (int i = 0; longText.size() < (1 << 20); ++i)
+        longText += QStringLiteral("%1,").arg(i, 6, 10, QLatin1Char('0'));
+    longText.truncate(1 << 20);
+    box(window.get(), "TxtID")->setMaxLength(1 << 20);
+    box(window.get(), "TxtID")->setText(longText);
+    QString text = print();
+    EXPECT_GT(text.count('\f'), 20);   // pages
+    text.remove(QRegularExpression(QStringLiteral("\\s")));
+    EXPECT_TRUE(text.contains(longText)) << text.size();
+    EXPECT_TRUE(text.contains(QStringLiteral("EffectSizeEstimates")));
+}
+
 TEST_F(StudyReportPrint, EachCopyStartsOnItsOwnPage)
 {
     platform::setPrintDialogHandler([this](QPrinter& p) {

@@ -287,3 +287,21 @@ TEST_F(PrintPanelTest, PrinterFailureIsReportedAndTheNextPrintWorks)
 }
 
 } // namespace
+
+// A cell text of a million characters is measured as it is (not overflowed
+// into something that seems to fit) and cut to the cell like a short one.
+TEST(PrinterSurfaceText, AMillionCharacterTextIsCutToItsCell)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    metadb::PrintDG::PrinterSurface surface(printer);
+    surface.setFont(QStringLiteral("DejaVu Sans"), 10, false);
+    const QString unit = QStringLiteral("Study name ");
+    const QString longText = unit.repeated((1 << 20) / unit.size() + 1).left(1 << 20);
+    const double unitWidth = surface.textWidth(unit.repeated(64));
+    EXPECT_NEAR(surface.textWidth(longText) / unitWidth, double(longText.size()) / (64 * unit.size()), 0.01);
+    const QString fitted = metadb::PrintDG::FitTextToWidth(surface, longText, 4500);
+    EXPECT_TRUE(fitted == metadb::PrintDG::FitTextToWidth(surface, longText.left(1000), 4500));
+    EXPECT_LT(fitted.size(), 200);
+}

@@ -47,7 +47,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QTest>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
@@ -274,5 +276,191 @@ TEST(LongText, ExtraInformationKeepsEveryCharacterThroughSaveAndOpen)
     ASSERT_TRUE(a.open(QIODevice::ReadOnly));
     ASSERT_TRUE(b.open(QIODevice::ReadOnly));
     EXPECT_EQ(a.readAll(), b.readAll());
+    w.RecordChanged(true);
+}
+
+namespace {
+
+// A data file of the program whose first field (TxtID in every program) is
+// far longer than a line box holds.
+QString writeOverlongFile(const QTemporaryDir& dir, const Program& p, qsizetype firstLength)
+{
+    const QString path = dir.filePath(QString::fromLatin1(p.file));
+    QStringList fields;
+    fields << QString::fromUtf8("Ärger ").repeated(firstLength / 6 + 1).left(firstLength);
+    for (qsizetype i = 1; i < p.boxes.size(); ++i)
+        fields << QStringLiteral("2");
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(('"' + fields.join(QStringLiteral("\",\"")) + "\"\r\n").toUtf8());
+    f.close();
+    return path;
+}
+
+} // namespace
+
+// A file with a text longer than its box holds is refused with its own
+// message, from File > Open, a recent-file entry and the command line, and
+// the window stays as it was: nothing is cut, so nothing shortened can be
+// saved afterwards.
+TEST(LongText, AFileWithATextLongerThanItsBoxIsRefusedBeforeTheWindowChanges)
+{
+    constexpr qsizetype kLength = 5137084;
+    for (const Program& p : programs()) {
+        SCOPED_TRACE(p.title);
+        useProgram(p.title, p.exe);
+        QTemporaryDir dir;
+        const QString path = writeOverlongFile(dir, p, kLength);
+        std::unique_ptr<meandiff::MainFrame> w = p.make();
+        w->show();
+        testkit::settle();
+        QStringList before;
+        for (qsizetype i = 0; i < p.boxes.size(); ++i)
+            before << QStringLiteral("%1").arg(i + 1);
+        for (qsizetype i = 0; i < p.boxes.size(); ++i)
+            setBox(w.get(), p.boxes[i], before[i]);
+        w->RecordChanged(true);
+
+        auto expectRefused = [&](const testkit::MsgBoxScript& msgs) {
+            ASSERT_EQ(msgs.count(), 1);
+            const QString text = msgs.shown()[0].text;
+            EXPECT_TRUE(text.contains(QString::number(kLength))) << text.toStdString();
+            EXPECT_TRUE(text.contains(QString::number(shell::kLongestBoxText))) << text.toStdString();
+            EXPECT_TRUE(text.contains(QStringLiteral("was not opened"))) << text.toStdString();
+        };
+        {
+            testkit::FileDialogScript files({path});
+            testkit::MsgBoxScript msgs;
+            trigger(w.get(), "mnuFileOpen");
+            expectRefused(msgs);
+        }
+        EXPECT_EQ(meandiff::windowBoxTexts(w.get(), p.boxes), before);
+        EXPECT_NE(w->mruCaption(0), path);
+
+        w->AddToMRU(path);
+        {
+            testkit::MsgBoxScript msgs;
+            trigger(w.get(), "mnuMRU(0)");
+            expectRefused(msgs);
+        }
+        EXPECT_EQ(meandiff::windowBoxTexts(w.get(), p.boxes), before);
+        w->RecordChanged(true);
+        w.reset();
+
+        platform::setCommandArguments({path});
+        {
+            testkit::MsgBoxScript msgs;
+            std::unique_ptr<meandiff::MainFrame> started = p.make();
+            started->show();
+            testkit::settle();
+            expectRefused(msgs);
+            EXPECT_EQ(meandiff::windowBoxText(started.get(), QStringLiteral("TxtID")), QString());
+            started->RecordChanged(true);
+        }
+        platform::setCommandArguments({});
+    }
+}
+
+// A text that would go beyond a box's limit, pasted (Edit > Paste, Ctrl+V)
+// is refused whole with a message, and quickly; a key typed into
+// a full box says so too. A text that fits goes in without a word.
+TEST(LongText, TextThatWouldGoBeyondABoxIsRefusedWithAMessage)
+{
+    const QString huge = QString(QLatin1Char('p')).repeated(5 * 1024 * 1024);
+    for (const Program& p : programs()) {
+        SCOPED_TRACE(p.title);
+        useProgram(p.title, p.exe);
+        std::unique_ptr<meandiff::MainFrame> w = p.make();
+        w->show();
+        testkit::settle();
+        auto* box = testkit::find<QLineEdit>(w.get(), QStringLiteral("TxtID"));
+        const QStringList tooLong{shell::textTooLongMessage(shell::kLongestBoxText)};
+        box->setText(QStringLiteral("kept"));
+        box->setFocus();
+        box->end(false);
+
+        QApplication::clipboard()->setText(huge);
+        {
+            testkit::MsgBoxScript msgs;
+            trigger(w.get(), "mnuEditPaste");
+            EXPECT_EQ(msgs.texts(), tooLong);
+        }
+        {
+            testkit::MsgBoxScript msgs;
+            QApplication::setActiveWindow(w.get());
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            EXPECT_EQ(msgs.texts(), tooLong);
+        }
+        EXPECT_EQ(box->text(), QStringLiteral("kept"));
+
+        // In place of a selection the text is measured without it.
+        const QString full = huge.left(shell::kLongestBoxText);
+        QApplication::clipboard()->setText(full);
+        box->selectAll();
+        {
+            testkit::MsgBoxScript msgs;
+            trigger(w.get(), "mnuEditPaste");
+            EXPECT_EQ(msgs.count(), 0);
+        }
+        EXPECT_EQ(box->text(), full);
+        {
+            testkit::MsgBoxScript msgs;
+            box->end(false);
+            testkit::type(box, QStringLiteral("xyz"));
+            testkit::settle();
+            EXPECT_EQ(msgs.texts(), tooLong);   // once for the three keys
+        }
+        EXPECT_EQ(box->text(), full);
+        w->RecordChanged(true);
+    }
+}
+
+// A paragraph separator (U+2029) in Morvane's Extra Information is kept as
+// read through Open and Save As, beside line breaks; a line typed with Enter
+// after opening is a line break.
+TEST(LongText, ExtraInformationKeepsAParagraphSeparatorAsRead)
+{
+    useProgram("Morvane", "Morvane5");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("client.mrv"));
+    const QString extra = QString::fromUtf8("first\u2029second\r\nthird\u2029\u2029\u00A0end\u2029");
+    QByteArray bytes = "\"A\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"" + extra.toUtf8() + "\"\r\n";
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    morvane::frmMain w;
+    w.show();
+    w.RecordChanged(true);
+    {
+        testkit::FileDialogScript files({path});
+        testkit::MsgBoxScript msgs;
+        trigger(&w, "mnuFileOpen");
+        EXPECT_EQ(msgs.count(), 0);
+    }
+    EXPECT_EQ(meandiff::windowBoxText(&w, QStringLiteral("TxtExtraInfo")),
+              QString::fromUtf8("first\u2029second\nthird\u2029\u2029\u00A0end\u2029"));
+    const QString again = dir.filePath(QStringLiteral("again.mrv"));
+    {
+        testkit::FileDialogScript files({again});
+        testkit::MsgBoxScript msgs;
+        trigger(&w, "mnuFileSaveAs");
+        EXPECT_EQ(msgs.count(), 0);
+    }
+    QFile b(again);
+    ASSERT_TRUE(b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(b.readAll(), bytes);
+
+    // Enter typed at the end of "first": a line break there, the separator
+    // after it kept.
+    auto* box = testkit::find<QPlainTextEdit>(&w, QStringLiteral("TxtExtraInfo"));
+    QTextCursor c(box->document());
+    c.movePosition(QTextCursor::EndOfBlock);
+    c.insertBlock();
+    c.insertText(QStringLiteral("added"));
+    EXPECT_EQ(meandiff::windowBoxText(&w, QStringLiteral("TxtExtraInfo")),
+              QString::fromUtf8("first\nadded\u2029second\nthird\u2029\u2029\u00A0end\u2029"));
     w.RecordChanged(true);
 }
