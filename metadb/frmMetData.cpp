@@ -14,6 +14,7 @@
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
 #include "platform/TempFolder.h"
+#include "platform/WindowLife.h"
 #include "shell/Resize.h"
 #include "shell/TextBox.h"
 
@@ -588,8 +589,12 @@ void frmMetData::closeEvent(QCloseEvent* event)
             recordset_->update();
     } catch (...) {
     }
-    releaseStudies();
-    unloadProgress();
+    // A command that waits in a box still uses the database and the busy
+    // window: both go with the window once that command has returned.
+    if (!platform::CommandWait::active()) {
+        releaseStudies();
+        unloadProgress();
+    }
     clock_->stop();
     event->accept();
 }
@@ -1042,7 +1047,7 @@ frmMetData* showMetData()
     QPointer<frmMetData>& w = instance();
     if (w.isNull()) {
         w = new frmMetData();
-        w->setAttribute(Qt::WA_DeleteOnClose);
+        platform::deleteOnClose(w);
         w->Form_Load();
         if (w.isNull())
             return nullptr;

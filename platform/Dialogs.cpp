@@ -1,5 +1,6 @@
 #include "platform/Dialogs.h"
 #include "platform/AppInfo.h"
+#include "platform/WindowLife.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -102,6 +103,7 @@ MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QS
     r.title = title.isEmpty() ? appInfo().title : title;
     r.buttons = buttons;
     r.icon = icon;
+    const CommandWait wait;
     if (msgHandler())
         return msgHandler()(r);
     return showRealBox(r);
@@ -117,6 +119,7 @@ QString getOpenFileName(QWidget* parent, const QString& caption, const QString& 
     r.caption = caption;
     r.directory = directory;
     r.filter = filter;
+    const CommandWait wait;
     if (fileHandler())
         return fileHandler()(r);
     return QFileDialog::getOpenFileName(parent, caption, directory, filter, nullptr,
@@ -133,6 +136,7 @@ QString getSaveFileName(QWidget* parent, const QString& caption, const QString& 
     r.directory = directory;
     r.filter = filter;
     r.defaultSuffix = defaultSuffix;
+    const CommandWait wait;
     if (fileHandler())
         return fileHandler()(r);
     QFileDialog dlg(parent, caption, directory, filter);
@@ -152,6 +156,7 @@ void setFileDialogHandler(FileDialogHandler handler) { fileHandler() = std::move
 
 bool execPrintDialog(QPrinter& printer, QWidget* parent)
 {
+    const CommandWait wait;
     if (printHandler())
         return printHandler()(printer);
     if (QPrinterInfo::availablePrinters().isEmpty() && printer.outputFileName().isEmpty()) {

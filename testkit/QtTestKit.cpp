@@ -211,4 +211,25 @@ QString pdfText(const QString& pdfPath)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+CloseAllInBox::CloseAllInBox(QWidget* watched) : watched_(watched)
+{
+    platform::setMsgHandler([this](const platform::MsgRequest& r) {
+        if (++boxes_ == 1) {
+            QApplication::closeAllWindows();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            wholeInBox_ = !watched_.isNull();
+            hiddenInBox_ = wholeInBox_ && watched_->isHidden();
+        }
+        switch (r.buttons) {
+        case platform::MsgButtons::OK: return platform::MsgResult::OK;
+        case platform::MsgButtons::AbortRetryIgnore: return platform::MsgResult::Abort;
+        case platform::MsgButtons::YesNo:
+        case platform::MsgButtons::YesNoCancel: return platform::MsgResult::No;
+        default: return platform::MsgResult::Cancel;
+        }
+    });
+}
+
+CloseAllInBox::~CloseAllInBox() { platform::setMsgHandler({}); }
+
 } // namespace testkit
