@@ -9,6 +9,7 @@
 #include "metadb/frmExport.h"
 #include "metadb/frmProgress.h"
 #include "platform/AppInfo.h"
+#include "platform/DatabaseCopy.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
@@ -757,12 +758,10 @@ void frmMetData::cmdRenameFileAs_Click()
         [source, path] {
             if (source.isEmpty() || !QFileInfo(source).isFile())
                 throw platform::errFileNotFound();
-            // The copy is written under a temporary name and renamed, and
-            // never replaces a file.
-            QFile from(source);
-            if (!from.copy(path))
-                throw platform::RuntimeError(platform::ErrPathFileAccess,
-                                             QStringLiteral("Path/File access error: ") + from.errorString());
+            // The copy is the database as last committed (a journal a stopped
+            // program left is rolled back first), written under a temporary
+            // name and renamed; it never replaces a file.
+            platform::backupDatabase(source, path, qint64(1) << 30, false);
         },
         [this, path] { openStudies(path); },
         [this, path] {

@@ -135,6 +135,13 @@ private:
     bool hiddenInBox_ = false;
 };
 
+// Runs `sql` inside a transaction in a separate sqlite3 process with a
+// cache of a few pages (so its changes reach the database file before the
+// commit) and kills that process with SIGKILL before it commits: the file
+// is left as a crash leaves it, half written, with its hot journal beside
+// it. False (and a test failure) when the journal is not there afterwards.
+bool leaveHotJournal(const QString& database, const QString& sql);
+
 // One row of a reference table: its line in the file and its values by
 // column name.
 struct FixtureRow {

@@ -336,3 +336,18 @@ TEST(WorkbookExportOfProviderFile, BooleansNumbersAndTexts)
 }
 
 } // namespace
+
+// A database left half written by a killed process is exported as last
+// committed.
+TEST_F(WorkbookExportTest, ATornDatabaseIsExportedAsLastCommitted)
+{
+    const QString db = path(QStringLiteral("torn.met"));
+    makeTornDatabase(db, 3000);
+    const QString xlsx = path(QStringLiteral("torn.xlsx"));
+    ASSERT_EQ(exportWorkbook(db, xlsx, {}), WorkbookSave::Saved);
+    const auto t = Workbook(xlsx).cells(QStringLiteral("t"));
+    int olds = 0;
+    for (int row = 2; row <= 3001; ++row)
+        olds += t.value(QStringLiteral("B%1").arg(row)).value.startsWith(QLatin1String("old")) ? 1 : 0;
+    EXPECT_EQ(olds, 3000);
+}

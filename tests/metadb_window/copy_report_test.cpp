@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QSqlError>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -346,4 +347,43 @@ TEST_F(MetDataTest, MetaAnalysisNeedsADatabaseAndShowsItsPanel)
     click("cmdPrintDG");
     EXPECT_FALSE(testkit::find<QWidget>(w, QStringLiteral("picPrint"))->isHidden());
     EXPECT_TRUE(testkit::find<QWidget>(w, QStringLiteral("txtResults"))->isHidden());
+}
+
+// Another program writing to the open database was killed in the middle of
+// its write: the copy under a new name holds the studies as last committed,
+// not the torn bytes.
+TEST_F(MetDataTest, CopyUnderANewNameAfterACrashHoldsTheLastCommittedStudies)
+{
+    const QString source = path("crashed.met");
+    const QString copy = path("crashed-copy.met");
+    openWindow();
+    createThroughWindow(source);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill-crashed"));
+        db.setDatabaseName(source);
+        ASSERT_TRUE(db.open());
+        db.transaction();
+        QSqlQuery q(db);
+        for (int i = 0; i < 3000; ++i)
+            ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO data (\"Study Name\", \"Study Sample\", \"Measure Used\", "
+                                              "Include) VALUES ('old %1', '%2', '%2', -1)")
+                                   .arg(i)
+                                   .arg(QString(90, QLatin1Char('.')))))
+                << q.lastError().text().toStdString();
+        db.commit();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("fill-crashed"));
+    ASSERT_TRUE(testkit::leaveHotJournal(source, QStringLiteral("UPDATE data SET \"Study Name\" = 'new'")));
+    {
+        testkit::FileDialogScript dialogs({copy});
+        testkit::MsgBoxScript msgs;
+        click("cmdRenameFileAs");
+        EXPECT_EQ(msgs.count(), 0) << msgs.texts().join(QStringLiteral(" | ")).toStdString();
+    }
+    const auto counts = query(copy, QStringLiteral("SELECT COUNT(*), SUM(\"Study Name\" = 'new') FROM data"));
+    ASSERT_EQ(counts.size(), 1);
+    EXPECT_EQ(counts[0][0].toInt(), 3001);
+    EXPECT_EQ(counts[0][1].toInt(), 0);
+    EXPECT_EQ(w->strPath(), copy);
 }
