@@ -1012,11 +1012,11 @@ void frmMetData::MakeNotepad()
         // a link of that name rather than writing where it points.
         platform::replaceFileNoFollow(file, text.toUtf8());
     } catch (const platform::RuntimeError& e) {
+        // The file is written whole or not at all: no file was made.
         platform::msgBox(
-            QStringLiteral("Do you have a programme on your system to read '.txt' files? You may have to use 'copy "
-                           "and paste'.\r\n"
-                           "A file may have been created at %1 - you may be able to open it directly.\r\n"
-                           "Either way, something went very wrong and resulted in the following error:\r\n")
+            QStringLiteral("The report could not be saved as %1, and no file was created. You may have to use "
+                           "'copy and paste'.\r\n"
+                           "Something went very wrong and resulted in the following error:\r\n")
                     .arg(QDir::toNativeSeparators(file)) +
                 e.description(),
             platform::MsgButtons::OK, platform::MsgIcon::None, {}, this);
