@@ -67,7 +67,7 @@ QByteArray inflateRaw(const QByteArray& data, qsizetype size)
 QByteArray deflateRaw(const QByteArray& data)
 {
     z_stream z{};
-    if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    if (deflateInit2(&z, Z_BEST_SPEED, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
         throw badWorkbook(QStringLiteral("no deflater"));
     QByteArray out(static_cast<qsizetype>(deflateBound(&z, static_cast<uLong>(data.size()))), Qt::Uninitialized);
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
