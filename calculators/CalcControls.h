@@ -2,6 +2,8 @@
 // Building blocks of the calculator windows: controls placed in twips (15 to
 // a pixel), the white input boxes, the button-face result boxes with red or
 // blue text, the two-panel status bar, and the one-window-per-run showing.
+#include "platform/WindowLife.h"
+
 #include <QColor>
 #include <QPointer>
 #include <QRect>
@@ -61,7 +63,7 @@ W* showSingle(QPointer<W>& slot)
 {
     if (slot.isNull()) {
         slot = new W();
-        slot->setAttribute(Qt::WA_DeleteOnClose);
+        platform::deleteOnClose(slot);
     }
     bringForward(slot.data());
     return slot.data();

@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
+#include "platform/WindowLife.h"
 
 #include <QFileInfo>
 #include <QHeaderView>
@@ -246,6 +247,7 @@ bool showCriticalTable(CriticalTableWindow& window)
     }
     if (window.kind().centred)
         centreOnScreen(&window);
+    const platform::CommandWait wait;
     window.exec();
     return true;
 }

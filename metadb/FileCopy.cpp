@@ -1,5 +1,6 @@
 #include "metadb/FileCopy.h"
 
+#include "platform/DatabaseCopy.h"
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
 
@@ -95,6 +96,17 @@ void copyFileInBlocks(const QString& source, const QString& destination, qint64 
         throw platform::RuntimeError(platform::ErrPathFileAccess,
                                      QStringLiteral("The source file cannot be copied onto itself. "
                                                     "Please choose a different destination file."));
+
+    if (platform::looksLikeDatabase(source)) {
+        // A database is copied as it was last committed: SQLite's backup on
+        // an open connection rolls back what a stopped program left half
+        // written and keeps other users' writes out of the copy.
+        platform::backupDatabase(source, destination, blockSize, true, [&](const platform::BackupStep& s) {
+            if (afterBlock)
+                afterBlock(CopyBlock{s.length, s.copied, s.total, s.last});
+        });
+        return;
+    }
 
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))

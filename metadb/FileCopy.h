@@ -41,7 +41,11 @@ struct CopyBlock {
 };
 
 // Copies `source` to `destination` in blocks of `blockSize` bytes (the last
-// block holds what is left), calling `afterBlock` after each block. The bytes
+// block holds what is left), calling `afterBlock` after each block. A
+// database is copied through SQLite's backup, in steps of the whole pages a
+// block holds, as it was last committed (platform::backupDatabase): a journal
+// a stopped program left beside it is rolled back first, or the copy is
+// refused with the cause; any other file is copied byte for byte. The bytes
 // go to a temporary file beside the destination, which replaces the
 // destination only when every byte was written, so a failed copy leaves the
 // destination as it was; both files are closed whatever happens. Raises

@@ -403,6 +403,16 @@ QString cellText(const QVariant& value)
 
 QString FitTextToWidth(const Surface& surface, const QString& text, std::int16_t width)
 {
+    // A long text is measured by its beginning: when that alone is too wide
+    // the cut falls inside it, and a text of a million characters is not laid
+    // out whole for every cell.
+    constexpr qsizetype kProbe = 4096;
+    if (text.size() > kProbe) {
+        const qsizetype n = text.at(kProbe - 1).isHighSurrogate() ? kProbe - 1 : kProbe;
+        const QString head = text.left(n);
+        if (surface.textWidth(head) > width)
+            return FitTextToWidth(surface, head, width);
+    }
     if (surface.textWidth(text) <= width)
         return text;
     for (qsizetype n = 1; n <= text.size(); ++n) {

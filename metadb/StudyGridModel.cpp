@@ -3,10 +3,13 @@
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
 #include "platform/Recordset.h"
+#include "shell/TextBox.h"
 
 #include <QApplication>
+#include <QStyledItemDelegate>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QTimer>
 #include <tuple>
 
@@ -208,9 +211,50 @@ bool StudyGridModel::setData(const QModelIndex& index, const QVariant& value, in
 
 // ------------------------------------------------------------------ the view
 
+namespace {
+
+// A cell shows no more than its first few hundred characters: a text of a
+// million characters (another tool may store one) would otherwise be laid
+// out and elided whole at every paint. The value itself stays whole in the
+// model, for editing, export and print.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->text = paintedCellText(option->text);
+    }
+
+public:
+    // The editor takes the whole text, not Qt's 32,767 characters.
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* box = qobject_cast<QLineEdit*>(editor))
+            shell::keepWholeText(box);
+        return editor;
+    }
+};
+
+} // namespace
+
+QString paintedCellText(const QString& text)
+{
+    if (text.size() <= kPaintedCellCharacters)
+        return text;
+    qsizetype n = kPaintedCellCharacters;
+    if (text.at(n - 1).isHighSurrogate())
+        --n;   // a character is not cut in two
+    return text.left(n) + QChar(0x2026);
+}
+
 StudyGrid::StudyGrid(QWidget* parent) : QTableView(parent), model_(new StudyGridModel(this))
 {
     setModel(model_);
+    setItemDelegate(new CellDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |

@@ -64,6 +64,11 @@ private:
     std::set<int> centred_;
 };
 
+// The text a grid cell paints for its value's text: the first
+// kPaintedCellCharacters characters, then "…" when there were more.
+constexpr int kPaintedCellCharacters = 500;
+QString paintedCellText(const QString& text);
+
 class StudyGrid : public QTableView {
     Q_OBJECT
 public:

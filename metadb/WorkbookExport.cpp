@@ -2,6 +2,7 @@
 
 #include "frame/DataFileLine.h"
 #include "metadb/FileCopy.h"
+#include "metadb/WorkbookNumbers.h"
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
 
@@ -139,16 +140,33 @@ lxw_worksheet* addWorksheet(lxw_workbook* wb, const QString& wanted, QSet<QStrin
     return ws;
 }
 
-// Writes one value into a cell; a value the cell cannot hold leaves it empty,
-// as does Null.
-void writeValue(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const QVariant& v, bool boolean)
+// What an export gathers besides the sheets: the numbers of each sheet (to
+// be written again with all their digits) and the fields left empty.
+struct ExportState {
+    std::vector<SheetNumbers> numbers;
+    bool digitsMissing = false;   // a number needs more than 16 digits
+    QStringList leftEmpty;
+};
+
+void writeNumber(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, double d, ExportState& state)
+{
+    worksheet_write_number(ws, row, col, d, nullptr);
+    state.numbers.back().values.push_back(d);
+    if (!state.digitsMissing && (d != std::trunc(d) || std::fabs(d) >= 1e15) && !sixteenDigitsSuffice(d))
+        state.digitsMissing = true;
+}
+
+// Writes one value into a cell. A value the cell cannot hold leaves it
+// empty, and the reason is returned; Null leaves it empty too.
+QString writeValue(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const QVariant& v, bool boolean,
+                   ExportState& state)
 {
     if (!v.isValid() || v.isNull())
-        return;
+        return {};
     switch (v.typeId()) {
     case QMetaType::Bool:
         worksheet_write_boolean(ws, row, col, v.toBool() ? 1 : 0, nullptr);
-        return;
+        return {};
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
@@ -156,35 +174,39 @@ void writeValue(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const QVariant&
         if (boolean)
             worksheet_write_boolean(ws, row, col, v.toLongLong() != 0 ? 1 : 0, nullptr);
         else
-            worksheet_write_number(ws, row, col, v.toDouble(), nullptr);
-        return;
+            writeNumber(ws, row, col, v.toDouble(), state);
+        return {};
     case QMetaType::Double:
     case QMetaType::Float: {
         const double d = v.toDouble();
         if (!std::isfinite(d))
-            return;
+            return QStringLiteral("a number that is not finite (%1)").arg(d > 0 ? QStringLiteral("+infinity")
+                                                                               : d < 0 ? QStringLiteral("-infinity")
+                                                                                       : QStringLiteral("NaN"));
         if (boolean)
             worksheet_write_boolean(ws, row, col, d != 0 ? 1 : 0, nullptr);
         else
-            worksheet_write_number(ws, row, col, d, nullptr);
-        return;
+            writeNumber(ws, row, col, d, state);
+        return {};
     }
     case QMetaType::QByteArray:
-        return;
+        return QStringLiteral("binary data of %1 bytes, which no cell holds").arg(v.toByteArray().size());
     default: {
         const QString s = v.toString();
-        if (s.isEmpty() || s.size() > kMaxCellText)
-            return;   // an empty text leaves the cell empty too
-        worksheet_write_string(ws, row, col, s.toUtf8().constData(), nullptr);
-        return;
+        if (s.size() > kMaxCellText)
+            return QStringLiteral("a text of %1 characters; a cell holds at most 32,767").arg(s.size());
+        if (!s.isEmpty())   // an empty text leaves the cell empty
+            worksheet_write_string(ws, row, col, s.toUtf8().constData(), nullptr);
+        return {};
     }
     }
 }
 
 void exportTable(const platform::Connection& database, lxw_workbook* wb, lxw_format* headerFont, const QString& table,
-                 QSet<QString>& usedNames, const WorkbookExportHooks& hooks)
+                 QSet<QString>& usedNames, const WorkbookExportHooks& hooks, ExportState& state)
 {
     lxw_worksheet* ws = addWorksheet(wb, worksheetName(table), usedNames);
+    state.numbers.push_back({static_cast<int>(state.numbers.size()) + 1, {}});
     QSqlQuery q(database.database());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("select * from ") + quoted(table)))
@@ -213,11 +235,21 @@ void exportTable(const platform::Connection& database, lxw_workbook* wb, lxw_for
     hooks.log(exportlog::addingData(table));
     std::int16_t row = 2;
     while (q.next()) {
-        for (int i = 0; i < written; ++i)
-            writeValue(ws, static_cast<lxw_row_t>(row - 1), static_cast<lxw_col_t>(i), q.value(i),
-                       fields[static_cast<size_t>(i)].boolean);
+        for (int i = 0; i < written; ++i) {
+            const QString reason = writeValue(ws, static_cast<lxw_row_t>(row - 1), static_cast<lxw_col_t>(i),
+                                              q.value(i), fields[static_cast<size_t>(i)].boolean, state);
+            if (!reason.isEmpty())
+                state.leftEmpty << QStringLiteral("%1, row %2, field %3: %4")
+                                       .arg(table)
+                                       .arg(row)
+                                       .arg(fields[static_cast<size_t>(i)].name, reason);
+        }
         if (row == std::numeric_limits<std::int16_t>::max())
-            throw platform::errOverflow();
+            throw platform::RuntimeError(
+                platform::ErrOverflow,
+                QStringLiteral("Overflow: a worksheet of this export holds at most 32,766 rows, the field names "
+                               "and 32,765 records; the table %1 has more records. No workbook was saved.")
+                    .arg(table));
         ++row;
     }
     if (q.lastError().isValid())
@@ -227,11 +259,15 @@ void exportTable(const platform::Connection& database, lxw_workbook* wb, lxw_for
 // Writes the finished workbook to a temporary file, then puts its bytes in
 // place of `path` in one step. The workbook is consumed either way.
 WorkbookSave save(WorkbookHandle& workbook, const QString& tempPath, const QString& path,
-                  const WorkbookExportHooks& hooks)
+                  const WorkbookExportHooks& hooks, const ExportState& state)
 {
     const lxw_error err = workbook.close();
     if (err != LXW_NO_ERROR)
         throw saveError(path, QString::fromUtf8(lxw_strerror(err)));
+    // The library writes 16 significant digits; a number that needs 17 is
+    // written again with the digits that read back as the same double.
+    if (state.digitsMissing)
+        rewriteNumbers(tempPath, state.numbers);
     QFile built(tempPath);
     if (!built.open(QIODevice::ReadOnly))
         throw saveError(path, built.errorString());
@@ -287,14 +323,18 @@ WorkbookSave exportWorkbook(const QString& dbPath, const QString& workbookPath, 
     h.log(exportlog::CreatingWorkbook);
 
     QSet<QString> usedNames;
+    ExportState state;
     for (const QString& table : tables) {
         if (table.contains(QLatin1String("MSys"), Qt::CaseSensitive))
             continue;
         h.log(exportlog::creatingWorksheet(table));
-        exportTable(database, workbook.wb, headerFont, table, usedNames, h);
+        exportTable(database, workbook.wb, headerFont, table, usedNames, h, state);
     }
     h.log(exportlog::Done);
-    return save(workbook, tempPath, workbookPath, h);
+    const WorkbookSave saved = save(workbook, tempPath, workbookPath, h, state);
+    if (saved == WorkbookSave::Saved && !state.leftEmpty.isEmpty() && h.fieldsLeftEmpty)
+        h.fieldsLeftEmpty(state.leftEmpty);
+    return saved;
 }
 
 } // namespace metadb

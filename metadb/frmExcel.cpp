@@ -120,6 +120,18 @@ void frmExcel::cmdConvert_Click()
                                 platform::MsgButtons::YesNo, platform::MsgIcon::Exclamation, {}, this)
             == platform::MsgResult::Yes;
     };
+    hooks.fieldsLeftEmpty = [this, &normalPointer](const QStringList& fields) {
+        normalPointer();
+        constexpr int kNamed = 20;
+        QString text = QStringLiteral("The workbook was saved, but %1 field(s) could not go into a cell and were "
+                                      "left empty:\r\n")
+                           .arg(fields.size());
+        for (int i = 0; i < fields.size() && i < kNamed; ++i)
+            text += QStringLiteral("\r\n") + fields[i];
+        if (fields.size() > kNamed)
+            text += QStringLiteral("\r\n... and %1 more.").arg(fields.size() - kNamed);
+        platform::msgBox(text, platform::MsgButtons::OK, platform::MsgIcon::Exclamation, {}, this);
+    };
     try {
         exportWorkbook(databasePath_, workbook, hooks);
     } catch (const platform::RuntimeError& e) {

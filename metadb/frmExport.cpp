@@ -3,6 +3,7 @@
 #include "metadb/ExportControls.h"
 #include "metadb/frmAccess.h"
 #include "metadb/frmExcel.h"
+#include "platform/WindowLife.h"
 
 #include <QPushButton>
 
@@ -26,18 +27,21 @@ frmExport::frmExport(QWidget* owner) : QDialog(owner)
 void frmExport::cmdExcel_Click()
 {
     frmExcel window(this);
+    const platform::CommandWait wait;
     window.exec();
 }
 
 void frmExport::cmdAccess_Click()
 {
     frmAccess window(this);
+    const platform::CommandWait wait;
     window.exec();
 }
 
 void showExport(QWidget* owner)
 {
     frmExport chooser(owner);
+    const platform::CommandWait wait;
     chooser.exec();
 }
 

@@ -9,11 +9,13 @@
 #include "metadb/frmExport.h"
 #include "metadb/frmProgress.h"
 #include "platform/AppInfo.h"
+#include "platform/DatabaseCopy.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
 #include "platform/TempFolder.h"
+#include "platform/WindowLife.h"
 #include "shell/Resize.h"
 #include "shell/ScreenFit.h"
 #include "shell/TextBox.h"
@@ -652,8 +654,12 @@ void frmMetData::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    releaseStudies();
-    unloadProgress();
+    // A command that waits in a box still uses the database and the busy
+    // window: both go with the window once that command has returned.
+    if (!platform::CommandWait::active()) {
+        releaseStudies();
+        unloadProgress();
+    }
     clock_->stop();
     event->accept();
 }
@@ -816,12 +822,10 @@ void frmMetData::cmdRenameFileAs_Click()
         [source, path] {
             if (source.isEmpty() || !QFileInfo(source).isFile())
                 throw platform::errFileNotFound();
-            // The copy is written under a temporary name and renamed, and
-            // never replaces a file.
-            QFile from(source);
-            if (!from.copy(path))
-                throw platform::RuntimeError(platform::ErrPathFileAccess,
-                                             QStringLiteral("Path/File access error: ") + from.errorString());
+            // The copy is the database as last committed (a journal a stopped
+            // program left is rolled back first), written under a temporary
+            // name and renamed; it never replaces a file.
+            platform::backupDatabase(source, path, qint64(1) << 30, false);
         },
         [this, path] { openStudies(path); },
         [this, path] {
@@ -1078,11 +1082,11 @@ void frmMetData::MakeNotepad()
         // a link of that name rather than writing where it points.
         platform::replaceFileNoFollow(file, text.toUtf8());
     } catch (const platform::RuntimeError& e) {
+        // The file is written whole or not at all: no file was made.
         platform::msgBox(
-            QStringLiteral("Do you have a programme on your system to read '.txt' files? You may have to use 'copy "
-                           "and paste'.\r\n"
-                           "A file may have been created at %1 - you may be able to open it directly.\r\n"
-                           "Either way, something went very wrong and resulted in the following error:\r\n")
+            QStringLiteral("The report could not be saved as %1, and no file was created. You may have to use "
+                           "'copy and paste'.\r\n"
+                           "Something went very wrong and resulted in the following error:\r\n")
                     .arg(QDir::toNativeSeparators(file)) +
                 e.description(),
             platform::MsgButtons::OK, platform::MsgIcon::None, {}, this);
@@ -1112,7 +1116,7 @@ frmMetData* showMetData()
     QPointer<frmMetData>& w = instance();
     if (w.isNull()) {
         w = new frmMetData();
-        w->setAttribute(Qt::WA_DeleteOnClose);
+        platform::deleteOnClose(w);
         w->Form_Load();
         if (w.isNull())
             return nullptr;

@@ -1,6 +1,7 @@
 #include "metadb/frmProgress.h"
 
 #include "platform/AppInfo.h"
+#include "platform/WindowLife.h"
 #include "shell/ScreenFit.h"
 
 #include <QDir>
@@ -27,7 +28,7 @@ frmProgress::frmProgress(QWidget* owner)
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
 {
     setObjectName(QStringLiteral("frmProgress"));
-    setAttribute(Qt::WA_DeleteOnClose);
+    platform::deleteOnClose(this);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAutoFillBackground(true);
     QPalette pal = palette();

@@ -4,6 +4,7 @@
 #include "metastats/MetaAnalysis.h"
 #include "metastats/ResultPictures.h"
 #include "platform/Dialogs.h"
+#include "platform/WindowLife.h"
 #include "shell/TextBox.h"
 
 #include <QFrame>
@@ -293,8 +294,10 @@ void showFailSafe(QWidget* metData)
 {
     QPointer<frmFailSafe> window = new frmFailSafe(metData);
     window->Form_Load();
-    if (!window.isNull())
+    if (!window.isNull()) {
+        const platform::CommandWait wait;
         window->exec();
+    }
     // The owner may have gone (and taken the window with it) meanwhile.
     delete window.data();
 }

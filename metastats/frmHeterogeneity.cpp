@@ -2,6 +2,7 @@
 
 #include "metastats/HeterogeneityView.h"
 #include "metastats/ResultPictures.h"
+#include "platform/WindowLife.h"
 #include "shell/TextBox.h"
 
 #include <QFrame>
@@ -218,7 +219,10 @@ void showHeterogeneity(QWidget* metData, const RosenthalResults& results)
 {
     QPointer<frmHeterogeneity> window = new frmHeterogeneity(metData, results);
     window->Form_Load();
-    window->exec();
+    {
+        const platform::CommandWait wait;
+        window->exec();
+    }
     // The owner may have gone (and taken the window with it) meanwhile.
     delete window.data();
 }

@@ -1,4 +1,5 @@
 #include "outcometable/frmORToD.h"
+#include "platform/WindowLife.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -36,7 +37,7 @@ void frmORToD::chkConfidence_Click()
 frmORToD* showORToD(QWidget* owner)
 {
     auto* dialog = new frmORToD(owner);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    platform::deleteOnClose(dialog);
     dialog->show();
     return dialog;
 }

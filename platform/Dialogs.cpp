@@ -1,5 +1,6 @@
 #include "platform/Dialogs.h"
 #include "platform/AppInfo.h"
+#include "platform/WindowLife.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -120,6 +121,7 @@ MsgResult msgBox(const QString& text, MsgButtons buttons, MsgIcon icon, const QS
     r.title = title.isEmpty() ? appInfo().title : title;
     r.buttons = buttons;
     r.icon = icon;
+    const CommandWait wait;
     if (msgHandler())
         return msgHandler()(r);
     return showRealBox(r);
@@ -135,6 +137,7 @@ QString getOpenFileName(QWidget* parent, const QString& caption, const QString& 
     r.caption = caption;
     r.directory = directory;
     r.filter = filter;
+    const CommandWait wait;
     if (fileHandler())
         return fileHandler()(r);
     return QFileDialog::getOpenFileName(parent, caption, directory, filter, nullptr,
@@ -151,6 +154,7 @@ QString getSaveFileName(QWidget* parent, const QString& caption, const QString& 
     r.directory = directory;
     r.filter = filter;
     r.defaultSuffix = defaultSuffix;
+    const CommandWait wait;
     if (fileHandler())
         return fileHandler()(r);
     QFileDialog dlg(parent, caption, directory, filter);
@@ -170,6 +174,7 @@ void setFileDialogHandler(FileDialogHandler handler) { fileHandler() = std::move
 
 bool execPrintDialog(QPrinter& printer, QWidget* parent)
 {
+    const CommandWait wait;
     if (printHandler())
         return printHandler()(printer);
     if (QPrinterInfo::availablePrinters().isEmpty() && printer.outputFileName().isEmpty()) {

@@ -260,7 +260,22 @@ void Connection::open(const QString& path, Mode mode)
         throw RuntimeError(ErrDbOpen, QStringLiteral("Could not find file '%1'.").arg(path));
     // SQLite opens any file lazily; reading the schema shows whether it is
     // a database at all.
-    if (!attach(path, {QStringLiteral("SELECT count(*) FROM sqlite_master")}, mode == Mode::ReadOnly))
+    const QString schema = QStringLiteral("SELECT count(*) FROM sqlite_master");
+    QString error;
+    bool ok = attach(path, {schema}, mode == Mode::ReadOnly, &error);
+    const QString journal = path + QStringLiteral("-journal");
+    if (!ok && mode == Mode::ReadOnly && QFileInfo::exists(journal)) {
+        // A program stopped in the middle of a write and left its journal:
+        // only a connection that may write can roll it back. It writes
+        // nothing else.
+        ok = attach(path, {QStringLiteral("PRAGMA query_only = 1"), schema}, false, &error);
+        if (!ok)
+            throw RuntimeError(ErrDbOpen,
+                               QStringLiteral("The database '%1' was left half written by a program that stopped, "
+                                              "and its journal '%2' cannot be rolled back here (%3).")
+                                   .arg(path, journal, error));
+    }
+    if (!ok)
         throw RuntimeError(ErrDbOpen, QStringLiteral("Unrecognized database format '%1'.").arg(path));
     path_ = path;
 }

@@ -61,16 +61,51 @@ QString userTempFolder()
 {
     const QString folder = userTempFolderPath();
     const QByteArray name = QFile::encodeName(folder);
+    const QString shown = QDir::toNativeSeparators(folder);
+    const auto refused = [&shown](int number, const QString& reason) {
+        return RuntimeError(number, QStringLiteral("The folder ") + shown + QStringLiteral(" cannot be used: ") + reason);
+    };
     if (privateFolder(name))
         return folder;
-    if (!QDir::isAbsolutePath(folder) || !QFileInfo(QFileInfo(folder).absolutePath()).isDir())
-        throw pathNotFound();
-    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
-        throw accessError(errno);
+    const QString parent = QFileInfo(folder).absolutePath();
+    if (!QDir::isAbsolutePath(folder) || !QFileInfo(parent).isDir())
+        throw refused(ErrPathNotFound, QStringLiteral("the temporary folder ") + QDir::toNativeSeparators(parent)
+                                           + QStringLiteral(" does not exist (see TMPDIR)."));
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST) {
+        const int error = errno;
+        throw refused(accessError(error).number(),
+                      QStringLiteral("it cannot be made (") + QString::fromLocal8Bit(std::strerror(error))
+                          + QStringLiteral(")."));
+    }
     // Made now or found: either way it must be ours alone (someone else may
-    // have made it, or a link of that name, before us).
+    // have made it, or a link of that name, before us). A real folder of
+    // ours that others may enter (made by hand, or by an old version) is
+    // closed to them; it is opened without following a link, so the mode
+    // changed is that of the folder checked.
+    const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        struct stat st {};
+        if (::lstat(name.constData(), &st) == 0 && S_ISLNK(st.st_mode))
+            throw refused(70, QStringLiteral("it is a link, not a folder."));
+        if (::lstat(name.constData(), &st) == 0 && !S_ISDIR(st.st_mode))
+            throw refused(70, QStringLiteral("it is a file, not a folder."));
+        throw refused(70, QString::fromLocal8Bit(std::strerror(errno)) + QLatin1Char('.'));
+    }
+    struct stat st {};
+    const bool stated = ::fstat(fd, &st) == 0;
+    if (!stated || st.st_uid != ::geteuid()) {
+        ::close(fd);
+        throw refused(70, QStringLiteral("it belongs to another user."));
+    }
+    if ((st.st_mode & 077) != 0 && ::fchmod(fd, 0700) != 0) {
+        const int error = errno;
+        ::close(fd);
+        throw refused(70, QStringLiteral("others may enter it, and it cannot be closed to them (")
+                              + QString::fromLocal8Bit(std::strerror(error)) + QStringLiteral(")."));
+    }
+    ::close(fd);
     if (!privateFolder(name))
-        throw permissionDenied();
+        throw refused(70, QStringLiteral("it is not a folder of this user alone."));
     return folder;
 }
 

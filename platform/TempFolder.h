@@ -10,9 +10,11 @@ namespace platform {
 // The folder: $XDG_RUNTIME_DIR when it is set and is a folder of this user
 // that no one else may enter; otherwise the folder "summarystats-<uid>" in
 // the system's temporary folder, created for this user with mode 0700. A
-// folder found there is used only when it is a real folder (not a link),
-// owned by this user and closed to everyone else. Raises RuntimeError (path
-// not found, or permission denied for a folder that fails the checks).
+// folder found there is used only when it is a real folder (not a link)
+// owned by this user; one that others may enter is closed to them first
+// (mode 0700). Raises RuntimeError whose description names the folder and
+// the reason (path not found when the temporary folder does not exist,
+// permission denied for a folder that fails the checks).
 QString userTempFolder();
 // The path of that folder, without making or checking it.
 QString userTempFolderPath();

@@ -1,5 +1,6 @@
 #include "shell/ShellWindows.h"
 
+#include "platform/WindowLife.h"
 #include "shell/frmAbout.h"
 #include "shell/frmPrint.h"
 #include "shell/frmSCalc.h"
@@ -17,7 +18,7 @@ void showSingle(QPointer<W>& slot)
 {
     if (!slot) {
         slot = new W();
-        slot->setAttribute(Qt::WA_DeleteOnClose);
+        platform::deleteOnClose(slot);
     }
     slot->show();
     slot->raise();
@@ -41,6 +42,7 @@ void showCaptureDialog()
 void showAbout(QWidget* owner)
 {
     frmAbout about(owner);
+    const platform::CommandWait wait;
     about.exec();
 }
 

@@ -3,6 +3,7 @@
 #include "platform/AppInfo.h"
 #include "platform/FileTypeKeys.h"
 #include "platform/Settings.h"
+#include "platform/WindowLife.h"
 #include "shell/ShellWindows.h"
 #include "shell/associateExtension.h"
 
@@ -112,6 +113,7 @@ void showOptions(QWidget* owner)
     if (!program)
         return;
     frmOptions dlg(program->options, owner);
+    const platform::CommandWait wait;
     dlg.exec();
 }
 

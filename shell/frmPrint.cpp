@@ -2,6 +2,7 @@
 
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
+#include "platform/WindowLife.h"
 #include "shell/Resize.h"
 #include "shell/ScreenCapture.h"
 
@@ -76,6 +77,7 @@ void waitSecondsProcessingEvents(int seconds)
         const qint64 endMs = (deadline + 1) * 1000;
         QEventLoop loop;
         QTimer::singleShot(static_cast<int>(std::max<qint64>(1, endMs - nowMs)), &loop, &QEventLoop::quit);
+        const platform::CommandWait wait;
         loop.exec();
     }
 }

@@ -3,6 +3,7 @@
 #include "platform/AppInfo.h"
 #include "platform/DesignFont.h"
 #include "platform/FileTypeKeys.h"
+#include "platform/WindowLife.h"
 #include "shell/ScreenFit.h"
 #include "shell/ScriptFont.h"
 
@@ -89,7 +90,7 @@ frmSplash::frmSplash(const ProgramShell& program, std::function<QWidget*()> load
       folder_(programFolder.isEmpty() ? platform::appPath() : programFolder)
 {
     setObjectName(QStringLiteral("frmSplash"));
-    setAttribute(Qt::WA_DeleteOnClose);
+    platform::deleteOnClose(this);
     setWindowTitle(program_.splash.productName);
     buildControls();
 }

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 #include <QLabel>
 #include <QLineEdit>
@@ -209,6 +210,53 @@ QString pdfText(const QString& pdfPath)
     if (!p.waitForFinished(30000) || p.exitCode() != 0)
         return {};
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+CloseAllInBox::CloseAllInBox(QWidget* watched) : watched_(watched)
+{
+    platform::setMsgHandler([this](const platform::MsgRequest& r) {
+        if (++boxes_ == 1) {
+            QApplication::closeAllWindows();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            wholeInBox_ = !watched_.isNull();
+            hiddenInBox_ = wholeInBox_ && watched_->isHidden();
+        }
+        switch (r.buttons) {
+        case platform::MsgButtons::OK: return platform::MsgResult::OK;
+        case platform::MsgButtons::AbortRetryIgnore: return platform::MsgResult::Abort;
+        case platform::MsgButtons::YesNo:
+        case platform::MsgButtons::YesNoCancel: return platform::MsgResult::No;
+        default: return platform::MsgResult::Cancel;
+        }
+    });
+}
+
+CloseAllInBox::~CloseAllInBox() { platform::setMsgHandler({}); }
+
+bool leaveHotJournal(const QString& database, const QString& sql)
+{
+    QProcess writer;
+    writer.setProgram(QStringLiteral("sqlite3"));
+    writer.setArguments({database});
+    writer.start();
+    if (!writer.waitForStarted(10000)) {
+        ADD_FAILURE() << "sqlite3 does not start";
+        return false;
+    }
+    writer.write(QByteArrayLiteral("PRAGMA cache_size = 2;\nBEGIN;\n") + sql.toUtf8()
+                 + QByteArrayLiteral(";\nSELECT 'written';\n"));
+    QByteArray out;
+    while (!out.contains("written") && writer.waitForReadyRead(30000))
+        out += writer.readAllStandardOutput();
+    writer.kill();   // SIGKILL, before any COMMIT
+    writer.waitForFinished(10000);
+    const QFileInfo journal(database + QStringLiteral("-journal"));
+    if (!out.contains("written") || !journal.exists() || journal.size() == 0) {
+        ADD_FAILURE() << "no hot journal was left: " << out.toStdString()
+                      << writer.readAllStandardError().toStdString();
+        return false;
+    }
+    return true;
 }
 
 } // namespace testkit

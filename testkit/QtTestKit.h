@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -108,6 +109,38 @@ private:
     bool succeed_;
     QList<platform::DesktopRequest> requests_;
 };
+
+// Answers the first message box by closing every window, as a desktop's
+// log-out does, and then delivering the deletions the box's own event loop
+// would deliver meanwhile; notes whether `watched` was still there, and
+// hidden, at that moment. Every box takes its cancelling answer (OK for an
+// OK box, No for a question, Abort for Abort/Retry/Ignore).
+class CloseAllInBox {
+public:
+    explicit CloseAllInBox(QWidget* watched);
+    ~CloseAllInBox();
+    CloseAllInBox(const CloseAllInBox&) = delete;
+    CloseAllInBox& operator=(const CloseAllInBox&) = delete;
+
+    int boxes() const { return boxes_; }
+    bool wholeInBox() const { return wholeInBox_; }
+    bool hiddenInBox() const { return hiddenInBox_; }
+    // Whether the watched window has gone.
+    bool gone() const { return watched_.isNull(); }
+
+private:
+    QPointer<QWidget> watched_;
+    int boxes_ = 0;
+    bool wholeInBox_ = false;
+    bool hiddenInBox_ = false;
+};
+
+// Runs `sql` inside a transaction in a separate sqlite3 process with a
+// cache of a few pages (so its changes reach the database file before the
+// commit) and kills that process with SIGKILL before it commits: the file
+// is left as a crash leaves it, half written, with its hot journal beside
+// it. False (and a test failure) when the journal is not there afterwards.
+bool leaveHotJournal(const QString& database, const QString& sql);
 
 // One row of a reference table: its line in the file and its values by
 // column name.

@@ -273,3 +273,20 @@ TEST(ConfWindow, OneWindowPerRunBroughtForwardWithItsContents)
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(third);
 }
+
+// A close-all while the Help message is open: the calculator hides at once
+// and goes only once its command has returned.
+TEST(ConfWindow, CloseAllDuringAMessageDeletesTheWindowAfterTheCommand)
+{
+    QPointer<frmConf> w = calculators::showConf();
+    ASSERT_TRUE(w);
+    {
+        testkit::CloseAllInBox closing(w);
+        testkit::click(testkit::find(w, QStringLiteral("cmdHelp")));
+        EXPECT_EQ(closing.boxes(), 1);
+        EXPECT_TRUE(closing.wholeInBox());
+        EXPECT_TRUE(closing.hiddenInBox());
+    }
+    testkit::settle();
+    EXPECT_TRUE(w.isNull());
+}

@@ -1,4 +1,5 @@
 #include "export_fixtures.h"
+#include "testkit/QtTestKit.h"
 
 #include <QFile>
 #include <QProcess>
@@ -111,6 +112,34 @@ void fillTable(const QString& path, const QString& table, int rows, const std::f
                 << q.lastError().text().toStdString();
         db.commit();
     });
+}
+
+void makeTornDatabase(const QString& path, int rows)
+{
+    makeDatabase(path, {QStringLiteral("create table t (id integer primary key, v text)")});
+    fillTable(path, QStringLiteral("t"), rows,
+              [](int i) { return QStringLiteral("%1, 'old %1 %2'").arg(i).arg(QString(200, QLatin1Char('.'))); });
+    ASSERT_TRUE(testkit::leaveHotJournal(path, QStringLiteral("UPDATE t SET v = 'new' || substr(v, 4)")));
+}
+
+std::pair<int, int> oldAndNew(const QString& path)
+{
+    std::pair<int, int> counts{-1, -1};
+    static int serial = 0;
+    const QString name = QStringLiteral("old-and-new-%1").arg(++serial);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(QStringLiteral("select sum(v like 'old%'), sum(v like 'new%') from t")) && q.next())
+                counts = {q.value(0).toInt(), q.value(1).toInt()};
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return counts;
 }
 
 QByteArray readAll(const QString& path)

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <functional>
+#include <utility>
 
 namespace exportfixtures {
 
@@ -49,6 +50,14 @@ private:
     QStringList shared_;
     std::vector<std::pair<bool, bool>> xfFonts_;   // bold, underline per cell style
 };
+
+// A database of `rows` rows in table t (id, v), every v beginning "old",
+// left as a crash leaves it: a killed process had rewritten every v to begin
+// "new" without committing, its hot journal beside the file.
+void makeTornDatabase(const QString& path, int rows);
+// How many v of table t in the database file begin "old" and "new"; -1 each
+// when the file cannot be read as a database.
+std::pair<int, int> oldAndNew(const QString& path);
 
 // Whole contents of a file ("<missing>" when it cannot be read); writes one.
 QByteArray readAll(const QString& path);

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -163,6 +164,38 @@ TEST(CopyFileInBlocks, RefusalsLeaveTheDestinationAlone)
     }
     EXPECT_EQ(readAll(dst), QByteArray("keep me"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);
+}
+
+// A database left half written by a killed process: the copy holds the
+// database as last committed, not the torn bytes, and goes on to a second
+// copy the same way.
+TEST(CopyFileInBlocks, ADatabaseIsCopiedAsLastCommitted)
+{
+    QTemporaryDir dir;
+    const QString src = dir.filePath(QStringLiteral("torn.met"));
+    exportfixtures::makeTornDatabase(src, 20000);
+    // The bytes alone are torn: new values in part of the rows (or no
+    // readable database at all).
+    const QString bytesOnly = dir.filePath(QStringLiteral("bytes-only.met"));
+    writeFile(bytesOnly, readAll(src));
+    EXPECT_NE(exportfixtures::oldAndNew(bytesOnly), std::make_pair(20000, 0));
+
+    const QString dst = dir.filePath(QStringLiteral("copy.mdb"));
+    writeFile(dst, "an older, longer file that is replaced");
+    std::vector<CopyBlock> blocks;
+    copyFileInBlocks(src, dst, 1048576, [&](const CopyBlock& b) { blocks.push_back(b); });
+    EXPECT_EQ(exportfixtures::oldAndNew(dst), std::make_pair(20000, 0));
+    // The source is rolled back as well, its journal gone.
+    EXPECT_FALSE(QFile::exists(src + QStringLiteral("-journal")));
+    EXPECT_EQ(exportfixtures::oldAndNew(src), std::make_pair(20000, 0));
+    // Steps of whole pages, counted up to the database's size.
+    ASSERT_GE(blocks.size(), 2u);
+    EXPECT_TRUE(blocks.back().last);
+    EXPECT_EQ(blocks.back().copied, blocks.back().total);
+    EXPECT_EQ(blocks.back().total, QFileInfo(dst).size());
+    EXPECT_EQ(percentDone(blocks.back().copied, blocks.back().total), 100);
+    // No temporary file stays behind.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
 }
 
 } // namespace

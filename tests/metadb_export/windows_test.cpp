@@ -166,6 +166,27 @@ TEST_F(ExcelWindowTest, DialogsShareOneFileName)
     EXPECT_EQ(files.shown()[2].directory, book);
 }
 
+// Fields no cell can hold are named in one message after the save.
+TEST_F(ExcelWindowTest, FieldsLeftEmptyAreNamedAtTheEnd)
+{
+    const QString db = path(QStringLiteral("long.met"));
+    makeDatabase(db, {QStringLiteral("create table [t] (id integer, notes text, picture blob)"),
+                      QStringLiteral("insert into [t] values (1, '%1', x'00ff')").arg(QString(40000, QLatin1Char('n')))});
+    testkit::MsgBoxScript boxes;
+    chooseDatabase(db);
+    const QString xlsx = path(QStringLiteral("long.xlsx"));
+    testkit::type(find(&w, QStringLiteral("txtEXL")), xlsx);
+    click(find(&w, QStringLiteral("cmdConvert")));
+    ASSERT_EQ(boxes.count(), 1);
+    const QString text = boxes.texts()[0];
+    EXPECT_TRUE(text.startsWith(QStringLiteral("The workbook was saved, but 2 field(s) could not go into a cell")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("t, row 2, field notes: a text of 40000 characters")));
+    EXPECT_TRUE(text.contains(QStringLiteral("t, row 2, field picture: binary data of 2 bytes")));
+    EXPECT_TRUE(QFile::exists(xlsx));
+    EXPECT_TRUE(log().endsWith(QStringLiteral("Done!!!!")));
+}
+
 TEST_F(ExcelWindowTest, ExportLogsSixLinesAndSavesTheTypedName)
 {
     testkit::MsgBoxScript boxes;

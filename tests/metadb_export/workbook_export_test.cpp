@@ -217,13 +217,56 @@ TEST_F(WorkbookExportTest, ValuesACellCannotHoldStayEmpty)
         QStringLiteral("insert into [t] values (1, '%1', x'0102', 9e999, 'fine')").arg(QString(40000, QLatin1Char('z'))),
     });
     const QString xlsx = path(QStringLiteral("odd.xlsx"));
-    ASSERT_EQ(exportWorkbook(db, xlsx, {}), WorkbookSave::Saved);
+    QStringList leftEmpty;
+    int told = 0;
+    WorkbookExportHooks hooks;
+    hooks.fieldsLeftEmpty = [&](const QStringList& fields) {
+        ++told;
+        leftEmpty = fields;
+    };
+    ASSERT_EQ(exportWorkbook(db, xlsx, hooks), WorkbookSave::Saved);
     const auto cells = Workbook(xlsx).cells(QStringLiteral("t"));
     EXPECT_EQ(cells[QStringLiteral("A2")].value, QStringLiteral("1"));
     EXPECT_FALSE(cells.contains(QStringLiteral("B2")));
     EXPECT_FALSE(cells.contains(QStringLiteral("C2")));
     EXPECT_FALSE(cells.contains(QStringLiteral("D2")));
     EXPECT_EQ(cells[QStringLiteral("E2")].value, QStringLiteral("fine"));
+    // Each field left empty is named, once, at the end.
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(leftEmpty, QStringList({
+                             "t, row 2, field big: a text of 40000 characters; a cell holds at most 32,767",
+                             "t, row 2, field blob: binary data of 2 bytes, which no cell holds",
+                             "t, row 2, field inf: a number that is not finite (+infinity)",
+                         }));
+}
+
+// Every number reads back as the double the database holds, also those that
+// need 17 significant digits.
+TEST_F(WorkbookExportTest, NumbersReadBackAsTheSameDouble)
+{
+    const double values[] = {11.905222543052886, 0.1, 1.0 / 3.0, -2.2250738585072014e-308, 5e-324,
+                             1.7976931348623157e308, 123456789012345678.0, 0.30000000000000004, 42.0, -0.0};
+    QStringList statements = {QStringLiteral("create table [n] (id integer, v double, w text)")};
+    int id = 0;
+    for (double v : values)
+        statements << QStringLiteral("insert into [n] values (%1, %2, 'x')")
+                          .arg(++id)
+                          .arg(QString::number(v, 'g', 17));
+    const QString db = path(QStringLiteral("numbers.met"));
+    makeDatabase(db, statements);
+    const QString xlsx = path(QStringLiteral("numbers.xlsx"));
+    ASSERT_EQ(exportWorkbook(db, xlsx, {}), WorkbookSave::Saved);
+    Workbook book(xlsx);
+    ASSERT_TRUE(book.ok());
+    const auto cells = book.cells(QStringLiteral("n"));
+    for (int i = 0; i < int(std::size(values)); ++i) {
+        const auto& cell = cells[QStringLiteral("B%1").arg(i + 2)];
+        EXPECT_EQ(cell.type, QString());
+        EXPECT_EQ(cell.value.toDouble(), values[i]) << cell.value.toStdString();
+        EXPECT_EQ(cells[QStringLiteral("A%1").arg(i + 2)].value, QString::number(i + 1));
+        EXPECT_EQ(cells[QStringLiteral("C%1").arg(i + 2)].value, QStringLiteral("x"));
+    }
+    EXPECT_EQ(cells[QStringLiteral("B2")].value, QStringLiteral("11.905222543052886"));
 }
 
 TEST_F(WorkbookExportTest, RowCountOverflowsAfterRow32767)
@@ -245,6 +288,15 @@ TEST_F(WorkbookExportTest, RowCountOverflowsAfterRow32767)
     hooks.log = [&log](const QString& t) { log += t; };
     const QString over = path(QStringLiteral("over.xlsx"));
     EXPECT_EQ(errorNumber(db, over, hooks), platform::ErrOverflow);
+    // The message says why.
+    try {
+        exportWorkbook(db, over, hooks);
+    } catch (const platform::RuntimeError& e) {
+        EXPECT_TRUE(e.description().startsWith(QStringLiteral("Overflow: a worksheet of this export holds at most "
+                                                              "32,766 rows")))
+            << e.description().toStdString();
+        EXPECT_TRUE(e.description().contains(QStringLiteral("the table big has more records")));
+    }
     EXPECT_FALSE(QFile::exists(over));
     EXPECT_TRUE(log.endsWith(QStringLiteral("Adding Data from Database Table big...\n")));
 }
@@ -336,3 +388,18 @@ TEST(WorkbookExportOfProviderFile, BooleansNumbersAndTexts)
 }
 
 } // namespace
+
+// A database left half written by a killed process is exported as last
+// committed.
+TEST_F(WorkbookExportTest, ATornDatabaseIsExportedAsLastCommitted)
+{
+    const QString db = path(QStringLiteral("torn.met"));
+    makeTornDatabase(db, 3000);
+    const QString xlsx = path(QStringLiteral("torn.xlsx"));
+    ASSERT_EQ(exportWorkbook(db, xlsx, {}), WorkbookSave::Saved);
+    const auto t = Workbook(xlsx).cells(QStringLiteral("t"));
+    int olds = 0;
+    for (int row = 2; row <= 3001; ++row)
+        olds += t.value(QStringLiteral("B%1").arg(row)).value.startsWith(QLatin1String("old")) ? 1 : 0;
+    EXPECT_EQ(olds, 3000);
+}

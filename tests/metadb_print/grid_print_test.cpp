@@ -315,6 +315,23 @@ TEST(FitTextToWidth, CutsAtTheEndUntilItFits)
     EXPECT_EQ(FitTextToWidth(s, QString(), 0), "");
 }
 
+// A text of a million characters is measured by its beginning only, and
+// cut where the whole text would be.
+TEST(FitTextToWidth, ALongTextIsMeasuredByItsBeginning)
+{
+    struct Measuring : TraceSurface {
+        mutable qsizetype longest = 0;
+        double textWidth(const QString& text) const override
+        {
+            longest = std::max(longest, text.size());
+            return TraceSurface::textWidth(text);
+        }
+    } s;
+    const QString text(1 << 20, QLatin1Char('x'));
+    EXPECT_EQ(FitTextToWidth(s, text, 1000), QString(10, QLatin1Char('x')));
+    EXPECT_LE(s.longest, 4096);
+}
+
 TEST(CellText, AsTheRecordsHoldThem)
 {
     EXPECT_EQ(cellText(QVariant()), "");

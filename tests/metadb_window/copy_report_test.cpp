@@ -7,7 +7,9 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QSqlError>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace metdatatest;
@@ -211,21 +213,26 @@ TEST_F(MetDataTest, TheReportGoesToTheClipboardAndToATextFile)
     EXPECT_EQ(bytes(meta), QByteArray("line 1\r\nline 2\r\n"));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("Meta.txt")});
 
-    // A folder that cannot take the file: the message names the file, and
-    // the desktop is not asked.
+    // A TMPDIR that names no folder: the message names the folder and the
+    // reason, claims no file, and the desktop is not asked.
     env.set("TMPDIR", temp.filePath(QStringLiteral("missing")));
     {
         testkit::DesktopScript desktop;
         testkit::MsgBoxScript msgs;
         click("cmdNotepad");
         ASSERT_EQ(msgs.count(), 1);
-        EXPECT_TRUE(msgs.shown()[0].text.startsWith(QStringLiteral(
-            "Do you have a programme on your system to read '.txt' files? You may have to use 'copy and paste'.\r\n")));
-        EXPECT_TRUE(msgs.shown()[0].text.contains(
-            QStringLiteral("A file may have been created at ") +
+        const QString text = msgs.shown()[0].text;
+        EXPECT_TRUE(text.startsWith(
+            QStringLiteral("The report could not be saved as ") +
             QDir::toNativeSeparators(QDir(userFolderIn(temp.filePath(QStringLiteral("missing"))))
                                          .filePath(QStringLiteral("Meta.txt"))) +
-            QStringLiteral(" - you may be able to open it directly.")));
+            QStringLiteral(", and no file was created.")))
+            << text.toStdString();
+        EXPECT_TRUE(text.endsWith(QStringLiteral("the temporary folder ") +
+                                  QDir::toNativeSeparators(temp.filePath(QStringLiteral("missing"))) +
+                                  QStringLiteral(" does not exist (see TMPDIR).")))
+            << text.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("may have been created")));
         EXPECT_EQ(desktop.requests().size(), 0);
     }
 }
@@ -240,14 +247,16 @@ TEST_F(MetDataTest, TheReportFileIsNeverWrittenThroughALink)
         bool runtimeFolder;      // XDG_RUNTIME_DIR set to a private folder
         const char* plant;       // what someone else left first
         bool written;            // the report is written
+        const char* reason;      // else the end of the message
     };
     const Case cases[] = {
-        {"runtime folder, links of the name in both folders", true, "links", true},
-        {"no runtime folder, a link of the name in the temporary folder", false, "links", true},
-        {"runtime folder open to others", true, "open runtime", true},
-        {"user folder is a link", false, "folder link", false},
-        {"user folder open to others", false, "open folder", false},
-        {"user folder of another user", false, "foreign folder", false},
+        {"runtime folder, links of the name in both folders", true, "links", true, ""},
+        {"no runtime folder, a link of the name in the temporary folder", false, "links", true, ""},
+        {"runtime folder open to others", true, "open runtime", true, ""},
+        {"user folder is a link", false, "folder link", false, "it is a link, not a folder."},
+        // Ours, with a wrong mode: closed to others and used.
+        {"user folder open to others", false, "open folder", true, ""},
+        {"user folder of another user", false, "foreign folder", false, "it belongs to another user."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -284,7 +293,8 @@ TEST_F(MetDataTest, TheReportFileIsNeverWrittenThroughALink)
             ASSERT_TRUE(QFile::link(elsewhere.path(), folder));
         } else if (plant == QLatin1String("open folder")) {
             ASSERT_TRUE(QDir().mkpath(folder));
-            QFile::setPermissions(folder, QFile::permissions(folder) | othersAndGroup());
+            ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0777), 0);
+            expected = QDir(folder).filePath(QStringLiteral("Meta.txt"));
         } else if (plant == QLatin1String("foreign folder")) {
             ASSERT_TRUE(QDir().mkpath(folder));
             QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
@@ -306,11 +316,16 @@ TEST_F(MetDataTest, TheReportFileIsNeverWrittenThroughALink)
             const QFileInfo file(expected);
             EXPECT_FALSE(file.isSymLink());
             EXPECT_EQ(bytes(expected), QByteArray("the report\r\n"));
+            if (!c.runtimeFolder) {
+                EXPECT_EQ(QFileInfo(folder).permissions() & othersAndGroup(), QFileDevice::Permissions());
+            }
         } else {
             ASSERT_EQ(msgs.count(), 1);
-            EXPECT_TRUE(msgs.shown()[0].text.contains(QStringLiteral("A file may have been created at ") +
-                                                      QDir::toNativeSeparators(expected)));
-            EXPECT_TRUE(msgs.shown()[0].text.endsWith(QStringLiteral("Permission denied")));
+            const QString text = msgs.shown()[0].text;
+            EXPECT_TRUE(text.endsWith(QStringLiteral("The folder ") + QDir::toNativeSeparators(folder) +
+                                      QStringLiteral(" cannot be used: ") + QString::fromLatin1(c.reason)))
+                << text.toStdString();
+            EXPECT_FALSE(text.contains(QStringLiteral("may have been created")));
             EXPECT_EQ(desktop.requests().size(), 0);
         }
         closeWindow();
@@ -346,4 +361,43 @@ TEST_F(MetDataTest, MetaAnalysisNeedsADatabaseAndShowsItsPanel)
     click("cmdPrintDG");
     EXPECT_FALSE(testkit::find<QWidget>(w, QStringLiteral("picPrint"))->isHidden());
     EXPECT_TRUE(testkit::find<QWidget>(w, QStringLiteral("txtResults"))->isHidden());
+}
+
+// Another program writing to the open database was killed in the middle of
+// its write: the copy under a new name holds the studies as last committed,
+// not the torn bytes.
+TEST_F(MetDataTest, CopyUnderANewNameAfterACrashHoldsTheLastCommittedStudies)
+{
+    const QString source = path("crashed.met");
+    const QString copy = path("crashed-copy.met");
+    openWindow();
+    createThroughWindow(source);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fill-crashed"));
+        db.setDatabaseName(source);
+        ASSERT_TRUE(db.open());
+        db.transaction();
+        QSqlQuery q(db);
+        for (int i = 0; i < 3000; ++i)
+            ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO data (\"Study Name\", \"Study Sample\", \"Measure Used\", "
+                                              "Include) VALUES ('old %1', '%2', '%2', -1)")
+                                   .arg(i)
+                                   .arg(QString(90, QLatin1Char('.')))))
+                << q.lastError().text().toStdString();
+        db.commit();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("fill-crashed"));
+    ASSERT_TRUE(testkit::leaveHotJournal(source, QStringLiteral("UPDATE data SET \"Study Name\" = 'new'")));
+    {
+        testkit::FileDialogScript dialogs({copy});
+        testkit::MsgBoxScript msgs;
+        click("cmdRenameFileAs");
+        EXPECT_EQ(msgs.count(), 0) << msgs.texts().join(QStringLiteral(" | ")).toStdString();
+    }
+    const auto counts = query(copy, QStringLiteral("SELECT COUNT(*), SUM(\"Study Name\" = 'new') FROM data"));
+    ASSERT_EQ(counts.size(), 1);
+    EXPECT_EQ(counts[0][0].toInt(), 3001);
+    EXPECT_EQ(counts[0][1].toInt(), 0);
+    EXPECT_EQ(w->strPath(), copy);
 }

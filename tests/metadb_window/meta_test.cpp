@@ -128,3 +128,34 @@ TEST_F(MetDataMeta, ARunWritesItsColumnsAndAMeasureRestrictsTheNext)
     EXPECT_TRUE(picMeta->isHidden());
     EXPECT_EQ(testkit::text(picMeta, QStringLiteral("txtMeasure")), QStringLiteral("BDI"));
 }
+
+// A close-all (as a desktop's log-out sends) while a run's message box is
+// open: the window hides at once, stays whole until the run has returned,
+// and only then goes.
+TEST_F(MetDataMeta, CloseAllDuringARunsMessageKeepsTheWindowUntilTheRunReturns)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("refuse-results"));
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral(
+            "CREATE TRIGGER refuse BEFORE UPDATE ON data BEGIN SELECT RAISE(ABORT, 'results refused'); END")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("refuse-results"));
+
+    {
+        testkit::CloseAllInBox closing(w);
+        click("cmdSummary");
+        EXPECT_GE(closing.boxes(), 1);
+        EXPECT_TRUE(closing.wholeInBox());
+        EXPECT_TRUE(closing.hiddenInBox());
+        // The run has returned: the window goes with the next turn of the loop.
+        testkit::settle();
+        EXPECT_TRUE(closing.gone());
+    }
+    EXPECT_EQ(metadb::metDataWindow(), nullptr);
+    w = nullptr;
+    main->show();
+}

@@ -56,3 +56,28 @@ TEST(QuellinORToD, TheCheckBoxShowsAndLocksTheIntervalFrame)
         EXPECT_TRUE(testkit::text(dialog, QString::fromLatin1(box)).isEmpty()) << box;
     dialog->close();
 }
+
+// A close-all while the dialog asks for an odds ratio: the dialog hides at
+// once and goes only once its command has returned.
+TEST(QuellinORToD, CloseAllDuringAMessageDeletesTheDialogAfterTheCommand)
+{
+    platform::setAppInfo({QStringLiteral("Quellin"), QStringLiteral("Quellin5"), 5, 0, 0});
+    quellin::frmMain w;
+    w.show();
+    testkit::find<QPushButton>(&w, QStringLiteral("cmdConvertToD"))->click();
+    testkit::settle();
+    QPointer<QWidget> dialog;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == QLatin1String("frmORToD") && top->isVisible())
+            dialog = top;
+    ASSERT_TRUE(dialog);
+    {
+        testkit::CloseAllInBox closing(dialog);
+        testkit::click(testkit::find(dialog, QStringLiteral("cmdDoIt")));
+        EXPECT_GE(closing.boxes(), 1);
+        EXPECT_TRUE(closing.wholeInBox());
+        EXPECT_TRUE(closing.hiddenInBox());
+    }
+    testkit::settle();
+    EXPECT_TRUE(dialog.isNull());
+}

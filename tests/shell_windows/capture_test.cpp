@@ -251,3 +251,24 @@ TEST(CaptureDialog, ClosingDuringTheWaitEndsQuietly)
 }
 
 } // namespace
+
+// A close-all while the capture dialog explains that nothing was captured:
+// the dialog hides at once and goes only once the command has returned.
+TEST(CaptureDialog, CloseAllDuringAMessageDeletesTheDialogAfterTheCommand)
+{
+    shell::showCaptureDialog();
+    QPointer<frmPrint> dlg;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<frmPrint*>(w); p && p->isVisible())
+            dlg = p;
+    ASSERT_TRUE(dlg);
+    {
+        testkit::CloseAllInBox closing(dlg);
+        testkit::click(testkit::find(dlg, "cmdCopy"));
+        EXPECT_EQ(closing.boxes(), 1);
+        EXPECT_TRUE(closing.wholeInBox());
+        EXPECT_TRUE(closing.hiddenInBox());
+    }
+    testkit::settle();
+    EXPECT_TRUE(dlg.isNull());
+}
