@@ -370,6 +370,19 @@ QList<Glob> readPackages(const QString& packagesDir)
     return out;
 }
 
+// The cache tool runs on its own after a change, so the compiled globs of
+// the user's own folder, where this program writes its packages, may still
+// describe them as they were, or be written late by a run that read them
+// before the last change: there the packages themselves are read. The
+// system's folders change only with the system's packages.
+bool compiledGlobsToBeRead(const QString& folder, const QString& globs2, const QString& packagesDir)
+{
+    if (!QFileInfo(globs2).isFile())
+        return false;
+    return folder != dataHome() || !QFileInfo(packagesDir).isDir();
+}
+
+
 bool globMatches(const Glob& g, const QString& fileName)
 {
     const Qt::CaseSensitivity cs = g.caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
@@ -613,8 +626,8 @@ QString mimeTypeForFileName(const QString& fileName)
     bool found = false;
     for (const QString& d : dirs) {
         const QString globs2 = d + QLatin1String("/mime/globs2");
-        const QList<Glob> globs =
-            QFileInfo(globs2).isFile() ? readGlobs2(globs2) : readPackages(d + QLatin1String("/mime/packages"));
+        const QString packages = d + QLatin1String("/mime/packages");
+        const QList<Glob> globs = compiledGlobsToBeRead(d, globs2, packages) ? readGlobs2(globs2) : readPackages(packages);
         for (const Glob& g : globs) {
             if (g.type == QLatin1String("__NOGLOBS__") || !globMatches(g, fileName))
                 continue;
