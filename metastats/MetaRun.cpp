@@ -744,7 +744,14 @@ QString reportText(const MetaRun& run, const ReportContext& context)
     const RunValues& v = run.v;
     const auto b = [&](const char* name) { return run.box(QLatin1String(name)); };
     QString out;
-    const auto line = [&](const QString& text) { out += text + kCrLf; };
+    // The study lists are most of the report: room for them and the lines
+    // around them at once.
+    out.reserve(v.StudyListD.size() + v.StudyListWeightedD.size() + v.StudyListG.size() +
+                v.StudyListWeightedG.size() + context.path.size() + run.measure.size() + 16384);
+    const auto line = [&](const QString& text) {
+        out += text;
+        out += kCrLf;
+    };
     const auto label = [&](const char* text, const QString& value) { line(QLatin1String(text) + value); };
     const auto studiesLine = [&](const char* text, const char* box) {
         line(QLatin1String(text) + b(box) + QStringLiteral(" Studies"));

@@ -1231,10 +1231,34 @@ bool Recordset::storeAsSet(const std::vector<int>& fields, const std::vector<int
             }
         }
     }
+    const QString update = QStringLiteral("UPDATE %1 SET %2 FROM %3 AS s WHERE %4")
+                               .arg(target, sets.join(QLatin1String(", ")), scratch, match);
+    // Refused: the row-by-row write finds the record it refuses and writes
+    // the ones before it.
+    const auto runUpdate = [&db, &update](int* changed) {
+        QSqlQuery q(db);
+        if (!q.exec(update))
+            return false;
+        if (changed)
+            *changed = q.numRowsAffected();
+        return true;
+    };
     // The records whose slot another user has since emptied or given to a
-    // new record are not written: their values belong to nobody now.
+    // new record are not written: their values belong to nobody now. The
+    // update says how many records it found; only when that is fewer than
+    // it was given are the missing ones looked for, as the slots stood
+    // before it.
     std::vector<qint64> gone;
-    {
+    int changed = -1;
+    if (!runStatement(db, QStringLiteral("SAVEPOINT \"store update\"")) || !runUpdate(&changed)) {
+        undo();
+        return false;
+    }
+    if (changed != int(count)) {
+        if (!runStatement(db, QStringLiteral("ROLLBACK TO \"store update\""))) {
+            undo();
+            return false;
+        }
         QSqlQuery q(db);
         q.setForwardOnly(true);
         if (!q.exec(QStringLiteral("SELECT s.rid FROM %1 AS s WHERE NOT EXISTS (SELECT 1 FROM %2 WHERE %3)")
@@ -1244,11 +1268,13 @@ bool Recordset::storeAsSet(const std::vector<int>& fields, const std::vector<int
         }
         while (q.next())
             gone.push_back(q.value(0).toLongLong());
+        q.finish();
+        if (!runUpdate(nullptr)) {
+            undo();
+            return false;
+        }
     }
-    if (!runStatement(db, QStringLiteral("UPDATE %1 SET %2 FROM %3 AS s WHERE %4")
-                              .arg(target, sets.join(QLatin1String(", ")), scratch, match))) {
-        // Refused: the row-by-row write finds the record it refuses and
-        // writes the ones before it.
+    if (!runStatement(db, QStringLiteral("RELEASE \"store update\""))) {
         undo();
         return false;
     }

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextOption>
 #include <QThread>
 #include <memory>
 
@@ -53,8 +54,15 @@ void TextInBackground::showIn(QPlainTextEdit* box)
         box->setPlainText(text_);
         return;
     }
-    document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    // The font and the wrapping first: each change made once a layout is
+    // there walks every line again.
     document->setDefaultFont(box->font());
+    if (QTextDocument* const shown = box->document()) {
+        QTextOption option = document->defaultTextOption();
+        option.setWrapMode(shown->defaultTextOption().wrapMode());
+        document->setDefaultTextOption(option);
+    }
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document));
     QTextDocument* const earlier = box->document();
     const bool boxOwnedEarlier = earlier && earlier->parent() == box;
     document->setParent(box);
