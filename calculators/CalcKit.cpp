@@ -27,7 +27,7 @@ QString Outcome::text(const QString& box, const QString& unchanged) const
     return t;
 }
 
-QString errorMessage(const platform::RuntimeError& e) { return meandiff::conversionErrorMessage(e); }
+QString errorMessage(const platform::RuntimeError& e) { return frame::conversionErrorMessage(e); }
 
 QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h)
 {
@@ -45,21 +45,21 @@ QLabel* heading(QWidget* parent, const QString& text, int x, int y, int w, int h
     return l;
 }
 
-QLineEdit* inputBox(QWidget* parent, const char* name, int x, int y, int w, const meandiff::KeyFilter* kind,
+QLineEdit* inputBox(QWidget* parent, const char* name, int x, int y, int w, const frame::KeyFilter* kind,
                     const QColor& textColour)
 {
     QLineEdit* e = inputBoxAt(parent, QString::fromLatin1(name), QRect(x, y, w, 22), textColour);
     if (kind)
-        meandiff::installKeyFilter(e, *kind);
+        frame::installKeyFilter(e, *kind);
     return e;
 }
 
 QLineEdit* resultBox(QWidget* parent, const char* name, int x, int y, int w, const QColor& textColour,
-                     const meandiff::KeyFilter* kind)
+                     const frame::KeyFilter* kind)
 {
     QLineEdit* e = resultBoxAt(parent, QString::fromLatin1(name), QRect(x, y, w, 22), textColour);
     if (kind)
-        meandiff::installKeyFilter(e, *kind);
+        frame::installKeyFilter(e, *kind);
     return e;
 }
 

@@ -52,11 +52,11 @@ constexpr int tw(int twips) { return twips / 15; }
 QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h = 20);
 QLabel* heading(QWidget* parent, const QString& text, int x, int y, int w, int h = 20);
 // A white input box, with the key filter unless kind is null.
-QLineEdit* inputBox(QWidget* parent, const char* name, int x, int y, int w, const meandiff::KeyFilter* kind,
+QLineEdit* inputBox(QWidget* parent, const char* name, int x, int y, int w, const frame::KeyFilter* kind,
                     const QColor& textColour = Qt::black);
 // A result box on the button-face colour, out of the tab order.
 QLineEdit* resultBox(QWidget* parent, const char* name, int x, int y, int w, const QColor& textColour,
-                     const meandiff::KeyFilter* kind = nullptr);
+                     const frame::KeyFilter* kind = nullptr);
 // A multi-line explanatory or working box on the button-face colour.
 QPlainTextEdit* noteBox(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h,
                         const QColor& textColour = Qt::black);

@@ -39,7 +39,7 @@ public:
         QString upperLabel;
         QString doItCaption;
         QString exitCaption;
-        meandiff::KeyFilter filter;
+        frame::KeyFilter filter;
         QList<ResultRow> rows;
         QList<const char*> clearedBoxes;   // emptied by every click of the check box
         Outcome (*compute)(const OddsInputs&);

@@ -70,7 +70,7 @@ frmChiSq::frmChiSq(QWidget* parent) : QWidget(parent)
             QLineEdit* c = addInputBox(this, QString::fromLatin1(kCellNames[j][i]), kGroupLeft[j], kConditionTop[i],
                                        kCellWidth, kCellHeight);
             c->setAlignment(Qt::AlignCenter);
-            meandiff::installKeyFilter(c, meandiff::KeyFilter::Digits);
+            frame::installKeyFilter(c, frame::KeyFilter::Digits);
             cell_[j][i] = c;
         }
     for (int k = 0; k < 3; ++k) {

@@ -59,7 +59,7 @@ frmConf::frmConf(QWidget* parent) : QWidget(parent)
     txtSD = addInputBox(this, QStringLiteral("txtSD"), 780, 720, 1320);
     addLabel(this, QStringLiteral("lblNInput"), QStringLiteral("N:"), 120, 1170, 600);
     txtN = addInputBox(this, QStringLiteral("txtN"), 780, 1140, 1320);
-    meandiff::installKeyFilter(txtN, meandiff::KeyFilter::Digits);
+    frame::installKeyFilter(txtN, frame::KeyFilter::Digits);
 
     auto* cmdConfidence = addButton(this, QStringLiteral("cmdConfidence"), QStringLiteral("&Do it!"), 120, 1680, 1980);
     QFont bold = cmdConfidence->font();

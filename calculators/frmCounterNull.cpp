@@ -16,7 +16,7 @@ frmCounterNull::frmCounterNull(QWidget* parent) : QWidget(parent, Qt::Window)
     setWindowTitle(QStringLiteral("Counternull Statistics"));
     resize(tw(9390), tw(4665));
 
-    const meandiff::KeyFilter signedFilter = meandiff::KeyFilter::Signed;
+    const frame::KeyFilter signedFilter = frame::KeyFilter::Signed;
 
     label(this, QStringLiteral("Type of Statistic to Compute Counternull  Value:"), 8, 8, 400);
     auto* opG = addOption(this, QStringLiteral("OpG"),
@@ -44,7 +44,7 @@ frmCounterNull::frmCounterNull(QWidget* parent) : QWidget(parent, Qt::Window)
             8, 240, 608, 64);
 }
 
-int frmCounterNull::NumericCharsOnly(QWidget* TB, int Key) { return meandiff::NumericCharsOnly(TB, Key); }
+int frmCounterNull::NumericCharsOnly(QWidget* TB, int Key) { return frame::NumericCharsOnly(TB, Key); }
 
 void frmCounterNull::cmdCompute_Click()
 {

@@ -15,8 +15,8 @@ frmDiffBetGs::frmDiffBetGs(QWidget* parent) : QWidget(parent, Qt::Window)
     setWindowTitle(QStringLiteral("Significant Difference Between The Size Of Two Hedges' g Effect Sizes"));
     resize(720, 600);
 
-    const meandiff::KeyFilter signedFilter = meandiff::KeyFilter::Signed;
-    const meandiff::KeyFilter digits = meandiff::KeyFilter::Digits;
+    const frame::KeyFilter signedFilter = frame::KeyFilter::Signed;
+    const frame::KeyFilter digits = frame::KeyFilter::Digits;
 
     noteBox(this, "Text1",
             QStringLiteral("Significance of the difference between two Hedges' g effect size estimates.\n"

@@ -14,8 +14,8 @@ frmDiffBetRsDependent::frmDiffBetRsDependent(QWidget* parent) : QWidget(parent, 
     setWindowTitle(QStringLiteral("Compare Two Depedent Correlations"));
     resize(640, 446);
 
-    const meandiff::KeyFilter signedFilter = meandiff::KeyFilter::Signed;
-    const meandiff::KeyFilter digits = meandiff::KeyFilter::Digits;
+    const frame::KeyFilter signedFilter = frame::KeyFilter::Signed;
+    const frame::KeyFilter digits = frame::KeyFilter::Digits;
 
     noteBox(this, "Text1",
             QStringLiteral("Significance of the difference between two correlations from the same (dependent) "

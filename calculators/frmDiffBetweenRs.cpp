@@ -15,8 +15,8 @@ frmDiffBetweenRs::frmDiffBetweenRs(QWidget* parent) : QWidget(parent, Qt::Window
     setWindowTitle(QStringLiteral("Compare Two Indepedent Correlations"));
     resize(640, 470);
 
-    const meandiff::KeyFilter signedFilter = meandiff::KeyFilter::Signed;
-    const meandiff::KeyFilter digits = meandiff::KeyFilter::Digits;
+    const frame::KeyFilter signedFilter = frame::KeyFilter::Signed;
+    const frame::KeyFilter digits = frame::KeyFilter::Digits;
 
     noteBox(this, "Text1",
             QStringLiteral("Significance of the difference between two correlations from two independent samples\n"),

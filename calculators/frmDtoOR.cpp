@@ -17,7 +17,7 @@ OddsRatioWindow::Design design()
     d.upperLabel = QStringLiteral("Upper Effect Size 95% Confidence Interval To Convert:");
     d.doItCaption = QStringLiteral("&Do It!");
     d.exitCaption = QStringLiteral("E&xit");
-    d.filter = meandiff::KeyFilter::Signed;
+    d.filter = frame::KeyFilter::Signed;
     d.rows = {{"Label8", QStringLiteral("Log Odds Ratio:"), "txtLogOR", "Label7", "txtLogORMinus", "Label6",
                "txtLogORPlus"},
               {"Label3", QStringLiteral("Odds Ratio:"), "txtD", "Label4", "txtDMinus95", "Label5", "txtDPlus95"}};

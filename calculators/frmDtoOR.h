@@ -10,7 +10,7 @@ public:
     explicit frmDtoOR(QWidget* parent = nullptr);
 
     // The signed-decimal key filter of the window's three input boxes.
-    static int NumericCharsOnly(QWidget* TB, int Key) { return meandiff::NumericCharsOnly(TB, Key); }
+    static int NumericCharsOnly(QWidget* TB, int Key) { return frame::NumericCharsOnly(TB, Key); }
 };
 
 // Shows the window modeless without owner; an open one comes forward as it is.

@@ -17,10 +17,10 @@ namespace {
 
 const QColor OptionalBox{255, 128, 128};
 
-QLineEdit* filteredBox(QWidget* parent, const char* name, int left, int top, int width, meandiff::KeyFilter kind)
+QLineEdit* filteredBox(QWidget* parent, const char* name, int left, int top, int width, frame::KeyFilter kind)
 {
     QLineEdit* e = addInputBox(parent, QString::fromLatin1(name), left, top, width);
-    meandiff::installKeyFilter(e, kind);
+    frame::installKeyFilter(e, kind);
     return e;
 }
 
@@ -71,12 +71,12 @@ frmESInteract::frmESInteract(QWidget* parent)
     int top = 480;
     for (const Row& row : rows) {
         wrappedLabel(this, label++, QString::fromLatin1(row.meanLabel), 120, top + 30, 2520, 255);
-        filteredBox(this, row.mean, 2640, top, 1200, meandiff::KeyFilter::Signed);
+        filteredBox(this, row.mean, 2640, top, 1200, frame::KeyFilter::Signed);
         wrappedLabel(this, label++, QString::fromLatin1(row.sdLabel), 4080, top + 30, 2400, 255);
-        filteredBox(this, row.sd, 6480, top, 1200, meandiff::KeyFilter::Unsigned);
+        filteredBox(this, row.sd, 6480, top, 1200, frame::KeyFilter::Unsigned);
         if (row.n) {
             wrappedLabel(this, label++, QStringLiteral("N:"), 7920, top + 30, 420, 255);
-            QLineEdit* n = filteredBox(this, row.n, 8340, top, 1080, meandiff::KeyFilter::Digits);
+            QLineEdit* n = filteredBox(this, row.n, 8340, top, 1080, frame::KeyFilter::Digits);
             QPalette p = n->palette();
             p.setColor(QPalette::Base, OptionalBox);
             n->setPalette(p);
@@ -151,7 +151,7 @@ frmESInteract::frmESInteract(QWidget* parent)
     }
 }
 
-int frmESInteract::NumericCharsOnly(QWidget* TB, int Key) { return meandiff::NumericCharsOnly(TB, Key); }
+int frmESInteract::NumericCharsOnly(QWidget* TB, int Key) { return frame::NumericCharsOnly(TB, Key); }
 
 void frmESInteract::cmdES_Click()
 {

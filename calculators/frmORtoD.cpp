@@ -17,7 +17,7 @@ OddsRatioWindow::Design design()
     d.upperLabel = QStringLiteral("Upper Odds Ratio 95% Confidence Interval To Convert:");
     d.doItCaption = QStringLiteral("Do It!");
     d.exitCaption = QStringLiteral("Exit");
-    d.filter = meandiff::KeyFilter::Unsigned;
+    d.filter = frame::KeyFilter::Unsigned;
     d.rows = {{"Label3", QStringLiteral("d:"), "txtD", "Label4", "txtDMinus95", "Label5", "txtDPlus95"}};
     for (const char* box : kORtoDClearedBoxes)
         d.clearedBoxes << box;

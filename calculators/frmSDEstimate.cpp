@@ -109,12 +109,12 @@ frmSDEstimate::frmSDEstimate(QWidget* parent) : QWidget(parent, Qt::Window)
     }
     findChild<QRadioButton*>(QStringLiteral("Op2"))->setChecked(true);
 
-    const meandiff::KeyFilter decimal = meandiff::KeyFilter::Unsigned;
-    const meandiff::KeyFilter digits = meandiff::KeyFilter::Digits;
+    const frame::KeyFilter decimal = frame::KeyFilter::Unsigned;
+    const frame::KeyFilter digits = frame::KeyFilter::Digits;
     struct Input {
         const char* box;
         const char* caption;
-        const meandiff::KeyFilter* filter;
+        const frame::KeyFilter* filter;
     };
     const Input inputs[] = {{"Text1", "Sd - group a:", &decimal}, {"Text2", "Sd - group b:", &decimal},
                             {"Text12", "n - group a:", &digits},  {"Text13", "n - group b:", &digits},

@@ -15,8 +15,8 @@ frmSignificance::frmSignificance(QWidget* parent) : QWidget(parent, Qt::Window)
     setWindowTitle(QStringLiteral("Tests Of Significance"));
     resize(840, 330);
 
-    const meandiff::KeyFilter signedFilter = meandiff::KeyFilter::Signed;
-    const meandiff::KeyFilter digits = meandiff::KeyFilter::Digits;
+    const frame::KeyFilter signedFilter = frame::KeyFilter::Signed;
+    const frame::KeyFilter digits = frame::KeyFilter::Digits;
 
     heading(this, QStringLiteral("Two Tailed p ="), 580, 12, 120);
     heading(this, QStringLiteral("One Tailed p ="), 710, 12, 120);

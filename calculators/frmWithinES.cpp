@@ -34,8 +34,8 @@ frmWithinES::frmWithinES(QWidget* parent) : QWidget(parent, Qt::Window)
     setWindowTitle(QStringLiteral("Compute Effect Size (d) For A Dependent Samples Analysis"));
     resize(tw(12210), tw(11910));
 
-    const meandiff::KeyFilter signedFilter = meandiff::KeyFilter::Signed;
-    const meandiff::KeyFilter digits = meandiff::KeyFilter::Digits;
+    const frame::KeyFilter signedFilter = frame::KeyFilter::Signed;
+    const frame::KeyFilter digits = frame::KeyFilter::Digits;
 
     noteBox(this, "Text1",
             QStringLiteral("Compute an effect size (d) for a repeated measures / within groups test. Where:\n"
@@ -130,7 +130,7 @@ frmWithinES::frmWithinES(QWidget* parent) : QWidget(parent, Qt::Window)
     notice->raise();
 }
 
-int frmWithinES::NumericCharsOnly(QWidget* TB, int Key) { return meandiff::NumericCharsOnly(TB, Key); }
+int frmWithinES::NumericCharsOnly(QWidget* TB, int Key) { return frame::NumericCharsOnly(TB, Key); }
 
 void frmWithinES::cmdDoIt_Click()
 {

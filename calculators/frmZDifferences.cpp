@@ -36,7 +36,7 @@ frmZDifferences::frmZDifferences(QWidget* parent)
 
     noteBox(this, "Text1", QString::fromLatin1(Instructions), 8, 6, 746, 102);
 
-    const meandiff::KeyFilter signedFilter = meandiff::KeyFilter::Signed;
+    const frame::KeyFilter signedFilter = frame::KeyFilter::Signed;
     heading(this, QStringLiteral("One Tailed p - Value"), 16, 118, 200);
     label(this, QStringLiteral("Study 1:"), 16, 146, 70);
     inputBox(this, "txtP1", 90, 144, 120, nullptr);

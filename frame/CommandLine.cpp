@@ -3,7 +3,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
-namespace meandiff {
+namespace frame {
 
 QString stripEnclosingQuotes(const QString& commandLine)
 {
@@ -50,4 +50,4 @@ QString databasePathFromCommandLine(const QString& commandLine)
     return a.kind == CommandLineAction::OpenDatabase ? a.path : QString();
 }
 
-} // namespace meandiff
+} // namespace frame

@@ -3,7 +3,7 @@
 // file, hand a study database to the database window, or nothing.
 #include <QString>
 
-namespace meandiff {
+namespace frame {
 
 struct CommandLineAction {
     enum Kind { Nothing, OpenStudy, OpenDatabase };
@@ -32,4 +32,4 @@ CommandLineAction interpretCommandLine(const QString& commandLine);
 // own start: the path when the command line ends in "MET", otherwise "".
 QString databasePathFromCommandLine(const QString& commandLine);
 
-} // namespace meandiff
+} // namespace frame

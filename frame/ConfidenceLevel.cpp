@@ -5,7 +5,7 @@
 #include "platform/Numbers.h"
 #include "platform/StatComponent.h"
 
-namespace meandiff {
+namespace frame {
 
 namespace A = platform::arith;
 
@@ -65,4 +65,4 @@ bool confidenceLevel(const QString& text, ConfidenceLevel& out)
     return true;
 }
 
-} // namespace meandiff
+} // namespace frame

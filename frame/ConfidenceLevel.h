@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace meandiff {
+namespace frame {
 
 // Entries of the confidence level (Combo2), in list order.
 QStringList confidenceLevels();
@@ -22,4 +22,4 @@ struct ConfidenceLevel {
 // RuntimeError when the statistics component fails.
 bool confidenceLevel(const QString& text, ConfidenceLevel& out);
 
-} // namespace meandiff
+} // namespace frame

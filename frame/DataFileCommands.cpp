@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QWidget>
 
-namespace meandiff {
+namespace frame {
 
 namespace {
 
@@ -62,7 +62,7 @@ bool DataFileCommandsBase::askToSaveBeforeOpening(const std::function<bool()>& s
 {
     if (!hooks_.askBeforeOpening)
         return true;
-    return meandiff::askToSaveBeforeOpening(
+    return frame::askToSaveBeforeOpening(
         window_, [this](bool reset) { return recordChanged(reset); }, saveAs);
 }
 
@@ -93,4 +93,4 @@ bool DataFileCommandsBase::refuseOverlong(const QStringList& texts, const QStrin
     return true;
 }
 
-} // namespace meandiff
+} // namespace frame

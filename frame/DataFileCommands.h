@@ -17,7 +17,7 @@
 
 class QWidget;
 
-namespace meandiff {
+namespace frame {
 
 // The file name of a path, without its folder.
 QString fileNameOfPath(const QString& path);
@@ -252,4 +252,4 @@ protected:
     DataFileFormat<Record> format_;
 };
 
-} // namespace meandiff
+} // namespace frame

@@ -8,7 +8,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
-namespace meandiff {
+namespace frame {
 
 namespace {
 
@@ -261,4 +261,4 @@ const char* const kMsgOpenFailed =
 const char* const kMsgRecentFailed = "Are you sure you're opening the right type of file? Something went very "
                                      "wrong and resulted in the following error";
 
-} // namespace meandiff
+} // namespace frame

@@ -9,7 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace meandiff {
+namespace frame {
 
 // The fields as the bytes of a file: every field in double quotes, commas
 // between, CR LF at the end; text in UTF-8. Nothing is escaped.
@@ -81,4 +81,4 @@ QString failureMessage(const char* sentence, const QString& description);
 extern const char* const kMsgOpenFailed;
 extern const char* const kMsgRecentFailed;
 
-} // namespace meandiff
+} // namespace frame

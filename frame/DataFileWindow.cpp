@@ -14,7 +14,7 @@
 #include <QTextEdit>
 #include <QWidget>
 
-namespace meandiff {
+namespace frame {
 
 namespace {
 
@@ -232,4 +232,4 @@ void showFailure(QWidget* window, const char* sentence, const QString& descripti
                      window);
 }
 
-} // namespace meandiff
+} // namespace frame

@@ -9,7 +9,7 @@
 class QTextDocument;
 class QWidget;
 
-namespace meandiff {
+namespace frame {
 
 // The window's one file dialog keeps its folder and file name from one use
 // to the next.
@@ -77,4 +77,4 @@ bool askToSaveBeforeOpening(QWidget* window, const std::function<bool(bool)>& re
 // the error's description.
 void showFailure(QWidget* window, const char* sentence, const QString& description);
 
-} // namespace meandiff
+} // namespace frame

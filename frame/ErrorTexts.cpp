@@ -2,7 +2,7 @@
 
 #include "platform/Errors.h"
 
-namespace meandiff {
+namespace frame {
 
 QString conversionErrorMessage(const platform::RuntimeError& e)
 {
@@ -11,4 +11,4 @@ QString conversionErrorMessage(const platform::RuntimeError& e)
         + e.description();
 }
 
-} // namespace meandiff
+} // namespace frame

@@ -6,7 +6,7 @@ namespace platform {
 class RuntimeError;
 }
 
-namespace meandiff {
+namespace frame {
 
 namespace EffectSizeText {
 // The first line of the message that reports a failure; the failure's
@@ -18,4 +18,4 @@ inline const QString ErrorLead = QStringLiteral("Something went very wrong and r
 // error's description after a line break.
 QString conversionErrorMessage(const platform::RuntimeError& e);
 
-} // namespace meandiff
+} // namespace frame

@@ -4,7 +4,7 @@
 #include <QString>
 #include <functional>
 
-namespace meandiff {
+namespace frame {
 
 // What the commands need of the frame. Every hook may be left empty.
 struct StudyFileHooks {
@@ -27,4 +27,4 @@ struct StudyFileHooks {
     bool askBeforeOpening = true;
 };
 
-} // namespace meandiff
+} // namespace frame

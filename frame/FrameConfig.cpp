@@ -1,7 +1,7 @@
 #include "frame/FrameConfig.h"
 #include "platform/Maker.h"
 
-namespace meandiff {
+namespace frame {
 
 QString makerWebsite() { return platform::makerWebsite(); }
 QString makerForumPage() { return platform::makerWebsite() + QStringLiteral("forums/index.php"); }
@@ -205,4 +205,4 @@ FrameConfig smallProgramFrameConfig(const SmallProgramFrame& program)
     return c;
 }
 
-} // namespace meandiff
+} // namespace frame

@@ -9,7 +9,7 @@
 #include <QList>
 #include <QString>
 
-namespace meandiff {
+namespace frame {
 
 struct MenuItemSpec {
     QString name;            // objectName of the action, e.g. "mnuFileNew"; "mnuMRU" marks the recent files
@@ -74,4 +74,4 @@ struct SmallProgramFrame {
 };
 FrameConfig smallProgramFrameConfig(const SmallProgramFrame& program);
 
-} // namespace meandiff
+} // namespace frame

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QObject>
 
-namespace meandiff {
+namespace frame {
 
 namespace {
 
@@ -152,4 +152,4 @@ void installKeyFilter(QWidget* box, KeyFilter kind)
         cb->lineEdit()->installEventFilter(filter);
 }
 
-} // namespace meandiff
+} // namespace frame

@@ -3,7 +3,7 @@
 // characters that cannot belong to the number the box expects.
 class QWidget;
 
-namespace meandiff {
+namespace frame {
 
 enum class KeyFilter {
     Signed,    // NumericCharsOnly
@@ -20,4 +20,4 @@ int DigitsOnly(int Key);
 // Installs the filter on a text box or editable combo box.
 void installKeyFilter(QWidget* box, KeyFilter kind);
 
-} // namespace meandiff
+} // namespace frame

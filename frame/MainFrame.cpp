@@ -36,7 +36,7 @@
 #include <QToolButton>
 #include <cmath>
 
-namespace meandiff {
+namespace frame {
 
 namespace {
 
@@ -651,4 +651,4 @@ StudyFileHooks MainFrame::frameFileHooks(std::function<void()> clearAll)
     return hooks;
 }
 
-} // namespace meandiff
+} // namespace frame

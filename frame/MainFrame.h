@@ -28,7 +28,7 @@ class QLabel;
 class QLineEdit;
 class QTimer;
 
-namespace meandiff {
+namespace frame {
 
 class RecentFileList;
 
@@ -174,4 +174,4 @@ private:
     QHash<QString, QLineEdit*> boxes_;
 };
 
-} // namespace meandiff
+} // namespace frame

@@ -13,7 +13,7 @@
 #include <QRawFont>
 #include <cmath>
 
-namespace meandiff {
+namespace frame {
 
 MenuCaption parseMenuCaption(const QString& caption)
 {
@@ -360,4 +360,4 @@ void decorateAction(QAction* action, const QString& caption, const ImageList& im
     action->setIcon(it != images.end() ? pictureIcon(*it) : QIcon());
 }
 
-} // namespace meandiff
+} // namespace frame

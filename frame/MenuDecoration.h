@@ -9,7 +9,7 @@
 
 class QAction;
 
-namespace meandiff {
+namespace frame {
 
 struct MenuCaption {
     QString text;   // visible text, "&" marks the access key
@@ -40,4 +40,4 @@ using ImageList = QMap<QString, Picture>;
 // makes the action a separator.
 void decorateAction(QAction* action, const QString& caption, const ImageList& images);
 
-} // namespace meandiff
+} // namespace frame

@@ -5,7 +5,7 @@
 #include <QAction>
 #include <QMenu>
 
-namespace meandiff {
+namespace frame {
 
 namespace {
 const QString kSection = QStringLiteral("MRUFiles");
@@ -110,4 +110,4 @@ void RecentFileList::SaveMRUList() const
         platform::saveSetting(kSection, QString::number(i), caption(i));
 }
 
-} // namespace meandiff
+} // namespace frame

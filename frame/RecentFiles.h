@@ -9,7 +9,7 @@
 class QAction;
 class QMenu;
 
-namespace meandiff {
+namespace frame {
 
 class RecentFileList {
 public:
@@ -44,4 +44,4 @@ private:
     int lastIndex_ = -1;
 };
 
-} // namespace meandiff
+} // namespace frame

@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-namespace meandiff {
+namespace frame {
 
 QString ReportLine::text() const
 {
@@ -175,4 +175,4 @@ void printReport(QWidget* window, const QList<ReportLine>& lines, const char* fa
     }
 }
 
-} // namespace meandiff
+} // namespace frame

@@ -10,7 +10,7 @@ class QPainter;
 class QPagedPaintDevice;
 class QWidget;
 
-namespace meandiff {
+namespace frame {
 
 // One item of a line: text that starts at a column (column 1 is the left
 // edge of the printable area; column n starts n - 1 average character widths
@@ -88,4 +88,4 @@ enum class ReportCopies {
 void printReport(QWidget* window, const QList<ReportLine>& lines, const char* failureSentence,
                  ReportCopies copies = ReportCopies::EachAJob);
 
-} // namespace meandiff
+} // namespace frame

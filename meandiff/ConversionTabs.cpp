@@ -75,7 +75,7 @@ QLineEdit* box(QWidget* parent, const char* name, int x, int y, int w, int h = 2
 QLineEdit* wholeNumberBox(QWidget* parent, const char* name, int x, int y, int w)
 {
     QLineEdit* e = box(parent, name, x, y, w);
-    installKeyFilter(e, KeyFilter::Digits);
+    frame::installKeyFilter(e, frame::KeyFilter::Digits);
     return e;
 }
 
@@ -85,7 +85,7 @@ QLineEdit* valueBox(QWidget* parent, const char* name, int x, int y, int w)
     QPalette p = e->palette();
     p.setColor(QPalette::Base, kLightGreen);
     e->setPalette(p);
-    installKeyFilter(e, KeyFilter::Unsigned);
+    frame::installKeyFilter(e, frame::KeyFilter::Unsigned);
     return e;
 }
 
@@ -418,7 +418,7 @@ void ConversionTab1::cmdConvert_Click()
             x = platform::cdbl(TxtConvert->text());
             read = true;
         } catch (const platform::RuntimeError& e) {
-            showMessage(page_, conversionErrorMessage(e));
+            showMessage(page_, frame::conversionErrorMessage(e));
         }
         if (read) {
             Conversion c{};
@@ -593,7 +593,7 @@ void ConversionTab2::cmdConvert2_Click()
         // A value that is no number: no result is left on show beside it.
         txtConverted->setText(QString());
         lblNote->setVisible(false);
-        showMessage(page_, conversionErrorMessage(e));
+        showMessage(page_, frame::conversionErrorMessage(e));
         return;
     }
     txtConverted->setText(QString());

@@ -209,7 +209,7 @@ ConversionOutcome convert(Conversion c, double x, const QStringList& params, boo
         }
     } catch (const platform::RuntimeError& e) {
         out.answer.clear();
-        out.message = conversionErrorMessage(e);
+        out.message = frame::conversionErrorMessage(e);
     }
     return out;
 }

@@ -115,8 +115,8 @@ QString runEffectSize(const EffectSizeInput& in, ResultWriter& out)
     if (s == 0.0)
         return T::ZeroSD;
 
-    ConfidenceLevel level;
-    if (!confidenceLevel(in.level, level))
+    frame::ConfidenceLevel level;
+    if (!frame::confidenceLevel(in.level, level))
         return T::BadLevel;
     out.setLevelCaptions(level);
     const double z = level.z;

@@ -60,7 +60,7 @@ public:
     // Shows the first tab ("Effect Sizes").
     virtual void selectFirstTab() = 0;
     // Captions of LblPercent(0), (1) and (2).
-    virtual void setLevelCaptions(const ConfidenceLevel& level) = 0;
+    virtual void setLevelCaptions(const frame::ConfidenceLevel& level) = 0;
     // The sign sentence: its text, red for a negative effect, else blue.
     virtual void setSignSentence(bool negative, const QString& text) = 0;
 };

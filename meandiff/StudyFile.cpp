@@ -49,24 +49,24 @@ StudyRecord fromList(const QStringList& fields)
 
 } // namespace
 
-QByteArray encodeStudyRecord(const StudyRecord& record) { return encodeDataLine(toList(record)); }
+QByteArray encodeStudyRecord(const StudyRecord& record) { return frame::encodeDataLine(toList(record)); }
 
-QString decodeStudyText(const QByteArray& bytes) { return decodeDataText(bytes); }
+QString decodeStudyText(const QByteArray& bytes) { return frame::decodeDataText(bytes); }
 
-StudyRecord parseStudyRecord(const QString& text) { return fromList(parseDataLine(text, kStudyFieldCount)); }
+StudyRecord parseStudyRecord(const QString& text) { return fromList(frame::parseDataLine(text, kStudyFieldCount)); }
 
-StudyRecord readStudyFile(const QString& path) { return fromList(readDataFile(path, kStudyFieldCount)); }
+StudyRecord readStudyFile(const QString& path) { return fromList(frame::readDataFile(path, kStudyFieldCount)); }
 
-void writeStudyFile(const QString& path, const StudyRecord& record) { writeDataFile(path, toList(record)); }
+void writeStudyFile(const QString& path, const StudyRecord& record) { frame::writeDataFile(path, toList(record)); }
 
-int fieldWithDoubleQuote(const StudyRecord& record) { return firstFieldWithDoubleQuote(toList(record)); }
+int fieldWithDoubleQuote(const StudyRecord& record) { return frame::firstFieldWithDoubleQuote(toList(record)); }
 
 QString doubleQuoteRefusal(int fieldIndex)
 {
     const QString box = (fieldIndex >= 0 && fieldIndex < kStudyFieldCount)
                             ? QString::fromLatin1(kStudyFieldLabels[fieldIndex])
                             : QString();
-    return doubleQuoteRefusalText(box, QStringLiteral("a study file"));
+    return frame::doubleQuoteRefusalText(box, QStringLiteral("a study file"));
 }
 
 } // namespace meandiff

@@ -23,10 +23,10 @@ namespace meandiff {
 StudyRecord studyRecordFromWindow(QWidget* window);
 void putStudyRecord(QWidget* window, const StudyRecord& record);
 
-class StudyFileCommands : public DataFileCommands<StudyRecord> {
+class StudyFileCommands : public frame::DataFileCommands<StudyRecord> {
 public:
     // The dialog starts in the program folder.
-    StudyFileCommands(QWidget* window, StudyFileHooks hooks);
+    StudyFileCommands(QWidget* window, frame::StudyFileHooks hooks);
 
     // At loading: reads the file the command line names, or hands a study
     // database to the database window. True when loading may go on (also

@@ -10,7 +10,7 @@ const QString kGap = QStringLiteral("  ");
 
 } // namespace
 
-QList<ReportLine> studyReportLines(const std::function<QString(const QString&)>& boxText, const QString& footer)
+QList<frame::ReportLine> studyReportLines(const std::function<QString(const QString&)>& boxText, const QString& footer)
 {
     auto box = [&](const char* name) { return boxText ? boxText(QString::fromLatin1(name)) : QString(); };
     auto labelled = [&](const char* label, const char* name) { return QString::fromUtf8(label) + kGap + box(name); };
@@ -24,7 +24,7 @@ QList<ReportLine> studyReportLines(const std::function<QString(const QString&)>&
                box(twoTailed) + QStringLiteral(";") + kGap + QStringLiteral("1 tailed p = ") + box(oneTailed);
     };
 
-    ReportWriter w;
+    frame::ReportWriter w;
     w.bold(true);
     w.size(20);
     w.blank();
@@ -99,9 +99,9 @@ QList<ReportLine> studyReportLines(const std::function<QString(const QString&)>&
 
 void printStudyReport(QWidget* window, const QString& webAddress)
 {
-    const QList<ReportLine> lines =
-        studyReportLines([window](const QString& name) { return windowBoxText(window, name); }, webAddress);
-    printReport(window, lines, kMsgSaveFailed);
+    const QList<frame::ReportLine> lines =
+        studyReportLines([window](const QString& name) { return frame::windowBoxText(window, name); }, webAddress);
+    frame::printReport(window, lines, kMsgSaveFailed);
 }
 
 } // namespace meandiff

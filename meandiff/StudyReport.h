@@ -18,7 +18,7 @@ namespace meandiff {
 // The report's lines. boxText gives the Text of a box by objectName (and the
 // caption of the level label "LblPercent(0)"). The footer is printed at
 // 8 points under the last line; an empty footer leaves it out.
-QList<ReportLine> studyReportLines(const std::function<QString(const QString&)>& boxText,
+QList<frame::ReportLine> studyReportLines(const std::function<QString(const QString&)>& boxText,
                                    const QString& footer = platform::makerWebHost());
 
 // File > Print Report: asks for a printer, then prints the report of the

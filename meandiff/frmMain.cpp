@@ -101,7 +101,7 @@ public:
             b->setText(text);
     }
     void selectFirstTab() override { w_.SSTab1->setCurrentIndex(0); }
-    void setLevelCaptions(const meandiff::ConfidenceLevel& level) override
+    void setLevelCaptions(const frame::ConfidenceLevel& level) override
     {
         w_.LblPercent[0]->setText(level.level);
         w_.LblPercent[1]->setText(level.lower);
@@ -118,13 +118,13 @@ private:
     frmMain& w_;
 };
 
-frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
+frmMain::frmMain(QWidget* parent) : frame::MainFrame(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Tarvoss"));
     connectCalculators();
     buildControls();
-    meandiff::StudyFileHooks hooks = frameFileHooks([this] { clearAll(); });
+    frame::StudyFileHooks hooks = frameFileHooks([this] { clearAll(); });
     // The database window reads the command line itself when it loads.
     // A database named on the command line is read while this window loads,
     // before it is shown: its window comes up once this one is, in front.
@@ -168,7 +168,7 @@ void frmMain::buildControls()
     Combo1 = makeCombo(central, QStringLiteral("Combo1"), meandiff::standardDeviationChoices(),
                        QStringLiteral("Weighted Average"), QRect(590, 22, 160, 22));
     addLabel(central, QStringLiteral("Confidence level:"), 590, 48, 190, 18);
-    Combo2 = makeCombo(central, QStringLiteral("Combo2"), meandiff::confidenceLevels(), QStringLiteral("95%"),
+    Combo2 = makeCombo(central, QStringLiteral("Combo2"), frame::confidenceLevels(), QStringLiteral("95%"),
                        QRect(590, 66, 100, 22));
 
     // ---- Group data ----------------------------------------------------
@@ -309,21 +309,21 @@ void frmMain::buildControls()
     connect(CmdTAssumptions, &QPushButton::clicked, this, [this] { CmdTAssumptions_Click(); });
 
     // ---- Key filters and focus behaviour -------------------------------
-    using meandiff::KeyFilter;
+    using frame::KeyFilter;
     // A double quote cannot be kept in the study file's line format, so the
     // free-text study boxes refuse it.
     for (const char* name : {"TxtID", "TxtYear", "TxtAssess", "TxtDevice", "txtStudySample", "txtT1Sample",
                              "txtT2Sample"})
-        meandiff::installKeyFilter(box(QString::fromLatin1(name)), KeyFilter::NoQuote);
-    meandiff::installKeyFilter(box(QStringLiteral("txtMean1")), KeyFilter::Signed);
-    meandiff::installKeyFilter(box(QStringLiteral("txtMean2")), KeyFilter::Signed);
-    meandiff::installKeyFilter(box(QStringLiteral("txtSD1")), KeyFilter::Unsigned);
-    meandiff::installKeyFilter(box(QStringLiteral("txtSD2")), KeyFilter::Unsigned);
-    meandiff::installKeyFilter(box(QStringLiteral("TxtN1")), KeyFilter::Digits);
-    meandiff::installKeyFilter(box(QStringLiteral("TxtN2")), KeyFilter::Digits);
-    meandiff::installKeyFilter(Combo1, KeyFilter::Unsigned);
-    meandiff::installKeyFilter(Combo2, KeyFilter::Unsigned);
-    meandiff::installKeyFilter(txtD, KeyFilter::Unsigned);
+        frame::installKeyFilter(box(QString::fromLatin1(name)), frame::KeyFilter::NoQuote);
+    frame::installKeyFilter(box(QStringLiteral("txtMean1")), frame::KeyFilter::Signed);
+    frame::installKeyFilter(box(QStringLiteral("txtMean2")), frame::KeyFilter::Signed);
+    frame::installKeyFilter(box(QStringLiteral("txtSD1")), frame::KeyFilter::Unsigned);
+    frame::installKeyFilter(box(QStringLiteral("txtSD2")), frame::KeyFilter::Unsigned);
+    frame::installKeyFilter(box(QStringLiteral("TxtN1")), frame::KeyFilter::Digits);
+    frame::installKeyFilter(box(QStringLiteral("TxtN2")), frame::KeyFilter::Digits);
+    frame::installKeyFilter(Combo1, frame::KeyFilter::Unsigned);
+    frame::installKeyFilter(Combo2, frame::KeyFilter::Unsigned);
+    frame::installKeyFilter(txtD, frame::KeyFilter::Unsigned);
     for (const char* name : StudyBoxes)
         box(QString::fromLatin1(name))->installEventFilter(this);
     for (const char* name : GroupBoxes)
@@ -369,7 +369,7 @@ void frmMain::showDatabaseInFront()
 
 void frmMain::showEvent(QShowEvent* event)
 {
-    meandiff::MainFrame::showEvent(event);
+    frame::MainFrame::showEvent(event);
     if (databaseAfterShow_) {
         databaseAfterShow_ = false;
         QTimer::singleShot(0, this, [this] { showDatabaseInFront(); });
@@ -379,7 +379,7 @@ void frmMain::showEvent(QShowEvent* event)
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)
-        return meandiff::MainFrame::eventFilter(watched, event);
+        return frame::MainFrame::eventFilter(watched, event);
     auto* b = qobject_cast<QLineEdit*>(watched);
     if (!b)
         return false;
@@ -412,7 +412,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 
 void frmMain::reportFailure(const QString& description)
 {
-    platform::msgBox(meandiff::EffectSizeText::ErrorLead + QStringLiteral("\r\n") + description,
+    platform::msgBox(frame::EffectSizeText::ErrorLead + QStringLiteral("\r\n") + description,
                      platform::MsgButtons::OK, platform::MsgIcon::None, {}, this);
 }
 

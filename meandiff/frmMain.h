@@ -20,7 +20,7 @@ class StudyFileCommands;
 
 namespace tarvoss {
 
-class frmMain : public meandiff::MainFrame {
+class frmMain : public frame::MainFrame {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);

@@ -189,7 +189,7 @@ void PrintPanel::cmdPrint_Click()
         platform::msgBox(QString::fromUtf8(kMsgNoDatabase), platform::MsgButtons::OK, platform::MsgIcon::None, {},
                          picPrint_->window());
     else if (failed)
-        meandiff::showFailure(picPrint_->window(), kMsgPrintFailed, failure);
+        frame::showFailure(picPrint_->window(), kMsgPrintFailed, failure);
 }
 
 void PrintPanel::cmdFinished_Click()

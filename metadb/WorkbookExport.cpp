@@ -280,7 +280,7 @@ WorkbookSave save(WorkbookHandle& workbook, const QString& tempPath, const QStri
     if (target.exists() && hooks.confirmReplace && !hooks.confirmReplace(path))
         return WorkbookSave::Declined;
     try {
-        meandiff::writeFileAtomically(path, bytes);
+        frame::writeFileAtomically(path, bytes);
     } catch (const platform::RuntimeError& e) {
         throw saveError(path, e.description());
     }

@@ -151,10 +151,10 @@ platform::RuntimeError closedError()
 }
 
 // The window's menu pictures.
-const meandiff::ImageList& menuImages()
+const frame::ImageList& menuImages()
 {
-    using meandiff::Picture;
-    static const meandiff::ImageList images = {
+    using frame::Picture;
+    static const frame::ImageList images = {
         {QStringLiteral("s_Key1"), Picture::New},       {QStringLiteral("s_Key2"), Picture::Open},
         {QStringLiteral("s_Key3"), Picture::Save},      {QStringLiteral("s_Key4"), Picture::Exit},
         {QStringLiteral("s_Key5"), Picture::Paste},     {QStringLiteral("s_Key6"), Picture::Paste},
@@ -394,7 +394,7 @@ void frmMetData::SubClassMenuXP()
             m->setTitle(QString::fromLatin1(t.caption));
     for (const MenuItem& item : MenuItems)
         if (auto* a = findChild<QAction*>(QString::fromLatin1(item.name)))
-            meandiff::decorateAction(a, QString::fromLatin1(item.caption) + QStringLiteral("|#") +
+            frame::decorateAction(a, QString::fromLatin1(item.caption) + QStringLiteral("|#") +
                                             QString::fromLatin1(item.image),
                                      menuImages());
 }
@@ -536,7 +536,7 @@ void frmMetData::showDatabaseLayout()
 void frmMetData::Form_Load()
 {
     SubClassMenuXP();
-    const QString path = meandiff::databasePathFromCommandLine(platform::commandLine());
+    const QString path = frame::databasePathFromCommandLine(platform::commandLine());
     if (path.isEmpty()) {
         hideGrid();
         cmdRenameFileAs->setEnabled(false);

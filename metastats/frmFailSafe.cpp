@@ -183,14 +183,14 @@ frmFailSafe::frmFailSafe(QWidget* metData) : QDialog(metData)
         ->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     // Key filters.
-    using meandiff::KeyFilter;
+    using frame::KeyFilter;
     for (const char* name : {"txtMeanDSummary", "txtMeanGSummary"})
-        meandiff::installKeyFilter(findChild<QLineEdit*>(QString::fromLatin1(name)), KeyFilter::Unsigned);
+        frame::installKeyFilter(findChild<QLineEdit*>(QString::fromLatin1(name)), KeyFilter::Unsigned);
     for (const char* name : {"txtMeanDStatSummary", "txtMeanGStatSummary"})
-        meandiff::installKeyFilter(findChild<QLineEdit*>(QString::fromLatin1(name)), KeyFilter::Digits);
-    meandiff::installKeyFilter(d1, KeyFilter::Unsigned);
-    meandiff::installKeyFilter(d2, KeyFilter::Unsigned);
-    meandiff::installKeyFilter(n, KeyFilter::Digits);
+        frame::installKeyFilter(findChild<QLineEdit*>(QString::fromLatin1(name)), KeyFilter::Digits);
+    frame::installKeyFilter(d1, KeyFilter::Unsigned);
+    frame::installKeyFilter(d2, KeyFilter::Unsigned);
+    frame::installKeyFilter(n, KeyFilter::Digits);
 
     // Tab order of the calculator follows its sentence.
     setTabOrder(d1, n);

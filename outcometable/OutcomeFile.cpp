@@ -55,26 +55,26 @@ OutcomeMode outcomeModeOf(const OutcomeRecord& record)
                                                                                     : OutcomeMode::Three;
 }
 
-QByteArray encodeOutcomeRecord(const OutcomeRecord& record) { return meandiff::encodeDataLine(record.toList()); }
+QByteArray encodeOutcomeRecord(const OutcomeRecord& record) { return frame::encodeDataLine(record.toList()); }
 
 OutcomeRecord parseOutcomeRecord(const QString& text)
 {
-    return OutcomeRecord::fromList(meandiff::parseDataLine(text, kOutcomeFieldCount));
+    return OutcomeRecord::fromList(frame::parseDataLine(text, kOutcomeFieldCount));
 }
 
 OutcomeRecord readOutcomeFile(const QString& path)
 {
-    return OutcomeRecord::fromList(meandiff::readDataFile(path, kOutcomeFieldCount));
+    return OutcomeRecord::fromList(frame::readDataFile(path, kOutcomeFieldCount));
 }
 
 void writeOutcomeFile(const QString& path, const OutcomeRecord& record)
 {
-    meandiff::writeDataFile(path, record.toList());
+    frame::writeDataFile(path, record.toList());
 }
 
 int outcomeFieldWithDoubleQuote(const OutcomeRecord& record)
 {
-    return meandiff::firstFieldWithDoubleQuote(record.toList());
+    return frame::firstFieldWithDoubleQuote(record.toList());
 }
 
 QString outcomeDoubleQuoteRefusal(int fieldIndex)
@@ -82,7 +82,7 @@ QString outcomeDoubleQuoteRefusal(int fieldIndex)
     const QString box = (fieldIndex >= 0 && fieldIndex < kOutcomeFieldCount)
                             ? QString::fromLatin1(kOutcomeFieldLabels[fieldIndex])
                             : QString();
-    return meandiff::doubleQuoteRefusalText(box, QStringLiteral("an outcome file"));
+    return frame::doubleQuoteRefusalText(box, QStringLiteral("an outcome file"));
 }
 
 } // namespace quellin

@@ -31,12 +31,12 @@ void setVisibleByName(QWidget* window, const char* name, bool visible)
 
 OutcomeRecord outcomeRecordFromWindow(QWidget* window)
 {
-    return OutcomeRecord::fromList(meandiff::windowBoxTexts(window, recordBoxes()));
+    return OutcomeRecord::fromList(frame::windowBoxTexts(window, recordBoxes()));
 }
 
 void putOutcomeRecord(QWidget* window, const OutcomeRecord& record)
 {
-    meandiff::setWindowBoxTexts(window, recordBoxes(), record.toList());
+    frame::setWindowBoxTexts(window, recordBoxes(), record.toList());
 }
 
 OutcomeFileCommands::OutcomeFileCommands(QWidget* window, OutcomeFileHooks hooks)
@@ -47,7 +47,7 @@ OutcomeFileCommands::OutcomeFileCommands(QWidget* window, OutcomeFileHooks hooks
     format_.saveTitle = QStringLiteral("Save File As ...");
     format_.fromWindow = outcomeRecordFromWindow;
     format_.toWindow = putOutcomeRecord;
-    format_.read = [](const QString& path, meandiff::DataFileRead) { return readOutcomeFile(path); };
+    format_.read = [](const QString& path, frame::DataFileRead) { return readOutcomeFile(path); };
     format_.write = writeOutcomeFile;
     format_.doubleQuoteRefusal = [](const OutcomeRecord& r) {
         const int bad = outcomeFieldWithDoubleQuote(r);
@@ -55,7 +55,7 @@ OutcomeFileCommands::OutcomeFileCommands(QWidget* window, OutcomeFileHooks hooks
     };
     format_.fieldTexts = [](const OutcomeRecord& r) { return r.toList(); };
     format_.boxNames = recordBoxes();
-    format_.boxLabels = meandiff::stringList(kOutcomeFieldLabels);
+    format_.boxLabels = frame::stringList(kOutcomeFieldLabels);
     format_.saveFailed = kMsgOutcomeSaveFailed;
     format_.openFailed = kMsgOutcomeOpenFailed;
     format_.recentFailed = kMsgOutcomeOpenFailed;
@@ -94,9 +94,9 @@ bool OutcomeFileCommands::loadCommandLine(const QString& commandLine)
     try {
         // Pieces are split at quote-blank-quote and lose their quotes, so a
         // quoted path with blanks opens as the file it names.
-        record = readOutcomeFile(meandiff::lastExistingFile(commandLine));
+        record = readOutcomeFile(frame::lastExistingFile(commandLine));
     } catch (const platform::RuntimeError& e) {
-        meandiff::showFailure(window_, kMsgOutcomeCommandLineFailed, e.description());
+        frame::showFailure(window_, kMsgOutcomeCommandLineFailed, e.description());
         return false;
     }
     // A record the boxes cannot hold is refused: the window starts empty,

@@ -20,7 +20,7 @@ namespace quellin {
 
 // What the commands need of the frame: the hooks of every main window's file
 // commands (frame/FileHooks.h; showDatabase is not used), and the mode.
-struct OutcomeFileHooks : meandiff::StudyFileHooks {
+struct OutcomeFileHooks : frame::StudyFileHooks {
     // Selects the option button of the mode. Empty: the QRadioButton "OpTwo"
     // or "OpThree" of the window is set checked, which emits its toggled
     // signal when it was not selected (the window's mode switch runs then).
@@ -31,7 +31,7 @@ struct OutcomeFileHooks : meandiff::StudyFileHooks {
 OutcomeRecord outcomeRecordFromWindow(QWidget* window);
 void putOutcomeRecord(QWidget* window, const OutcomeRecord& record);
 
-class OutcomeFileCommands : public meandiff::DataFileCommands<OutcomeRecord> {
+class OutcomeFileCommands : public frame::DataFileCommands<OutcomeRecord> {
 public:
     // The dialog starts in the program folder.
     OutcomeFileCommands(QWidget* window, OutcomeFileHooks hooks);

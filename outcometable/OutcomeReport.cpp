@@ -7,7 +7,7 @@
 
 namespace quellin {
 
-using meandiff::ReportLine;
+using frame::ReportLine;
 
 namespace {
 
@@ -56,7 +56,7 @@ QList<ReportLine> outcomeReportLines(const std::function<QString(const QString&)
         return lit(start) + level + QLatin1Char(' ') + lit(end);
     };
 
-    meandiff::ReportWriter w;
+    frame::ReportWriter w;
     // The page line, in the printer's own font.
     w.size(10);
     w.line(1, QStringLiteral("Page 1 of 1:") + kGap + webAddress);
@@ -149,7 +149,7 @@ QList<ReportLine> outcomeReportLines(const std::function<QString(const QString&)
 
 QList<ReportLine> outcomeReportLines(QWidget* window)
 {
-    return outcomeReportLines([window](const QString& name) { return meandiff::windowBoxText(window, name); },
+    return outcomeReportLines([window](const QString& name) { return frame::windowBoxText(window, name); },
                               [window](const QString& name) {
                                   auto* option = window ? window->findChild<QAbstractButton*>(name) : nullptr;
                                   return option && option->isChecked();
@@ -158,7 +158,7 @@ QList<ReportLine> outcomeReportLines(QWidget* window)
 
 void printOutcomeReport(QWidget* window)
 {
-    meandiff::printReport(window, outcomeReportLines(window), kMsgOutcomePrintFailed, meandiff::ReportCopies::One);
+    frame::printReport(window, outcomeReportLines(window), kMsgOutcomePrintFailed, frame::ReportCopies::One);
 }
 
 } // namespace quellin

@@ -17,13 +17,13 @@ namespace quellin {
 // the caption of the label "lblPhi" and the level box "txtConf(0)");
 // optionSelected tells whether the option button "OpTwo" or "OpThree" is
 // selected. The first line names the page and ends with the web address.
-QList<meandiff::ReportLine> outcomeReportLines(const std::function<QString(const QString&)>& boxText,
+QList<frame::ReportLine> outcomeReportLines(const std::function<QString(const QString&)>& boxText,
                                                const std::function<bool(const QString&)>& optionSelected,
                                                const QString& webAddress = platform::makerWebHost());
 
 // The lines of the window's boxes and option buttons as they stand (found by
 // objectName; a missing box reads as "", a missing option as not selected).
-QList<meandiff::ReportLine> outcomeReportLines(QWidget* window);
+QList<frame::ReportLine> outcomeReportLines(QWidget* window);
 
 // File > Print Report: asks for a printer and prints one copy of the
 // report. Cancelling the dialog ends silently; a printer failure is

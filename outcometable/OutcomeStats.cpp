@@ -169,8 +169,8 @@ RunResult runOutcomeTable(const OutcomeInput& in, OutcomeWriter& out)
     out.write(s("TotalN"), plain(N));
 
     // Confidence level.
-    meandiff::ConfidenceLevel level;
-    if (!meandiff::confidenceLevel(in.level, level))
+    frame::ConfidenceLevel level;
+    if (!frame::confidenceLevel(in.level, level))
         return RunResult::BadLevel;
     const double z = level.z;
     const QString levelText = level.level + QStringLiteral("%");

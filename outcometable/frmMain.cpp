@@ -34,17 +34,17 @@ namespace quellin {
 
 namespace {
 
-meandiff::FrameConfig makeConfig()
+frame::FrameConfig makeConfig()
 {
-    return meandiff::smallProgramFrameConfig(
+    return frame::smallProgramFrameConfig(
         {QStringLiteral("Quellin.html"), QStringLiteral("Quellin - ") + platform::makerWebHost(), false});
 }
 
 } // namespace
 
-const meandiff::FrameConfig& frameConfig()
+const frame::FrameConfig& frameConfig()
 {
-    static const meandiff::FrameConfig c = makeConfig();
+    static const frame::FrameConfig c = makeConfig();
     return c;
 }
 
@@ -132,13 +132,13 @@ private:
     frmMain& w_;
 };
 
-frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
+frmMain::frmMain(QWidget* parent) : frame::MainFrame(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Quellin"));
     buildControls();
     OutcomeFileHooks hooks;
-    static_cast<meandiff::StudyFileHooks&>(hooks) = frameFileHooks([this] { clearTextBoxes(); });
+    static_cast<frame::StudyFileHooks&>(hooks) = frameFileHooks([this] { clearTextBoxes(); });
     hooks.setMode = [this](OutcomeMode mode) { setOutcomeMode(mode); };
     files_ = std::make_unique<OutcomeFileCommands>(this, std::move(hooks));
     Form_Load();
@@ -151,7 +151,7 @@ frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
 
 frmMain::~frmMain() = default;
 
-const meandiff::FrameConfig& frmMain::frameConfig() const { return quellin::frameConfig(); }
+const frame::FrameConfig& frmMain::frameConfig() const { return quellin::frameConfig(); }
 
 void frmMain::buildControls()
 {
@@ -204,8 +204,8 @@ void frmMain::buildControls()
     shell::keepWholeText(Combo2);
     Combo2->setInsertPolicy(QComboBox::NoInsert);
     Combo2->setCompleter(nullptr);   // a typed "95" stays "95"
-    Combo2->addItems(meandiff::confidenceLevels());
-    Combo2->setCurrentIndex(static_cast<int>(meandiff::confidenceLevels().indexOf(QStringLiteral("95%"))));
+    Combo2->addItems(frame::confidenceLevels());
+    Combo2->setCurrentIndex(static_cast<int>(frame::confidenceLevels().indexOf(QStringLiteral("95%"))));
 
     auto* frameMode = new QGroupBox(QStringLiteral("How many outcomes were possible per group?"), area_);
     frameMode->setObjectName(QStringLiteral("Frame2"));
@@ -410,14 +410,14 @@ void frmMain::buildControls()
     });
 
     // ---- Key filters and focus behaviour ---------------------------------
-    using meandiff::KeyFilter;
-    meandiff::installKeyFilter(Combo2, KeyFilter::Unsigned);
+    using frame::KeyFilter;
+    frame::installKeyFilter(Combo2, KeyFilter::Unsigned);
     for (const char* name : CountBoxes)
-        meandiff::installKeyFilter(box(QString::fromLatin1(name)), KeyFilter::Unsigned);
+        frame::installKeyFilter(box(QString::fromLatin1(name)), KeyFilter::Unsigned);
     // A double quote cannot be kept in the data file's line format, so the
     // free-text study boxes refuse it.
     for (const char* name : StudyBoxes) {
-        meandiff::installKeyFilter(box(QString::fromLatin1(name)), KeyFilter::NoQuote);
+        frame::installKeyFilter(box(QString::fromLatin1(name)), KeyFilter::NoQuote);
         box(QString::fromLatin1(name))->installEventFilter(this);
     }
     for (const char* name : CountBoxes)
@@ -460,7 +460,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     const bool in = event->type() == QEvent::FocusIn;
     if (!in && event->type() != QEvent::FocusOut)
-        return meandiff::MainFrame::eventFilter(watched, event);
+        return frame::MainFrame::eventFilter(watched, event);
     auto* b = qobject_cast<QLineEdit*>(watched);
     if (!b || static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
         return false;
@@ -528,10 +528,10 @@ void frmMain::CmdDoItOdds_Click()
     try {
         computeOdds();
     } catch (const platform::RuntimeError& e) {
-        platform::msgBox(meandiff::EffectSizeText::ErrorLead + QStringLiteral("\r\n") + e.description(),
+        platform::msgBox(frame::EffectSizeText::ErrorLead + QStringLiteral("\r\n") + e.description(),
                          platform::MsgButtons::OK, platform::MsgIcon::None, {}, this);
     } catch (const std::exception& e) {
-        platform::msgBox(meandiff::EffectSizeText::ErrorLead + QStringLiteral("\r\n") + QString::fromLocal8Bit(e.what()),
+        platform::msgBox(frame::EffectSizeText::ErrorLead + QStringLiteral("\r\n") + QString::fromLocal8Bit(e.what()),
                          platform::MsgButtons::OK, platform::MsgIcon::None, {}, this);
     }
 }

@@ -20,7 +20,7 @@ namespace quellin {
 
 class OutcomeFileCommands;
 
-class frmMain : public meandiff::MainFrame, public shell::Resize::LaidOutWindow {
+class frmMain : public frame::MainFrame, public shell::Resize::LaidOutWindow {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -49,7 +49,7 @@ public:
     void setOutcomeMode(OutcomeMode mode);
 
 protected:
-    const meandiff::FrameConfig& frameConfig() const override;
+    const frame::FrameConfig& frameConfig() const override;
     void loadProgramSteps() override;
     // Toolbar "Calculate": the computation without a message of its own.
     void runCalculation() override;
@@ -95,6 +95,6 @@ private:
 };
 
 // Quellin's menus, toolbar, pictures and status bar.
-const meandiff::FrameConfig& frameConfig();
+const frame::FrameConfig& frameConfig();
 
 } // namespace quellin

@@ -54,11 +54,11 @@ QStringList withCrLfBreaks(const QStringList& fields)
 
 } // namespace
 
-QByteArray encodeRecordLine(const QStringList& fields) { return meandiff::encodeDataLine(withCrLfBreaks(fields)); }
+QByteArray encodeRecordLine(const QStringList& fields) { return frame::encodeDataLine(withCrLfBreaks(fields)); }
 
 QStringList parseRecordLine(const QString& text, int required, int optional)
 {
-    QStringList fields = meandiff::parseDataLine(text, required, optional);
+    QStringList fields = frame::parseDataLine(text, required, optional);
     for (QString& field : fields)
         field = unifyLineBreaks(field);
     return fields;
@@ -79,12 +79,12 @@ ChangeRecord parseChangeRecord(const QString& text, ChangeRecordForm form)
 
 ChangeRecord readChangeFile(const QString& path, ChangeRecordForm form)
 {
-    return parseChangeRecord(meandiff::readDataFileText(path), form);
+    return parseChangeRecord(frame::readDataFileText(path), form);
 }
 
 void writeChangeFile(const QString& path, const ChangeRecord& record)
 {
-    meandiff::writeDataFile(path, withCrLfBreaks(fieldsOf(record)));
+    frame::writeDataFile(path, withCrLfBreaks(fieldsOf(record)));
 }
 
 int changeFieldWithDoubleQuote(const ChangeRecord& record)

@@ -79,7 +79,7 @@ QString changeDoubleQuoteRefusal(int fieldIndex);
 
 // ---- Messages -----------------------------------------------------------
 // (Open, the recent-file entries and the unsaved-data question use the
-// frame's sentences: meandiff::kMsgOpenFailed, kMsgRecentFailed
+// frame's sentences: frame::kMsgOpenFailed, kMsgRecentFailed
 // (frame/DataFileLine.h) and kMsgUnsavedBeforeOpen (frame/DataFileWindow.h).)
 
 // Save As and Save (Overwrite) could not write the file.

@@ -28,17 +28,17 @@ QTextEdit* richBox(QWidget* window, const QString& name)
 QString changeBoxText(QWidget* window, const QString& name)
 {
     if (QTextEdit* t = richBox(window, name))
-        return meandiff::documentText(t->document());
-    return meandiff::windowBoxText(window, name);
+        return frame::documentText(t->document());
+    return frame::windowBoxText(window, name);
 }
 
 void setChangeBoxText(QWidget* window, const QString& name, const QString& text)
 {
     if (QTextEdit* t = richBox(window, name)) {
         t->setPlainText(text);
-        meandiff::markLineBreaks(t->document(), text);
+        frame::markLineBreaks(t->document(), text);
     } else
-        meandiff::setWindowBoxText(window, name, text);
+        frame::setWindowBoxText(window, name, text);
 }
 
 ChangeRecord changeRecordFromWindow(QWidget* window)
@@ -57,9 +57,9 @@ void putChangeRecord(QWidget* window, const ChangeRecord& record)
 
 namespace {
 
-meandiff::DataFileFormat<ChangeRecord> changeFileFormat()
+frame::DataFileFormat<ChangeRecord> changeFileFormat()
 {
-    meandiff::DataFileFormat<ChangeRecord> f;
+    frame::DataFileFormat<ChangeRecord> f;
     f.openFilter = kFilter;
     f.saveFilter = kFilter;
     f.saveTitle = QStringLiteral("Save File As ...");
@@ -67,8 +67,8 @@ meandiff::DataFileFormat<ChangeRecord> changeFileFormat()
     f.toWindow = putChangeRecord;
     // Open also takes the older eleven-field record; the recent-file menu
     // needs all twelve.
-    f.read = [](const QString& path, meandiff::DataFileRead why) {
-        return readChangeFile(path, why == meandiff::DataFileRead::Open ? ChangeRecordForm::ElevenOrTwelve
+    f.read = [](const QString& path, frame::DataFileRead why) {
+        return readChangeFile(path, why == frame::DataFileRead::Open ? ChangeRecordForm::ElevenOrTwelve
                                                                           : ChangeRecordForm::Twelve);
     };
     f.write = writeChangeFile;
@@ -77,12 +77,12 @@ meandiff::DataFileFormat<ChangeRecord> changeFileFormat()
         const int bad = changeFieldWithDoubleQuote(r);
         return bad < 0 ? QString() : changeDoubleQuoteRefusal(bad);
     };
-    f.fieldTexts = [](const ChangeRecord& r) { return meandiff::stringList(r.fields); };
-    f.boxNames = meandiff::stringList(kChangeFieldBoxes);
-    f.boxLabels = meandiff::stringList(kChangeFieldLabels);
+    f.fieldTexts = [](const ChangeRecord& r) { return frame::stringList(r.fields); };
+    f.boxNames = frame::stringList(kChangeFieldBoxes);
+    f.boxLabels = frame::stringList(kChangeFieldLabels);
     f.saveFailed = kMsgChangeSaveFailed;
-    f.openFailed = meandiff::kMsgOpenFailed;
-    f.recentFailed = meandiff::kMsgRecentFailed;
+    f.openFailed = frame::kMsgOpenFailed;
+    f.recentFailed = frame::kMsgRecentFailed;
     f.saveIsRemembered = false;
     // No default extension: a name typed without one is used as typed.
     f.keepsCurrentFile = true;
@@ -115,7 +115,7 @@ bool ChangeFileCommands::mnuSave_Click()
     try {
         WriteDataFile();
     } catch (const platform::RuntimeError& e) {
-        meandiff::showFailure(window_, kMsgChangeSaveFailed, e.description());
+        frame::showFailure(window_, kMsgChangeSaveFailed, e.description());
         return false;
     }
     return true;
@@ -128,9 +128,9 @@ bool ChangeFileCommands::loadCommandLine(const QString& commandLine)
         try {
             // The last piece that names an existing file, its quotes removed;
             // "" when none does, and reading "" fails.
-            record = readChangeFile(meandiff::lastExistingFile(commandLine), ChangeRecordForm::ElevenOrTwelve);
+            record = readChangeFile(frame::lastExistingFile(commandLine), ChangeRecordForm::ElevenOrTwelve);
         } catch (const platform::RuntimeError& e) {
-            meandiff::showFailure(window_, kMsgChangeLoadFailed, e.description());
+            frame::showFailure(window_, kMsgChangeLoadFailed, e.description());
             return false;
         }
         // A record the boxes cannot hold is refused: the boxes stay empty.

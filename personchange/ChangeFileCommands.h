@@ -24,7 +24,7 @@ namespace morvane {
 
 // recordChanged, addToMRU, moveMRUToTop, clearAll and askBeforeOpening are
 // used; showDatabase is not.
-using ChangeFileHooks = meandiff::StudyFileHooks;
+using ChangeFileHooks = frame::StudyFileHooks;
 
 // The text of a box of the window, found by objectName (line box, plain or
 // rich multi-line box, label, combo box, button); "" when there is none.
@@ -36,7 +36,7 @@ void setChangeBoxText(QWidget* window, const QString& name, const QString& text)
 ChangeRecord changeRecordFromWindow(QWidget* window);
 void putChangeRecord(QWidget* window, const ChangeRecord& record);
 
-class ChangeFileCommands : public meandiff::DataFileCommands<ChangeRecord> {
+class ChangeFileCommands : public frame::DataFileCommands<ChangeRecord> {
 public:
     // The dialog starts in the program folder; there is no current file.
     ChangeFileCommands(QWidget* window, ChangeFileHooks hooks);

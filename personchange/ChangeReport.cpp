@@ -26,7 +26,7 @@ QString changeReportFooter()
 QList<ChangeReportLine> changeReportLines(const std::function<QString(const QString&)>& boxText,
                                           const QString& footer)
 {
-    using Item = meandiff::ReportItem;
+    using Item = frame::ReportItem;
     const QString gap = QStringLiteral("  ");
     auto box = [&](const char* name) { return boxText ? boxText(QString::fromLatin1(name)) : QString(); };
 
@@ -144,18 +144,18 @@ void paintChangeReport(QPainter& painter, QPagedPaintDevice& device, const QList
 {
     // Rows follow each other at the font's height, without extra leading,
     // as a printer's text height counts them.
-    constexpr auto kRows = meandiff::ReportRows::FontHeight;
+    constexpr auto kRows = frame::ReportRows::FontHeight;
     const QFont typeface = painter.font();
     const qreal width = device.width();
     const qreal height = device.height();
     // The report is one page: when its lines are taller than the page (a
     // large face, a small page, long box texts) it is drawn smaller, down to
     // half size; beyond that it continues on further pages.
-    const qreal needed = meandiff::layOutReport(lines, typeface, device, nullptr, width, height, kRows);
+    const qreal needed = frame::layOutReport(lines, typeface, device, nullptr, width, height, kRows);
     const qreal scale = needed > height ? std::max(0.5, 0.999 * height / needed) : 1.0;
     painter.save();
     painter.scale(scale, scale);
-    meandiff::layOutReport(lines, typeface, device, &painter, width / scale, height / scale, kRows);
+    frame::layOutReport(lines, typeface, device, &painter, width / scale, height / scale, kRows);
     painter.restore();
 }
 
@@ -215,7 +215,7 @@ void printChangeReport(QWidget* window)
                     changeReportLines([window](const QString& name) { return changeBoxText(window, name); }),
                     copies);
     } catch (const platform::RuntimeError& e) {
-        platform::msgBox(meandiff::failureMessage(kMsgChangePrintFailed, e.description()),
+        platform::msgBox(frame::failureMessage(kMsgChangePrintFailed, e.description()),
                          platform::MsgButtons::OK, platform::MsgIcon::None, {}, window);
     }
 }

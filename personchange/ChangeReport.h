@@ -15,7 +15,7 @@ class QWidget;
 namespace morvane {
 
 // A report line: items at print columns, size, bold, italic, underline.
-using ChangeReportLine = meandiff::ReportLine;
+using ChangeReportLine = frame::ReportLine;
 
 // The footer line of the report, naming the program.
 QString changeReportFooter();

@@ -28,9 +28,9 @@ namespace morvane {
 
 namespace {
 
-meandiff::FrameConfig makeConfig()
+frame::FrameConfig makeConfig()
 {
-    return meandiff::smallProgramFrameConfig(
+    return frame::smallProgramFrameConfig(
         {QStringLiteral("Morvane.html"), QStringLiteral("Morvane - reliable and clinically significant change"), true});
 }
 
@@ -139,9 +139,9 @@ void makeResultBox(QLineEdit* e)
 
 } // namespace
 
-const meandiff::FrameConfig& frameConfig()
+const frame::FrameConfig& frameConfig()
 {
-    static const meandiff::FrameConfig c = makeConfig();
+    static const frame::FrameConfig c = makeConfig();
     return c;
 }
 
@@ -184,7 +184,7 @@ private:
     frmMain& w_;
 };
 
-frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
+frmMain::frmMain(QWidget* parent) : frame::MainFrame(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Morvane"));
@@ -195,7 +195,7 @@ frmMain::frmMain(QWidget* parent) : meandiff::MainFrame(parent)
 
 frmMain::~frmMain() = default;
 
-const meandiff::FrameConfig& frmMain::frameConfig() const { return morvane::frameConfig(); }
+const frame::FrameConfig& frmMain::frameConfig() const { return morvane::frameConfig(); }
 
 QLabel* frmMain::addLabel(QWidget* parent, const QString& text, const QRect& r, const QString& name)
 {
@@ -242,13 +242,13 @@ void frmMain::buildControls()
 
     // Key filters: no score, mean or SD can be typed negative, and no typed
     // text field of the data file holds a double quote.
-    using meandiff::KeyFilter;
+    using frame::KeyFilter;
     for (const char* name : {"TxtReliabilityAnswer", "TxtAnswerSD", "TxtClinMean", "TxtClinSD", "TxtNormMean",
                              "TxtNormSD", "txtPercentage", "txtPointChange", "TxtTime1Answer", "TxtTime2Answer"})
-        meandiff::installKeyFilter(box(QString::fromLatin1(name)), KeyFilter::Unsigned);
+        frame::installKeyFilter(box(QString::fromLatin1(name)), KeyFilter::Unsigned);
     for (const char* name : {"TxtID", "TxtAssess", "TxtDevice"})
-        meandiff::installKeyFilter(box(QString::fromLatin1(name)), KeyFilter::NoQuote);
-    meandiff::installKeyFilter(TxtExtraInfo, KeyFilter::NoQuote);
+        frame::installKeyFilter(box(QString::fromLatin1(name)), KeyFilter::NoQuote);
+    frame::installKeyFilter(TxtExtraInfo, KeyFilter::NoQuote);
     // Installed after the key filter, so it sees every key press first.
     box(QStringLiteral("TxtTime1Answer"))->installEventFilter(this);
     box(QStringLiteral("TxtTime2Answer"))->installEventFilter(this);
@@ -790,7 +790,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
                              platform::MsgButtons::OK, platform::MsgIcon::Exclamation, QStringLiteral("Input Error"),
                              this);
     }
-    return meandiff::MainFrame::eventFilter(watched, event);
+    return frame::MainFrame::eventFilter(watched, event);
 }
 
 } // namespace morvane

@@ -18,7 +18,7 @@ namespace morvane {
 
 class ChangeFileCommands;
 
-class frmMain : public meandiff::MainFrame {
+class frmMain : public frame::MainFrame {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -40,7 +40,7 @@ public:
     void cmdPoint_Click();
 
 protected:
-    const meandiff::FrameConfig& frameConfig() const override;
+    const frame::FrameConfig& frameConfig() const override;
     // Outer size at every load, then the start tab.
     void loadProgramSteps() override;
     void runCalculation() override { CmdClever_Click(); }
@@ -80,7 +80,7 @@ private:
 };
 
 // Morvane's menus, toolbar, pictures and status bar.
-const meandiff::FrameConfig& frameConfig();
+const frame::FrameConfig& frameConfig();
 // The tab chosen in the Options dialog ("Settings"/"Tab": "op0" .. "op3"),
 // 0 for any other text.
 int startTab();

@@ -22,7 +22,7 @@ const QStringList SizeBoxes = {"TxtTotalN",   "txtDF",          "TxtESNeg95",   
                                "txtT",        "txt2PT",         "txt1PT",          "txtZStat",       "txt2PZ",
                                "txt1PZ",      "TxtHedgesNeg95", "TxtHedgesPlus95", "TxtHedgesGNeg95", "TxtHedgesGPlus95"};
 
-QString errorMessage(const QString& description) { return T::ErrorLead + QStringLiteral("\r\n") + description; }
+QString errorMessage(const QString& description) { return frame::EffectSizeText::ErrorLead + QStringLiteral("\r\n") + description; }
 
 class CalculationTest : public MainWindowTest {
 protected:

@@ -12,9 +12,9 @@
 namespace effsize_test {
 namespace {
 
-using meandiff::DecimalCharsOnly;
-using meandiff::DigitsOnly;
-using meandiff::NumericCharsOnly;
+using frame::DecimalCharsOnly;
+using frame::DigitsOnly;
+using frame::NumericCharsOnly;
 
 TEST(KeyFilterFunctions, AcceptAndRefuseByKeyTextAndCaret)
 {
@@ -63,7 +63,7 @@ TEST(KeyFilterFunctions, FreeTextRefusesOnlyTheDoubleQuote)
 {
     QWidget window;
     auto* box = new QLineEdit(&window);
-    meandiff::installKeyFilter(box, meandiff::KeyFilter::NoQuote);
+    frame::installKeyFilter(box, frame::KeyFilter::NoQuote);
     window.show();
     QApplication::setActiveWindow(&window);
     box->setFocus();
@@ -75,7 +75,7 @@ TEST(KeyFilterFunctions, SeveralCharactersInOneKeyPressPassOnlyAsDigits)
 {
     QWidget window;
     auto* box = new QLineEdit(&window);
-    meandiff::installKeyFilter(box, meandiff::KeyFilter::Signed);
+    frame::installKeyFilter(box, frame::KeyFilter::Signed);
     window.show();
     QApplication::setActiveWindow(&window);
     box->setFocus();

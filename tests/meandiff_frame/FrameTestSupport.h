@@ -18,7 +18,7 @@
 
 namespace frametest {
 
-class TestFrame : public meandiff::MainFrame {
+class TestFrame : public frame::MainFrame {
 public:
     explicit TestFrame(bool load = true)
     {

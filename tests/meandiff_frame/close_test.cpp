@@ -171,7 +171,7 @@ TEST_F(Closing, ExitCommandsAndQuellinAndMorvaneAskTheSameQuestion)
     for (const QString& program : {QStringLiteral("Quellin"), QStringLiteral("Morvane")}) {
         SCOPED_TRACE(program.toStdString());
         useProgram(program, program + QStringLiteral("5"));
-        std::unique_ptr<meandiff::MainFrame> w;
+        std::unique_ptr<frame::MainFrame> w;
         if (program == QLatin1String("Quellin"))
             w = std::make_unique<quellin::frmMain>();
         else

@@ -80,7 +80,7 @@ TEST_F(Commands, ToolbarRunsTheCommandOfExactlyMatchingKeys)
     w.Toolbar1_ButtonClick(QStringLiteral("Website"));
     w.Toolbar1_ButtonClick(QStringLiteral("Help"));
     ASSERT_EQ(desktop.requests().size(), 2);
-    EXPECT_EQ(desktop.requests()[0].target, meandiff::makerWebsite());
+    EXPECT_EQ(desktop.requests()[0].target, frame::makerWebsite());
     EXPECT_TRUE(desktop.requests()[1].target.endsWith(QStringLiteral("/Tarvoss.html")));
 
     // Keys that differ in letter case, or are not in the table, do nothing.
@@ -116,7 +116,7 @@ TEST_F(Commands, WebPagesAndHelpOfTheThreePrograms)
         SCOPED_TRACE(c.program);
         const QString title = QString::fromLatin1(c.program);
         useProgram(title, title + QStringLiteral("5"));
-        std::unique_ptr<meandiff::MainFrame> w;
+        std::unique_ptr<frame::MainFrame> w;
         if (title == QLatin1String("Quellin"))
             w = std::make_unique<quellin::frmMain>();
         else if (title == QLatin1String("Morvane"))
@@ -131,7 +131,7 @@ TEST_F(Commands, WebPagesAndHelpOfTheThreePrograms)
         EXPECT_EQ(desktop.requests()[0].kind, DesktopRequest::OpenUrl);
         EXPECT_EQ(desktop.requests()[0].target, helpPath);
         EXPECT_EQ(desktop.requests()[1].target, helpPath) << "Search Help starts the same command";
-        EXPECT_EQ(desktop.requests()[2].target, meandiff::makerWebsite());
+        EXPECT_EQ(desktop.requests()[2].target, frame::makerWebsite());
         EXPECT_TRUE(desktop.requests()[3].target.endsWith(QStringLiteral("/forums/index.php")));
         // The help document ships next to the program.
         EXPECT_TRUE(QFileInfo::exists(helpPath)) << helpPath.toStdString();

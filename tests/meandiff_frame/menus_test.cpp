@@ -104,7 +104,7 @@ TEST(MenuCaption, CaptionLanguageIsSplitIntoTextHelpAndPicture)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.caption);
-        const auto c = meandiff::parseMenuCaption(QString::fromLatin1(r.caption));
+        const auto c = frame::parseMenuCaption(QString::fromLatin1(r.caption));
         EXPECT_EQ(c.text, QString::fromLatin1(r.text));
         EXPECT_EQ(c.help, QString::fromLatin1(r.help));
         EXPECT_EQ(c.key, QString::fromLatin1(r.key));
@@ -117,13 +117,13 @@ TEST(MenuCaption, CaptionLanguageIsSplitIntoTextHelpAndPicture)
 TEST(MenuPictures, CharactersAreExactlyTheDrawnText)
 {
     struct Row {
-        meandiff::Picture picture;
+        frame::Picture picture;
         QColor face, text;
         bool round;
         QChar character;
     } rows[] = {
-        {meandiff::Picture::Calculate, QColor(46, 150, 90), QColor(250, 250, 246), false, QChar(0x03A3)},
-        {meandiff::Picture::Help, QColor(222, 170, 40), QColor(40, 52, 74), true, QLatin1Char('?')},
+        {frame::Picture::Calculate, QColor(46, 150, 90), QColor(250, 250, 246), false, QChar(0x03A3)},
+        {frame::Picture::Help, QColor(222, 170, 40), QColor(40, 52, 74), true, QLatin1Char('?')},
     };
     auto reference = [](const Row& r, int size, bool hot) {
         QPixmap pm(size, size);
@@ -159,7 +159,7 @@ TEST(MenuPictures, CharactersAreExactlyTheDrawnText)
             for (bool hot : {false, true}) {
                 SCOPED_TRACE(testing::Message() << QString(r.character).toStdString() << " size " << size
                                                 << (hot ? " hot" : ""));
-                EXPECT_EQ(meandiff::drawPicture(r.picture, size, hot).toImage(), reference(r, size, hot));
+                EXPECT_EQ(frame::drawPicture(r.picture, size, hot).toImage(), reference(r, size, hot));
             }
         }
     }

@@ -13,7 +13,7 @@ using platform::MsgResult;
 
 namespace {
 
-QStringList listed(const meandiff::MainFrame& w)
+QStringList listed(const frame::MainFrame& w)
 {
     QStringList out;
     for (int i = 0; i <= w.MRULastIndex(); ++i)

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 #include "TestWindow.h"
 
-using meandiff::CommandLineAction;
+using frame::CommandLineAction;
 
 namespace {
 
@@ -93,12 +93,12 @@ TEST(CommandLineRules, WhatTheWindowDoes)
         {"tvq", CommandLineAction::OpenStudy, {}},
     };
     for (const Case& c : cases) {
-        const CommandLineAction got = meandiff::interpretCommandLine(c.line);
+        const CommandLineAction got = frame::interpretCommandLine(c.line);
         EXPECT_EQ(got.kind, c.kind) << c.line.toStdString();
         EXPECT_EQ(got.path, c.path) << c.line.toStdString();
     }
-    EXPECT_EQ(meandiff::databasePathFromCommandLine(q + db + q), db);
-    EXPECT_EQ(meandiff::databasePathFromCommandLine(a), QString());
+    EXPECT_EQ(frame::databasePathFromCommandLine(q + db + q), db);
+    EXPECT_EQ(frame::databasePathFromCommandLine(a), QString());
 }
 
 TEST(CommandLineRules, ArbitraryTextNeverFails)
@@ -110,7 +110,7 @@ TEST(CommandLineRules, ArbitraryTextNeverFails)
         const int n = rng.bounded(24);
         for (int k = 0; k < n; ++k)
             line += alphabet[rng.bounded(int(alphabet.size()))];
-        const CommandLineAction a = meandiff::interpretCommandLine(line);
+        const CommandLineAction a = frame::interpretCommandLine(line);
         if (a.kind == CommandLineAction::Nothing) {
             EXPECT_TRUE(a.path.isEmpty());
         }

@@ -29,9 +29,9 @@ struct FakeFrame {
         for (auto* e : w->findChildren<QLineEdit*>())
             QObject::connect(e, &QLineEdit::textChanged, [this] { changed = true; });
     }
-    meandiff::StudyFileHooks hooks(bool withDatabase = true)
+    frame::StudyFileHooks hooks(bool withDatabase = true)
     {
-        meandiff::StudyFileHooks h;
+        frame::StudyFileHooks h;
         h.recordChanged = [this](bool reset) {
             const bool was = changed;
             if (reset)
@@ -105,7 +105,7 @@ TEST_F(StudyFileCommandsTest, SaveOpenRecentAndCommandLineRestoreEveryBox)
         testkit::MsgBoxScript msgs({MsgResult::No});
         cmds.mnuFileOpen_Click();
         ASSERT_EQ(msgs.count(), 1);
-        EXPECT_EQ(msgs.shown()[0].text, QString::fromUtf8(meandiff::kMsgUnsavedBeforeOpen));
+        EXPECT_EQ(msgs.shown()[0].text, QString::fromUtf8(frame::kMsgUnsavedBeforeOpen));
         EXPECT_EQ(msgs.shown()[0].buttons, platform::MsgButtons::YesNoCancel);
         EXPECT_EQ(msgs.shown()[0].icon, platform::MsgIcon::Question);
         ASSERT_EQ(files.shown().size(), 1);
@@ -272,7 +272,7 @@ TEST_F(StudyFileCommandsTest, DamagedFilesAreReportedAndChangeNothingElse)
             testkit::MsgBoxScript msgs;
             cmds.mnuFileOpen_Click();
             ASSERT_EQ(msgs.count(), 1);
-            EXPECT_EQ(msgs.shown()[0].text, QString::fromUtf8(meandiff::kMsgOpenFailed) + "\n" + c.description);
+            EXPECT_EQ(msgs.shown()[0].text, QString::fromUtf8(frame::kMsgOpenFailed) + "\n" + c.description);
             EXPECT_EQ(msgs.shown()[0].icon, platform::MsgIcon::None);
         }
         EXPECT_EQ(texts(window.get(), studyBoxes() + resultBoxes()), QStringList(45, QString())) << c.path.toStdString();
@@ -286,7 +286,7 @@ TEST_F(StudyFileCommandsTest, DamagedFilesAreReportedAndChangeNothingElse)
             testkit::MsgBoxScript msgs;
             cmds.mnuMRU_Click(1, c.path);
             ASSERT_EQ(msgs.count(), 1);
-            EXPECT_EQ(msgs.shown()[0].text, QString::fromUtf8(meandiff::kMsgRecentFailed) + "\n" + c.description);
+            EXPECT_EQ(msgs.shown()[0].text, QString::fromUtf8(frame::kMsgRecentFailed) + "\n" + c.description);
         }
         EXPECT_EQ(texts(window.get(), studyBoxes()), QStringList(14, QString()));
         EXPECT_TRUE(frame.moved.isEmpty());
@@ -317,9 +317,9 @@ TEST_F(StudyFileCommandsTest, AFileBeyondTheSizeLimitIsRefusedBeforeTheWindowCha
     {
         QFile f(huge);   // sparse: no disk space taken
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(f.resize(meandiff::kLargestDataFile + 1));
+        ASSERT_TRUE(f.resize(frame::kLargestDataFile + 1));
     }
-    const QString refusal = meandiff::errDataFileTooLarge(meandiff::kLargestDataFile + 1).description();
+    const QString refusal = frame::errDataFileTooLarge(frame::kLargestDataFile + 1).description();
     fill(window.get(), studyBoxes() + resultBoxes(), QStringList(45, "keep"));
     frame.changed = false;
     {

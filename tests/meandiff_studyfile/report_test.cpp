@@ -14,7 +14,7 @@
 #include "TestWindow.h"
 
 using namespace studyfile_test;
-using meandiff::ReportLine;
+using frame::ReportLine;
 
 namespace {
 
@@ -49,7 +49,7 @@ QStringList itemTexts(const QList<ReportLine>& lines)
 {
     QStringList out;
     for (const ReportLine& l : lines)
-        for (const meandiff::ReportItem& i : l.items)
+        for (const frame::ReportItem& i : l.items)
             out << i.text;
     return out;
 }
@@ -81,7 +81,7 @@ TEST(StudyReportLines, EmptyWindowGivesEveryLabelInOrderWithItsFont)
     struct Expected {
         int size;
         bool bold, underline;
-        QList<meandiff::ReportItem> items;
+        QList<frame::ReportItem> items;
     };
     const QString with95 = QStringLiteral("    and    with 95% confidence.");
     const QList<Expected> expected = {
@@ -295,7 +295,7 @@ TEST(StudyReportPaint, ItemBehindItsColumnGoesToTheNextLine)
         line.items = {{3, QStringLiteral("AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA")}, {50, "BBB"}};
         ReportLine next;
         next.items = {{3, "CCC"}, {50, "DDD"}};
-        meandiff::paintReport(painter, printer, {line, next});
+        frame::paintReport(painter, printer, {line, next});
     }
     QStringList rows = testkit::pdfText(pdf).split('\n', Qt::SkipEmptyParts);
     for (QString& r : rows)

@@ -242,28 +242,28 @@ TEST(StudyFileFiles, LongRecordsReadWholeAndTheSizeLimitHoldsBothWays)
     {
         QFile f(huge);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(f.resize(meandiff::kLargestDataFile + 1));
+        ASSERT_TRUE(f.resize(frame::kLargestDataFile + 1));
     }
     for (const auto& read : std::vector<std::function<void()>>{[&] { meandiff::readStudyFile(huge); },
-                                                              [&] { meandiff::checkDataFileSize(huge); }}) {
+                                                              [&] { frame::checkDataFileSize(huge); }}) {
         try {
             read();
             ADD_FAILURE() << "a file beyond the limit was read";
         } catch (const platform::RuntimeError& e) {
-            EXPECT_EQ(e.description(), meandiff::errDataFileTooLarge(meandiff::kLargestDataFile + 1).description());
+            EXPECT_EQ(e.description(), frame::errDataFileTooLarge(frame::kLargestDataFile + 1).description());
             // The size as it is: never rounded to the limit or past the next megabyte.
             EXPECT_TRUE(e.description().startsWith(QStringLiteral("This file is 134217729 bytes long, more than the "
                                                                    "134217728 bytes (128 MB)")))
                 << e.description().toStdString();
         }
     }
-    EXPECT_NO_THROW(meandiff::checkDataFileSize(path));
-    EXPECT_NO_THROW(meandiff::checkDataFileSize(dir.filePath("missing.tvq")));
+    EXPECT_NO_THROW(frame::checkDataFileSize(path));
+    EXPECT_NO_THROW(frame::checkDataFileSize(dir.filePath("missing.tvq")));
 
     // A record whose line would pass the limit is not written (three bytes
     // a character in UTF-8), and the old file stays.
     StudyRecord tooLong;
-    tooLong.fields[0] = QString(meandiff::kLargestDataFile / 3 + 1, QChar(0x20AC));
+    tooLong.fields[0] = QString(frame::kLargestDataFile / 3 + 1, QChar(0x20AC));
     try {
         meandiff::writeStudyFile(path, tooLong);
         ADD_FAILURE() << "a record beyond the limit was written";

@@ -259,7 +259,7 @@ TEST_F(OutcomeFileCommandsTest, QuestionBeforeOpening)
         testkit::FileDialogScript files({path});
         cmds.mnuFileOpen_Click();
         ASSERT_EQ(msgs.count(), 1);
-        EXPECT_EQ(msgs.shown()[0].text, QString::fromUtf8(meandiff::kMsgUnsavedBeforeOpen));
+        EXPECT_EQ(msgs.shown()[0].text, QString::fromUtf8(frame::kMsgUnsavedBeforeOpen));
         EXPECT_EQ(msgs.shown()[0].buttons, platform::MsgButtons::YesNoCancel);
         EXPECT_EQ(msgs.shown()[0].icon, platform::MsgIcon::Question);
         EXPECT_TRUE(files.shown().isEmpty());

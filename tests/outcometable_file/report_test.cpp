@@ -11,7 +11,7 @@
 #include "OutcomeWindow.h"
 
 using namespace outcome_test;
-using meandiff::ReportLine;
+using frame::ReportLine;
 
 namespace {
 

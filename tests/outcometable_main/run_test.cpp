@@ -105,7 +105,7 @@ TEST_F(RunTest, ACountThatIsNoNumberStopsTheRunWithAMessageFromTheButtonAndSilen
         testkit::MsgBoxScript boxes;
         doIt();
         ASSERT_EQ(boxes.count(), 1);
-        EXPECT_EQ(boxes.shown()[0].text, meandiff::EffectSizeText::ErrorLead + QStringLiteral("\r\nType mismatch"));
+        EXPECT_EQ(boxes.shown()[0].text, frame::EffectSizeText::ErrorLead + QStringLiteral("\r\nType mismatch"));
         expectAllResultsEmpty();
     }
     {

@@ -218,7 +218,7 @@ TEST_F(ChangeFileCommandsTest, TheQuestionBeforeOpeningKeepsUnsavedData)
         testkit::FileDialogScript files({QString(), path});
         cmds.mnuFileOpen_Click();
         ASSERT_EQ(msgs.count(), 1);
-        EXPECT_EQ(msgs.texts()[0], QString::fromUtf8(meandiff::kMsgUnsavedBeforeOpen));
+        EXPECT_EQ(msgs.texts()[0], QString::fromUtf8(frame::kMsgUnsavedBeforeOpen));
         EXPECT_EQ(msgs.shown()[0].buttons, platform::MsgButtons::YesNoCancel);
         EXPECT_EQ(msgs.shown()[0].icon, platform::MsgIcon::Question);
         EXPECT_EQ(files.shown().size(), answer == MsgResult::Yes ? 1 : 0);
@@ -279,7 +279,7 @@ TEST_F(ChangeFileCommandsTest, OpenOfADamagedFileLeavesTheWindowClearedAndReport
     testkit::FileDialogScript files({bad});
     cmds.mnuFileOpen_Click();
     ASSERT_EQ(msgs.count(), 1);
-    EXPECT_EQ(msgs.texts()[0], QString::fromUtf8(meandiff::kMsgOpenFailed) + "\nInput past end of file");
+    EXPECT_EQ(msgs.texts()[0], QString::fromUtf8(frame::kMsgOpenFailed) + "\nInput past end of file");
     EXPECT_EQ(texts(window.get(), recordBoxes() + resultBoxes()),
               QStringList(recordBoxes().size() + resultBoxes().size(), QString()));
     EXPECT_TRUE(frame.added.isEmpty());
@@ -329,7 +329,7 @@ TEST_F(ChangeFileCommandsTest, RecentEntriesNeedAllTwelveFields)
         frame.changed = false;
         cmds.mnuMRU_Click(1, c.path);
         ASSERT_EQ(msgs.count(), 1);
-        EXPECT_EQ(msgs.texts()[0], QString::fromUtf8(meandiff::kMsgRecentFailed) + "\n" + c.error);
+        EXPECT_EQ(msgs.texts()[0], QString::fromUtf8(frame::kMsgRecentFailed) + "\n" + c.error);
         EXPECT_EQ(texts(window.get(), recordBoxes()), QStringList(12, QString()));
         EXPECT_EQ(frame.moved.size(), 1);
         EXPECT_EQ(cmds.currentFile(), good);

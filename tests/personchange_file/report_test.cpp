@@ -41,7 +41,7 @@ QList<ChangeReportLine> linesOf(QWidget* w)
 QString describe(const ChangeReportLine& l)
 {
     QStringList items;
-    for (const meandiff::ReportItem& i : l.items)
+    for (const frame::ReportItem& i : l.items)
         items << QStringLiteral("%1:%2").arg(i.column).arg(i.text);
     return QStringLiteral("%1%2%3 %4")
         .arg(l.pointSize)
@@ -198,7 +198,7 @@ TEST_F(ChangeReportPrint, AFullRunReachesThePrinterOnOnePageInOrder)
     }
     QStringList items;
     for (const ChangeReportLine& l : linesOf(window.get()))
-        for (const meandiff::ReportItem& i : l.items)
+        for (const frame::ReportItem& i : l.items)
             items << i.text;
     expectInOrder(testkit::pdfText(pdf), items);
 
@@ -235,7 +235,7 @@ TEST_F(ChangeReportPrint, AnEmptyWindowPrintsEveryLabel)
     }
     QStringList items;
     for (const ChangeReportLine& l : linesOf(window.get()))
-        for (const meandiff::ReportItem& i : l.items)
+        for (const frame::ReportItem& i : l.items)
             items << i.text;
     expectInOrder(testkit::pdfText(pdf), items);
     const QStringList lines = pdfLines(pdf);

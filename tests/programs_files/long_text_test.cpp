@@ -85,7 +85,7 @@ struct Program {
     const char* title;
     const char* exe;
     const char* file;
-    std::function<std::unique_ptr<meandiff::MainFrame>()> make;
+    std::function<std::unique_ptr<frame::MainFrame>()> make;
     QStringList boxes;   // the record's boxes, in file order
 };
 
@@ -159,7 +159,7 @@ TEST(LongText, ALongTextIsKeptWhenSetTypedAndPasted)
     for (const Program& p : programs()) {
         SCOPED_TRACE(p.title);
         useProgram(p.title, p.exe);
-        std::unique_ptr<meandiff::MainFrame> w = p.make();
+        std::unique_ptr<frame::MainFrame> w = p.make();
         w->show();
         testkit::settle();
         auto* box = testkit::find<QLineEdit>(w.get(), QStringLiteral("TxtID"));
@@ -191,7 +191,7 @@ TEST(LongText, ARecordOfTheLongestTextsIsSavedAndOpenedAgainUnchanged)
         useProgram(p.title, p.exe);
         QTemporaryDir dir;
         const QString path = dir.filePath(QString::fromLatin1(p.file));
-        std::unique_ptr<meandiff::MainFrame> w = p.make();
+        std::unique_ptr<frame::MainFrame> w = p.make();
         w->show();
         testkit::settle();
 
@@ -223,7 +223,7 @@ TEST(LongText, ARecordOfTheLongestTextsIsSavedAndOpenedAgainUnchanged)
             EXPECT_EQ(msgs.count(), 0) << msgs.texts().join(QLatin1Char('|')).left(300).toStdString();
         }
         for (qsizetype i = 0; i < p.boxes.size(); ++i) {
-            const QString got = meandiff::windowBoxText(w.get(), p.boxes[i]);
+            const QString got = frame::windowBoxText(w.get(), p.boxes[i]);
             EXPECT_EQ(got.size(), values[i].size()) << p.boxes[i].toStdString();
             EXPECT_TRUE(got == values[i]) << p.boxes[i].toStdString();
         }
@@ -262,8 +262,8 @@ TEST(LongText, ExtraInformationKeepsEveryCharacterThroughSaveAndOpen)
         trigger(&w, "mnuFileOpen");
         EXPECT_EQ(msgs.count(), 0);
     }
-    EXPECT_EQ(meandiff::windowBoxText(&w, QStringLiteral("TxtExtraInfo")), extra);
-    EXPECT_EQ(meandiff::windowBoxText(&w, QStringLiteral("TxtID")), QString::fromUtf8("Client\u00A0A"));
+    EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtExtraInfo")), extra);
+    EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtID")), QString::fromUtf8("Client\u00A0A"));
 
     // Saved again, the file is the same.
     const QString again = dir.filePath(QStringLiteral("again.mrv"));
@@ -311,7 +311,7 @@ TEST(LongText, AFileWithATextLongerThanItsBoxIsRefusedBeforeTheWindowChanges)
         useProgram(p.title, p.exe);
         QTemporaryDir dir;
         const QString path = writeOverlongFile(dir, p, kLength);
-        std::unique_ptr<meandiff::MainFrame> w = p.make();
+        std::unique_ptr<frame::MainFrame> w = p.make();
         w->show();
         testkit::settle();
         QStringList before;
@@ -334,7 +334,7 @@ TEST(LongText, AFileWithATextLongerThanItsBoxIsRefusedBeforeTheWindowChanges)
             trigger(w.get(), "mnuFileOpen");
             expectRefused(msgs);
         }
-        EXPECT_EQ(meandiff::windowBoxTexts(w.get(), p.boxes), before);
+        EXPECT_EQ(frame::windowBoxTexts(w.get(), p.boxes), before);
         EXPECT_NE(w->mruCaption(0), path);
 
         w->AddToMRU(path);
@@ -343,18 +343,18 @@ TEST(LongText, AFileWithATextLongerThanItsBoxIsRefusedBeforeTheWindowChanges)
             trigger(w.get(), "mnuMRU(0)");
             expectRefused(msgs);
         }
-        EXPECT_EQ(meandiff::windowBoxTexts(w.get(), p.boxes), before);
+        EXPECT_EQ(frame::windowBoxTexts(w.get(), p.boxes), before);
         w->RecordChanged(true);
         w.reset();
 
         platform::setCommandArguments({path});
         {
             testkit::MsgBoxScript msgs;
-            std::unique_ptr<meandiff::MainFrame> started = p.make();
+            std::unique_ptr<frame::MainFrame> started = p.make();
             started->show();
             testkit::settle();
             expectRefused(msgs);
-            EXPECT_EQ(meandiff::windowBoxText(started.get(), QStringLiteral("TxtID")), QString());
+            EXPECT_EQ(frame::windowBoxText(started.get(), QStringLiteral("TxtID")), QString());
             started->RecordChanged(true);
         }
         platform::setCommandArguments({});
@@ -370,7 +370,7 @@ TEST(LongText, TextThatWouldGoBeyondABoxIsRefusedWithAMessage)
     for (const Program& p : programs()) {
         SCOPED_TRACE(p.title);
         useProgram(p.title, p.exe);
-        std::unique_ptr<meandiff::MainFrame> w = p.make();
+        std::unique_ptr<frame::MainFrame> w = p.make();
         w->show();
         testkit::settle();
         auto* box = testkit::find<QLineEdit>(w.get(), QStringLiteral("TxtID"));
@@ -440,7 +440,7 @@ TEST(LongText, ExtraInformationKeepsAParagraphSeparatorAsRead)
         trigger(&w, "mnuFileOpen");
         EXPECT_EQ(msgs.count(), 0);
     }
-    EXPECT_EQ(meandiff::windowBoxText(&w, QStringLiteral("TxtExtraInfo")),
+    EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtExtraInfo")),
               QString::fromUtf8("first\u2029second\nthird\u2029\u2029\u00A0end\u2029"));
     const QString again = dir.filePath(QStringLiteral("again.mrv"));
     {
@@ -460,7 +460,7 @@ TEST(LongText, ExtraInformationKeepsAParagraphSeparatorAsRead)
     c.movePosition(QTextCursor::EndOfBlock);
     c.insertBlock();
     c.insertText(QStringLiteral("added"));
-    EXPECT_EQ(meandiff::windowBoxText(&w, QStringLiteral("TxtExtraInfo")),
+    EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtExtraInfo")),
               QString::fromUtf8("first\nadded\u2029second\nthird\u2029\u2029\u00A0end\u2029"));
     w.RecordChanged(true);
 }
