@@ -73,11 +73,8 @@ bool StudyGridModel::commitEdit()
         rs_->update();
         return true;
     } catch (const platform::RuntimeError& e) {
-        refusal = e.description();
-        // The record names what it dropped when another user changed it;
-        // otherwise the values typed are named here, before they go.
-        if (e.number() != platform::ErrDbChanged && !typed.isEmpty())
-            refusal += QStringLiteral("\r\nNot saved: %1.").arg(typed.join(QLatin1String("; ")));
+        // The values typed are named before they go.
+        refusal = platform::Recordset::refusedEditText(e, typed);
     } catch (const std::exception& e) {
         refusal = QString::fromLocal8Bit(e.what());
     }

@@ -598,10 +598,7 @@ bool frmMetData::storePendingEditBeforeClosing()
                 recordset_->update();
                 return true;
             } catch (const platform::RuntimeError& e) {
-                description = e.description();
-                // A record another user changed names what it dropped.
-                if (e.number() != platform::ErrDbChanged && !typedTexts.isEmpty())
-                    description += QStringLiteral("\r\nNot saved: %1.").arg(typedTexts.join(QLatin1String("; ")));
+                description = platform::Recordset::refusedEditText(e, typedTexts);
             }
         } catch (const platform::RuntimeError& e) {
             description = e.description();

@@ -810,6 +810,21 @@ std::vector<std::pair<int, QVariant>> Recordset::pendingValues() const
     return values;
 }
 
+namespace {
+QString notSavedText(const QStringList& typedTexts)
+{
+    return QStringLiteral("Not saved: %1.").arg(typedTexts.join(QLatin1String("; ")));
+}
+} // namespace
+
+QString Recordset::refusedEditText(const RuntimeError& refusal, const QStringList& typedTexts)
+{
+    QString text = refusal.description();
+    if (refusal.number() != ErrDbChanged && !typedTexts.isEmpty())
+        text += QStringLiteral("\r\n") + notSavedText(typedTexts);
+    return text;
+}
+
 QStringList Recordset::pendingTexts() const
 {
     QStringList texts;
@@ -929,8 +944,8 @@ void Recordset::update()
     if (!r.isNew && q.numRowsAffected() == 0) {
         q.finish();
         refuseChanged(pos_, QStringLiteral("The record was not saved: another user has changed or deleted it since "
-                                           "it was read. It now shows what the database holds. Not saved: %1.")
-                                .arg(pendingTexts().join(QLatin1String("; "))));
+                                           "it was read. It now shows what the database holds. ")
+                                + notSavedText(pendingTexts()));
     }
     if (r.isNew)
         r.rowid = q.lastInsertId().toLongLong();

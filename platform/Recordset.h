@@ -14,6 +14,8 @@
 
 namespace platform {
 
+class RuntimeError;
+
 // Error numbers of the provider (raised as RuntimeError).
 enum DbErrorNumber {
     ErrDbClosed = 3704,        // the connection or recordset is not open
@@ -205,6 +207,11 @@ public:
     QStringList pendingTexts() const;
     // The same as (field, value) pairs, each value as setValue took it.
     std::vector<std::pair<int, QVariant>> pendingValues() const;
+    // What to tell the user of an edit the update refused: the refusal's
+    // description, followed by the values typed (pendingTexts taken before
+    // the update) unless the refusal already names them, as the refusal of
+    // a record another user changed does.
+    static QString refusedEditText(const RuntimeError& refusal, const QStringList& typedTexts);
 
     // Called after every change of the rows that a view must show again
     // (open, close, a written update, an added, deleted or dropped record, a
