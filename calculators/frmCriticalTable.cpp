@@ -247,8 +247,7 @@ bool showCriticalTable(CriticalTableWindow& window)
     }
     if (window.kind().centred)
         centreOnScreen(&window);
-    const platform::CommandWait wait;
-    window.exec();
+    platform::execDialog(window);
     return true;
 }
 

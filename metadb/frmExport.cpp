@@ -27,22 +27,19 @@ frmExport::frmExport(QWidget* owner) : QDialog(owner)
 void frmExport::cmdExcel_Click()
 {
     frmExcel window(this);
-    const platform::CommandWait wait;
-    window.exec();
+    platform::execDialog(window);
 }
 
 void frmExport::cmdAccess_Click()
 {
     frmAccess window(this);
-    const platform::CommandWait wait;
-    window.exec();
+    platform::execDialog(window);
 }
 
 void showExport(QWidget* owner)
 {
     frmExport chooser(owner);
-    const platform::CommandWait wait;
-    chooser.exec();
+    platform::execDialog(chooser);
 }
 
 } // namespace metadb

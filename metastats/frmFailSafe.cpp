@@ -294,10 +294,8 @@ void showFailSafe(QWidget* metData)
 {
     QPointer<frmFailSafe> window = new frmFailSafe(metData);
     window->Form_Load();
-    if (!window.isNull()) {
-        const platform::CommandWait wait;
-        window->exec();
-    }
+    if (!window.isNull())
+        platform::execDialog(*window);
     // The owner may have gone (and taken the window with it) meanwhile.
     delete window.data();
 }

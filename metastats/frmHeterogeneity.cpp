@@ -219,10 +219,7 @@ void showHeterogeneity(QWidget* metData, const RosenthalResults& results)
 {
     QPointer<frmHeterogeneity> window = new frmHeterogeneity(metData, results);
     window->Form_Load();
-    {
-        const platform::CommandWait wait;
-        window->exec();
-    }
+    platform::execDialog(*window);
     // The owner may have gone (and taken the window with it) meanwhile.
     delete window.data();
 }

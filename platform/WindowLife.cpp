@@ -1,6 +1,7 @@
 #include "platform/WindowLife.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QPointer>
 #include <QTimer>
@@ -110,6 +111,12 @@ CommandWait::~CommandWait()
 }
 
 bool CommandWait::active() { return waits() > 0; }
+
+int execDialog(QDialog& dialog)
+{
+    const CommandWait wait;
+    return dialog.exec();
+}
 
 void deleteOnClose(QWidget* window)
 {

@@ -6,6 +6,7 @@
 // sends) must not delete it under the command. Such a window is hidden at
 // once and deleted only once every waiting command has returned.
 
+class QDialog;
 class QWidget;
 
 namespace platform {
@@ -13,7 +14,8 @@ namespace platform {
 // Marks one wait of a command in a message box, a dialog or any other nested
 // event loop: construct it before exec() and let it go when exec() returns.
 // The message boxes, file dialogs and print dialogs of Dialogs.h hold one
-// themselves, also while a test answers in place of a person.
+// themselves, also while a test answers in place of a person; a window's
+// own modal dialog is shown through execDialog below.
 class CommandWait {
 public:
     CommandWait();
@@ -24,6 +26,10 @@ public:
     // Whether a command waits in a box or dialog now.
     static bool active();
 };
+
+// Shows `dialog` modally (QDialog::exec) as one wait of the command that
+// shows it, and returns exec's result.
+int execDialog(QDialog& dialog);
 
 // What Qt::WA_DeleteOnClose does, held back while a command waits: the
 // window is deleted when it is closed, but a window closed (or deleted

@@ -42,8 +42,7 @@ void showCaptureDialog()
 void showAbout(QWidget* owner)
 {
     frmAbout about(owner);
-    const platform::CommandWait wait;
-    about.exec();
+    platform::execDialog(about);
 }
 
 } // namespace shell

@@ -113,8 +113,7 @@ void showOptions(QWidget* owner)
     if (!program)
         return;
     frmOptions dlg(program->options, owner);
-    const platform::CommandWait wait;
-    dlg.exec();
+    platform::execDialog(dlg);
 }
 
 } // namespace shell
