@@ -104,54 +104,9 @@ protected:
         QPainter p(this);
         drawFrame(&p);
         const QRect cr = contentsRect();
-        QTextDocument doc;
-        doc.setDefaultFont(font());
-        doc.setDocumentMargin(0);
-        doc.setHtml(text());
-        doc.setTextWidth(cr.width());
-        QTextCursor all(&doc);
-        all.select(QTextCursor::Document);
-        QTextBlockFormat centred;
-        centred.setAlignment(Qt::AlignHCenter);
-        all.mergeBlockFormat(centred);
-
-        // Each root: the sign's character and the radicand's end, within
-        // its block. The overline and the sign's own glyph are not drawn.
-        struct Root {
-            QTextBlock block;
-            int sign;   // position of the sign in the block
-            int end;    // position after the radicand in the block
-        };
-        QList<Root> roots;
-        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
-            const QString t = b.text();
-            for (int i = 0; i < t.size(); ++i) {
-                if (t.at(i) != QChar(0x221A))
-                    continue;
-                int end = i + 1;
-                for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
-                    const QTextFragment f = it.fragment();
-                    const int from = f.position() - b.position();
-                    if (from >= i + 1 && f.charFormat().fontOverline() && from <= end)
-                        end = from + f.length();
-                }
-                if (end > i + 1)
-                    roots.push_back({b, i, end});
-            }
-        }
-        for (const Root& r : roots) {
-            QTextCursor c(r.block);
-            c.setPosition(r.block.position() + r.sign + 1);
-            c.setPosition(r.block.position() + r.end, QTextCursor::KeepAnchor);
-            QTextCharFormat plain;
-            plain.setFontOverline(false);
-            c.mergeCharFormat(plain);
-            c.setPosition(r.block.position() + r.sign);
-            c.setPosition(r.block.position() + r.sign + 1, QTextCursor::KeepAnchor);
-            QTextCharFormat hidden;
-            hidden.setForeground(Qt::transparent);
-            c.mergeCharFormat(hidden);
-        }
+        prepare(cr.width());
+        QTextDocument& doc = doc_;
+        const QList<Root>& roots = roots_;
 
         const int top = cr.top() + int(std::max(0.0, (cr.height() - doc.size().height()) / 2));
         p.translate(cr.left(), top);
@@ -188,6 +143,77 @@ protected:
             p.drawPath(sign);
         }
     }
+
+private:
+    // Each root: the sign's character and the radicand's end, within
+    // its block. The overline and the sign's own glyph are not drawn.
+    struct Root {
+        QTextBlock block;
+        int sign;   // position of the sign in the block
+        int end;    // position after the radicand in the block
+    };
+
+    // The formula as a document, with its roots' overlines and signs made
+    // plain for paintEvent to draw them itself: made again only when the
+    // text, the font or the width changed, not at every paint.
+    void prepare(int width)
+    {
+        if (prepared_ && preparedText_ == text() && preparedFont_ == font() && preparedWidth_ == width)
+            return;
+        prepared_ = true;
+        preparedText_ = text();
+        preparedFont_ = font();
+        preparedWidth_ = width;
+        QTextDocument& doc = doc_;
+        QList<Root>& roots = roots_;
+        doc.setDefaultFont(font());
+        doc.setDocumentMargin(0);
+        doc.setHtml(text());
+        doc.setTextWidth(width);
+        QTextCursor all(&doc);
+        all.select(QTextCursor::Document);
+        QTextBlockFormat centred;
+        centred.setAlignment(Qt::AlignHCenter);
+        all.mergeBlockFormat(centred);
+
+        roots.clear();
+        for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+            const QString t = b.text();
+            for (int i = 0; i < t.size(); ++i) {
+                if (t.at(i) != QChar(0x221A))
+                    continue;
+                int end = i + 1;
+                for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
+                    const QTextFragment f = it.fragment();
+                    const int from = f.position() - b.position();
+                    if (from >= i + 1 && f.charFormat().fontOverline() && from <= end)
+                        end = from + f.length();
+                }
+                if (end > i + 1)
+                    roots.push_back({b, i, end});
+            }
+        }
+        for (const Root& r : roots) {
+            QTextCursor c(r.block);
+            c.setPosition(r.block.position() + r.sign + 1);
+            c.setPosition(r.block.position() + r.end, QTextCursor::KeepAnchor);
+            QTextCharFormat plain;
+            plain.setFontOverline(false);
+            c.mergeCharFormat(plain);
+            c.setPosition(r.block.position() + r.sign);
+            c.setPosition(r.block.position() + r.sign + 1, QTextCursor::KeepAnchor);
+            QTextCharFormat hidden;
+            hidden.setForeground(Qt::transparent);
+            c.mergeCharFormat(hidden);
+        }
+    }
+
+    QTextDocument doc_;
+    QList<Root> roots_;
+    bool prepared_ = false;
+    QString preparedText_;
+    QFont preparedFont_;
+    int preparedWidth_ = 0;
 };
 
 } // namespace
