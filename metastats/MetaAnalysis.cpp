@@ -146,8 +146,9 @@ void keepRosenthal(const RosenthalState& r, RosenthalResults* out)
     out->stoppedEarly = r.stoppedEarly;
 }
 
-// The report of a finished run, made into the report box's document on a
-// worker thread while the run stores its results; nullptr without a box.
+// The report of a finished run: its text, and the report box's document of
+// it, made on a worker thread while the run stores its results; nullptr
+// without a box.
 std::unique_ptr<shell::TextInBackground> startReport(const MetaContext& context, const MetaRun& run)
 {
     if (!context.txtResults)
@@ -158,7 +159,8 @@ std::unique_ptr<shell::TextInBackground> startReport(const MetaContext& context,
     rc.date = locale.toString(QDate::currentDate(), QLocale::ShortFormat);
     rc.time = locale.toString(QTime::currentTime(), QStringLiteral("HH:mm:ss"));
     rc.recordCount = context.studies->recordCount();
-    return std::make_unique<shell::TextInBackground>(reportText(run, rc));
+    // The run is left as it is until the report is shown.
+    return std::make_unique<shell::TextInBackground>([&run, rc] { return reportText(run, rc); });
 }
 
 void showReport(const MetaContext& context, shell::TextInBackground& report)

@@ -112,33 +112,13 @@ private:
 
 double square(double x) { return ar::mul(x, x); }
 
-// Appends the start of a study's line to a study list, "   name (year" +
-// what follows + the effect; returns where the line starts.
-qsizetype startStudyLine(QString& list, const RunStudy& s, const QString& after, double effect)
-{
-    const qsizetype start = list.size();
-    list += QLatin1String("   ");
-    list += s.name;
-    list += QLatin1String(" (");
-    list += s.year;
-    list += after;
-    list += numText(effect);
-    return start;
-}
-
-// The last line of a study list that ends with CR LF.
-QString lastLine(const QString& list, qsizetype start)
-{
-    return list.mid(start, list.size() - start - kCrLf.size());
-}
-
 // Working values of one unweighted effect size.
 struct UnweightedValues {
     double& sumSquares;
     double& sd;
     double& count;
     QString& line;
-    QString& list;
+    StudyList& list;
 };
 
 // Walks the unweighted set: sum of squares around the five-decimal mean,
@@ -148,7 +128,8 @@ void unweightedPass(MetaRun& run, const RunStudies& studies, const EffectKind& k
 {
     const QString meanText = run.box(kind.meanBox);
     MeanOfBox mean(meanText);
-    qsizetype last = -1;
+    if (w.list.isEmpty())
+        w.list = StudyList(kind.lineText);
     for (int row = 0; row < studies.size(); ++row) {
         const RunStudy& s = studies[row];
         if (!inUnweightedSet(s, !meanText.isEmpty(), kind))
@@ -157,13 +138,12 @@ void unweightedPass(MetaRun& run, const RunStudies& studies, const EffectKind& k
         const double e = s.*kind.value;
         w.sumSquares = ar::add(w.sumSquares, square(ar::sub(e, m)));
         w.count = ar::add(w.count, 1);
-        last = startStudyLine(w.list, s, kind.lineText, e);
-        w.list += kCrLf;
+        w.list.add(s, e);
         if (eachStudy)
             eachStudy(s, e);
     }
-    if (last >= 0)
-        w.line = lastLine(w.list, last);
+    if (!w.list.isEmpty())
+        w.line = w.list.lastLine();
     // The spread of the values around their mean; none without a deviation.
     if (w.sumSquares != 0)
         w.sd = ar::sqrt(ar::mul(w.sumSquares, ar::div(1, ar::sub(w.count, 1))));
@@ -196,7 +176,7 @@ struct WeightedValues {
     double& variance;
     double& sd;
     QString& line;
-    QString& list;
+    StudyList& list;
 };
 
 struct WeightedBoxes {
@@ -228,7 +208,8 @@ void weighted(MetaRun& run, RunStudies& studies, const EffectKind& kind, Weighte
         }
     }
 
-    qsizetype last = -1;
+    if (w.list.isEmpty())
+        w.list = StudyList(kind.weightedLineText, true);
     for (int row = 0; row < studies.size(); ++row) {
         const RunStudy& s = studies[row];
         if (inWeightedSet(s, kind)) {
@@ -236,17 +217,11 @@ void weighted(MetaRun& run, RunStudies& studies, const EffectKind& kind, Weighte
             const double e = s.*kind.value;
             const double weight = roundHalfEven(ar::mul(ar::div(n, w.sumN), 100), 5);
             studies.set(row, kind.weightColumn, weight);
-            last = startStudyLine(w.list, s, kind.weightedLineText, e);
-            w.list += QLatin1String("; N = ");
-            w.list += numText(n);
-            w.list += QLatin1String("; Weighting = ");
-            w.list += numText(weight);
-            w.list += QLatin1Char('%');
-            w.list += kCrLf;
+            w.list.add(s, e, n, weight);
         }
     }
-    if (last >= 0)
-        w.line = lastLine(w.list, last);
+    if (!w.list.isEmpty())
+        w.line = w.list.lastLine();
 
     if (w.sumN != 0) {
         w.mean = ar::div(w.sumNByEffect, w.sumN);
@@ -529,6 +504,53 @@ void MetaRun::setBox(const QString& name, const QString& text)
         onBoxWritten(name, text);
 }
 
+StudyList::StudyList(QString after, bool weighted) : after_(std::move(after)), weighted_(weighted) {}
+
+void StudyList::add(const RunStudy& study, double effect, double n, double weight)
+{
+    lines_.push_back(Line{study.name, study.year, effect, n, weight});
+}
+
+void StudyList::appendLine(QString& out, const Line& line) const
+{
+    out += QLatin1String("   ");
+    out += line.name;
+    out += QLatin1String(" (");
+    out += line.year;
+    out += after_;
+    out += numText(line.effect);
+    if (weighted_) {
+        out += QLatin1String("; N = ");
+        out += numText(line.n);
+        out += QLatin1String("; Weighting = ");
+        out += numText(line.weight);
+        out += QLatin1Char('%');
+    }
+}
+
+void StudyList::appendTo(QString& out) const
+{
+    for (const Line& line : lines_) {
+        appendLine(out, line);
+        out += kCrLf;
+    }
+}
+
+QString StudyList::text() const
+{
+    QString out;
+    appendTo(out);
+    return out;
+}
+
+QString StudyList::lastLine() const
+{
+    QString out;
+    if (!lines_.empty())
+        appendLine(out, lines_.back());
+    return out;
+}
+
 QString MetaRun::box(const QString& name) const { return boxes.value(name); }
 
 void bindSummary(MetaRun& run, const QSqlRecord& row)
@@ -744,10 +766,9 @@ QString reportText(const MetaRun& run, const ReportContext& context)
     const RunValues& v = run.v;
     const auto b = [&](const char* name) { return run.box(QLatin1String(name)); };
     QString out;
-    // The study lists are most of the report: room for them and the lines
-    // around them at once.
-    out.reserve(v.StudyListD.size() + v.StudyListWeightedD.size() + v.StudyListG.size() +
-                v.StudyListWeightedG.size() + context.path.size() + run.measure.size() + 16384);
+    // Room for the lines around the study lists; the lists make room as
+    // they are written.
+    out.reserve(context.path.size() + run.measure.size() + 16384);
     const auto line = [&](const QString& text) {
         out += text;
         out += kCrLf;
@@ -831,7 +852,7 @@ QString reportText(const MetaRun& run, const ReportContext& context)
     label("Mean Cohen's d: ", b("txtMeanCohen"));
     label("Standard Deviation Of Mean Cohen's d: ", b("txtSDCohen"));
     line(QStringLiteral("Mean Cohen's d Based On ") + b("txtDStat") + QStringLiteral(" Studies:"));
-    out += v.StudyListD;
+    v.StudyListD.appendTo(out);
     label("Minimum Cohen's d: ", b("txtDMin"));
     label("Maximum Cohen's d: ", b("txtDMax"));
     label("Mean Cohen's d -95% Confidence Interval: ", b("txtMeanNeg95"));
@@ -853,7 +874,7 @@ QString reportText(const MetaRun& run, const ReportContext& context)
     line(QStringLiteral("Weighted Mean Cohen's d Based On: ") + numText(v.SumTotalND) +
          QStringLiteral(" Participants"));
     line(QStringLiteral("Weighted Mean Cohen's d Based On ") + numText(v.CountWeightedD) + QStringLiteral(" Studies:"));
-    out += v.StudyListWeightedD;
+    v.StudyListWeightedD.appendTo(out);
     label("Sum Of Mean Cohen's d Effect Sizes Used For Weighting: ", numText(v.SumD));
     label("Standard Deviation Of Weighted Mean Cohen's d : ", b("txtWeightedSDD"));
     line(QStringLiteral("Formula For Standard Deviation Of Weighted Mean: (Sum (weighti(di - weighted mean d)^2)) / "
@@ -865,7 +886,7 @@ QString reportText(const MetaRun& run, const ReportContext& context)
     label("Mean Hedges' g: ", b("txtMeanG"));
     label("Standard Deviation Of Mean Hedges' g: ", b("txtSDHedges"));
     line(QStringLiteral("Mean Hedges' g Based On ") + b("txtMeanGStat") + QStringLiteral(" Studies:"));
-    out += v.StudyListG;
+    v.StudyListG.appendTo(out);
     label("Mean Hedges' g -95% Confidence Interval: ", b("txtMeanGNeg95"));
     studiesLine("Mean Hedges' g -95% Confidence Interval Based On: ", "txtGNeg95Stat");
     label("Mean Hedges' g +95% Confidence Interval: ", b("txtMeanGPlus95"));
@@ -878,7 +899,7 @@ QString reportText(const MetaRun& run, const ReportContext& context)
     line(QStringLiteral("Weighted Mean Hedges' g Based On: ") + numText(v.SumTotalNG) +
          QStringLiteral(" Participants"));
     line(QStringLiteral("Weighted Mean Hedges' g Based On ") + numText(v.CountWeightedG) + QStringLiteral(" Studies:"));
-    out += v.StudyListWeightedG;
+    v.StudyListWeightedG.appendTo(out);
     label("Sum Of Mean Hedges' g Effect Sizes Used For Weighting: ", numText(v.SumG));
     label("Standard Deviation Of Weighted Mean Hedges' g: ", b("txtWeightedSDG"));
     line(QStringLiteral("Formula For Standard Deviation Of Weighted Mean: (Sum (weighti(gi - weighted mean g)^2)) / "

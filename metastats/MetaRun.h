@@ -57,13 +57,48 @@ QString fixedFive(double v);
 // number for a count, otherwise fixedFive.
 QString summaryText(const SummaryColumn& column, const QVariant& value);
 
+struct RunStudy;
+
+// The lines of one study list of the report: "   name (year" then what
+// follows the year and the effect, and in a weighted list "; N = ", the N,
+// "; Weighting = ", the weight and "%"; each ended by CR LF. A run keeps the
+// values of each line and the report writes them out, so that a run of many
+// studies makes its lines where the report is made, not while it walks the
+// studies.
+class StudyList {
+public:
+    // `after` is what follows the year; a weighted list adds N and weight.
+    StudyList(QString after = {}, bool weighted = false);
+
+    void add(const RunStudy& study, double effect, double n = 0, double weight = 0);
+    bool isEmpty() const { return lines_.empty(); }
+    // Every line, each ended by CR LF.
+    QString text() const;
+    void appendTo(QString& out) const;
+    // The last line without its line end, "" for none.
+    QString lastLine() const;
+
+private:
+    struct Line {
+        QString name, year;   // "" for Null
+        double effect, n, weight;
+    };
+    void appendLine(QString& out, const Line& line) const;
+
+    QString after_;
+    bool weighted_;
+    std::vector<Line> lines_;
+};
+
 // The working values of one run; every number starts at 0 and every text at "".
 struct RunValues {
     // Unweighted d and g, and the inverse-variance sums of d.
     double SumSquaresD = 0, UnweightedSDD = 0, CountD = 0;
-    QString StudyLineD, StudyListD;
+    QString StudyLineD;
+    StudyList StudyListD;
     double SumSquaresG = 0, UnweightedSDG = 0, CountG = 0;
-    QString StudyLineG, StudyListG;
+    QString StudyLineG;
+    StudyList StudyListG;
     double SumInverseVarianceWeightsBySquaredD = 0, SumInverseVarianceWeightsByD = 0;
     double SumOfInverseVarianceWeights = 0, InverseVarianceCount = 0;
     // Weighted by total N.
@@ -71,7 +106,8 @@ struct RunValues {
     double SumWeightedSquaresD = 0, WeightedVarianceD = 0, WeightedSDD = 0;
     double SumTotalNG = 0, SumNByG = 0, WeightedMeanG = 0, SumG = 0, CountWeightedG = 0;
     double SumWeightedSquaresG = 0, WeightedVarianceG = 0, WeightedSDG = 0;
-    QString StudyLineWeightedD, StudyListWeightedD, StudyLineWeightedG, StudyListWeightedG;
+    QString StudyLineWeightedD, StudyLineWeightedG;
+    StudyList StudyListWeightedD, StudyListWeightedG;
     // Heterogeneity of d with inverse-variance weights.
     double VarianceWeightedMeanD = 0;
     double InverseVarianceQ = 0, InverseVarianceDF = 0, InverseVarianceP2 = 0, InverseVarianceP1 = 0;

@@ -476,19 +476,33 @@ void Recordset::readRows(const std::shared_ptr<Connection>& connection, const QS
         inTable.push_back(it != declared.constEnd());
         fields.push_back(f);
     }
-    std::vector<Row> rows;
-    rows.reserve(rows_.size());
-    for (; more; more = q.next()) {
-        Row r;
-        if (updatable)
-            r.rowid = q.value(0).toLongLong();
-        r.stored.reserve(fields.size());
-        for (int i = 0; i < int(fields.size()); ++i)
-            r.stored.push_back(q.value(i + first));
-        rows.push_back(std::move(r));
+    // The records are read into those of the read before last, whose memory
+    // is already the program's: a table read again and again does not ask
+    // the system for fresh pages each time.
+    std::vector<Row> rows = std::move(spare_);
+    spare_.clear();
+    size_t used = 0;
+    try {
+        for (; more; more = q.next()) {
+            if (used == rows.size())
+                rows.emplace_back();
+            Row& r = rows[used++];
+            r.rowid = updatable ? q.value(0).toLongLong() : -1;
+            r.stored.resize(fields.size());
+            for (int i = 0; i < int(fields.size()); ++i)
+                r.stored[size_t(i)] = q.value(i + first);
+            r.pending.clear();
+            r.changed.clear();
+            r.isNew = false;
+            r.dirty = false;
+        }
+        if (q.lastError().isValid())
+            throw refused(q.lastError());
+    } catch (...) {
+        spare_ = std::move(rows);
+        throw;
     }
-    if (q.lastError().isValid())
-        throw refused(q.lastError());
+    rows.resize(used);
     connection_ = connection;
     table_ = table;
     sql_ = sql;
@@ -496,6 +510,7 @@ void Recordset::readRows(const std::shared_ptr<Connection>& connection, const QS
     fields_ = std::move(fields);
     inTable_ = std::move(inTable);
     key_ = key;
+    spare_ = std::move(rows_);
     rows_ = std::move(rows);
     deferred_.clear();
 }
@@ -508,6 +523,7 @@ void Recordset::close()
         rollbackWrite();
     open_ = false;
     rows_.clear();
+    spare_.clear();
     sql_.clear();
     keyField_.clear();
     sortField_ = -1;

@@ -278,6 +278,7 @@ private:
     bool inWrite_ = false;
     std::vector<Deferred> deferred_;
     std::vector<Row> rows_;
+    std::vector<Row> spare_;   // the records of the read before, to read into
     int pos_ = -1;
     bool open_ = false;
     std::function<void()> listener_;

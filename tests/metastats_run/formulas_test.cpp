@@ -204,7 +204,11 @@ TEST(MetaFormulas, InverseVarianceHeterogeneity)
 TEST(MetaFormulas, ReportLinesEndWithCarriageReturnAndLineFeed)
 {
     MetaRun run;
-    run.v.StudyListD = QStringLiteral("   A (2000) where Cohen's d = 0.5\r\n");
+    metastats::RunStudy study;
+    study.name = QStringLiteral("A");
+    study.year = QStringLiteral("2000");
+    run.v.StudyListD = metastats::StudyList(QStringLiteral(") where Cohen's d = "));
+    run.v.StudyListD.add(study, 0.5);
     const QString report = metastats::reportText(run, {QStringLiteral("x.met"), QStringLiteral("d"),
                                                        QStringLiteral("t"), 7});
     EXPECT_TRUE(report.endsWith(QStringLiteral("\r\n")));

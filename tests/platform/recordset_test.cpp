@@ -617,6 +617,62 @@ TEST_F(TwoUsers, OwnWritesAndOtherUsersRowsDoNotStandInTheWay)
               QStringLiteral("Bee:2.25 C:30.0"));
 }
 
+// Each read holds what the file holds, whatever the read before it held or
+// left half done: fewer rows, more rows, a read that fails part way (the
+// records stay as they were) and edits after each.
+TEST_F(TwoUsers, EachReadHoldsWhatTheFileHoldsWhateverTheReadsBeforeHeld)
+{
+    conn[1]->execute(QStringLiteral("ALTER TABLE data ADD COLUMN \"Tag\" TEXT DEFAULT '1'"));
+    // A column that cannot be read from a row whose Tag is not a number.
+    rs[0].open(conn[0],
+               QStringLiteral("SELECT [Key], [Name], [Score], [Include], json_extract([Tag], '$') AS T FROM data "
+                              "ORDER BY [Key]"),
+               QStringLiteral("data"), QStringLiteral("Key"));
+    const auto file = [this] {
+        return stored(QStringLiteral("SELECT group_concat(Key || ':' || Name || ':' || quote(Score) || ':' || "
+                                     "Include || ':' || Tag, ' ') FROM (SELECT * FROM data ORDER BY Key)"))
+            .toString();
+    };
+    const auto shown = [this] {
+        QStringList rows;
+        for (int i = 0; i < rs[0].recordCount(); ++i) {
+            const QVariant score = rs[0].valueAt(i, 2);
+            rows << QStringLiteral("%1:%2:%3:%4:%5")
+                        .arg(rs[0].valueAt(i, 0).toString(), rs[0].valueAt(i, 1).toString(),
+                             score.isNull() ? QStringLiteral("NULL") : QString::number(score.toDouble(), 'f', 1),
+                             rs[0].valueAt(i, 3).toBool() ? QStringLiteral("-1") : QStringLiteral("0"),
+                             rs[0].valueAt(i, 4).toString());
+        }
+        return rows.join(QLatin1Char(' '));
+    };
+    const QStringList steps = {
+        QStringLiteral("INSERT INTO data VALUES (4, 'D', 4, -1, '4'), (5, 'E', NULL, 0, '5')"),
+        QStringLiteral("DELETE FROM data WHERE Key IN (1, 2, 4)"),
+        QStringLiteral("INSERT INTO data VALUES (6, 'F', 6, -1, '6'), (7, 'G', 7, 0, '7')"),
+        QStringLiteral("UPDATE data SET Score = NULL, Name = 'c' WHERE Key = 3"),
+    };
+    for (const QString& step : steps) {
+        conn[1]->execute(step);
+        rs[0].requery();
+        EXPECT_EQ(shown(), file()) << step.toStdString();
+        // Each record takes an edit as read: only the column written counts.
+        rs[0].moveLast();
+        rs[0].setValue(QStringLiteral("Score"), 1.5);
+        rs[0].update();
+        EXPECT_EQ(shown(), file()) << step.toStdString();
+    }
+    // A read that fails part way leaves the records as they were.
+    const QString before = shown();
+    conn[1]->execute(QStringLiteral("UPDATE data SET Tag = 'x{' WHERE Key = 6"));
+    EXPECT_THROW(rs[0].requery(), RuntimeError);
+    EXPECT_EQ(shown(), before);
+    conn[1]->execute(QStringLiteral("UPDATE data SET Tag = '8' WHERE Key = 6"));
+    conn[1]->execute(QStringLiteral("INSERT INTO data VALUES (9, 'I', 9, -1, '9')"));
+    rs[0].requery();
+    EXPECT_EQ(shown(), file());
+    EXPECT_EQ(rs[0].recordCount(), 5);
+}
+
 TEST(Connection, OpensOnlyExistingDatabases)
 {
     QTemporaryDir dir;

@@ -2,9 +2,13 @@
 // setPlainText leaves it.
 #include "shell/TextInBackground.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
@@ -67,6 +71,75 @@ TEST(TextInBackground, EachNewReportReplacesTheLastAndNoneIsLeftOver)
     // Made and never shown (the run failed after it started): dropped.
     { shell::TextInBackground unused(manyLines(2000, QStringLiteral("unused"))); }
     EXPECT_TRUE(box.toPlainText().contains(QStringLiteral("(2)")));
+}
+
+// The line under the top left corner of the box's text.
+QString topLine(QPlainTextEdit& box)
+{
+    QTextCursor c = box.cursorForPosition(QPoint(2, 2));
+    c.movePosition(QTextCursor::StartOfLine);
+    c.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
+    return c.selectedText();
+}
+
+// A text of many lines is held in paragraphs of several lines; the box
+// shows, scrolls and reads back as if each line were its own paragraph,
+// also after its width changes.
+TEST(TextInBackground, ATextOfManyLinesScrollsAndReadsBackAsSetPlainTextLeavesIt)
+{
+    const int lines = int(shell::TextInBackground::GroupedFromLines) + 3001;
+    for (const QString& end : {QStringLiteral("\r\n"), QStringLiteral("no line end")}) {
+        const QString text = manyLines(lines, QStringLiteral("many")) + QStringLiteral("blank\n\nLF only\rCR only\r\n") + end;
+        QWidget window;
+        window.resize(900, 700);
+        QPlainTextEdit expected(&window);
+        QPlainTextEdit box(&window);
+        for (QPlainTextEdit* b : {&expected, &box}) {
+            b->setLineWrapMode(QPlainTextEdit::NoWrap);
+            b->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            b->setPlainText(QStringLiteral("earlier"));
+        }
+        expected.setGeometry(0, 0, 400, 300);
+        box.setGeometry(450, 0, 400, 300);
+        window.show();
+        QApplication::processEvents();
+        expected.setPlainText(text);
+        {
+            shell::TextInBackground report(text);
+            report.showIn(&box);
+        }
+        QApplication::processEvents();
+        EXPECT_LT(box.document()->blockCount(), expected.document()->blockCount() / 8);
+        EXPECT_EQ(box.toPlainText(), expected.toPlainText());
+        EXPECT_EQ(box.document()->lineCount(), expected.document()->lineCount());
+        EXPECT_EQ(box.verticalScrollBar()->maximum(), expected.verticalScrollBar()->maximum());
+
+        // Narrower, then scrolled: the same range and the same line on top.
+        for (int width : {320, 380}) {
+            expected.resize(width, 300);
+            box.resize(width, 300);
+            QApplication::processEvents();
+            EXPECT_EQ(box.verticalScrollBar()->maximum(), expected.verticalScrollBar()->maximum()) << width;
+        }
+        for (int value : {1, 17, lines / 2, lines - 5}) {
+            expected.verticalScrollBar()->setValue(value);
+            box.verticalScrollBar()->setValue(value);
+            QApplication::processEvents();
+            EXPECT_EQ(topLine(box), topLine(expected)) << value;
+        }
+        // The end of the text with the keys.
+        for (QPlainTextEdit* b : {&expected, &box}) {
+            b->setFocus();
+            QTest::keyClick(b, Qt::Key_End, Qt::ControlModifier);
+            QTest::keyClick(b, Qt::Key_Up);
+        }
+        QApplication::processEvents();
+        EXPECT_EQ(box.verticalScrollBar()->value(), expected.verticalScrollBar()->value());
+        EXPECT_EQ(box.textCursor().block().text().section(QChar::LineSeparator, -1),
+                  expected.textCursor().block().text());
+        EXPECT_EQ(box.toPlainText().left(box.textCursor().position()).count(QLatin1Char('\n')),
+                  expected.toPlainText().left(expected.textCursor().position()).count(QLatin1Char('\n')));
+    }
 }
 
 } // namespace
