@@ -1316,6 +1316,15 @@ bool Recordset::storeAsSet(const std::vector<int>& fields, const std::vector<int
         return false;
     }
     std::sort(gone.begin(), gone.end());
+    if (inWrite_) {
+        // Room for what the records take at the commit, at once.
+        if (deferred_.empty() || deferred_.back().fields != fields)
+            deferred_.push_back(Deferred{fields, {}, {}, {}});
+        Deferred& d = deferred_.back();
+        d.rowids.reserve(d.rowids.size() + count);
+        d.rows.reserve(d.rows.size() + count);
+        d.values.reserve(d.values.size() + count * width);
+    }
     for (size_t i = 0; i < count; ++i) {
         Row& r = rows_[size_t(rows[i])];
         if (std::binary_search(gone.begin(), gone.end(), r.rowid)) {
