@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QApplication>
 #include <QSqlError>
 #include <cstdlib>
 #include <sys/stat.h>
@@ -400,4 +403,84 @@ TEST_F(MetDataTest, CopyUnderANewNameAfterACrashHoldsTheLastCommittedStudies)
     EXPECT_EQ(counts[0][0].toInt(), 3001);
     EXPECT_EQ(counts[0][1].toInt(), 0);
     EXPECT_EQ(w->strPath(), copy);
+}
+
+// A run over thousands of studies: the report box holds every line of the
+// report, scrolls over all of them, and the clipboard and the report file
+// get them as lines.
+TEST_F(MetDataTest, AReportOfThousandsOfStudiesIsShownCopiedAndSavedLineByLine)
+{
+    const QString file = path("many.met");
+    openWindow();
+    createThroughWindow(file);
+    constexpr int added = 2100;   // four study lists: over 8,400 lines
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("many-studies"));
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        db.transaction();
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("DELETE FROM data")));   // the placeholder row
+        q.prepare(QStringLiteral("INSERT INTO data (\"Study Name\", \"Year of Study\", \"Cohen's D\", \"Hedges' G\", "
+                                 "\"Total N\", \"Used SD\", \"Z Statistic\", \"Include\") "
+                                 "VALUES (?, '2010', ?, ?, ?, 1.5, ?, -1)"));
+        for (int i = 0; i < added; ++i) {
+            q.addBindValue(QStringLiteral("Bulk %1").arg(i));
+            q.addBindValue(0.1 + (i % 17) * 0.05);
+            q.addBindValue(0.1 + (i % 13) * 0.05);
+            q.addBindValue(20 + i % 30);
+            q.addBindValue(1 + (i % 5) * 0.5);
+            ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
+        }
+        db.commit();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("many-studies"));
+    {
+        testkit::MsgBoxScript msgs;
+        click("cmdSummary");
+        ASSERT_EQ(msgs.count(), 0) << msgs.texts().join(QStringLiteral(" | ")).toStdString();
+    }
+    auto* results = testkit::find<QPlainTextEdit>(w, QStringLiteral("txtResults"));
+    const QString shown = results->toPlainText();
+    const QStringList lines = shown.split(QLatin1Char('\n'));
+    EXPECT_GT(lines.size(), 4 * added);
+    EXPECT_FALSE(shown.contains(QChar::LineSeparator));
+    EXPECT_FALSE(shown.contains(QLatin1Char('\r')));
+    EXPECT_EQ(results->document()->lineCount(), lines.size());
+    // Each study once in each list, on a line of its own.
+    for (int i : {0, 1, added / 2, added - 1}) {
+        const QString start = QStringLiteral("   Bulk %1 (2010)").arg(i);
+        EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^") + QRegularExpression::escape(start) +
+                                                  QStringLiteral("\\)? where")))
+                      .size(),
+                  4)
+            << start.toStdString();
+    }
+    // The scroll bar reaches the last line.
+    results->verticalScrollBar()->setValue(results->verticalScrollBar()->maximum());
+    QApplication::processEvents();
+    QTextCursor last = results->cursorForPosition(QPoint(2, results->viewport()->height() - 4));
+    last.movePosition(QTextCursor::StartOfLine);
+    last.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
+    EXPECT_EQ(last.selectedText(), lines.last().isEmpty() ? QString() : lines.last());
+
+    {
+        testkit::MsgBoxScript msgs;
+        click("cmdCopyClipboard");
+    }
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), shown);
+    QTemporaryDir temp;
+    EnvironmentScope env;
+    env.set("TMPDIR", temp.path());
+    env.unset("XDG_RUNTIME_DIR");
+    {
+        testkit::DesktopScript desktop;
+        testkit::MsgBoxScript msgs;
+        click("cmdNotepad");
+        ASSERT_EQ(desktop.requests().size(), 1);
+        QString saved = QString::fromUtf8(bytes(desktop.requests()[0].target));
+        EXPECT_EQ(saved.count(QStringLiteral("\r\n")), lines.size());
+        EXPECT_EQ(saved.replace(QStringLiteral("\r\n"), QStringLiteral("\n")), shown + QLatin1Char('\n'));
+    }
 }
