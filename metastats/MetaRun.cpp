@@ -128,8 +128,10 @@ void unweightedPass(MetaRun& run, const RunStudies& studies, const EffectKind& k
 {
     const QString meanText = run.box(kind.meanBox);
     MeanOfBox mean(meanText);
-    if (w.list.isEmpty())
-        w.list = StudyList(kind.lineText);
+    if (w.list.isEmpty()) {
+        w.list = StudyList(studies.table(), kind.lineText, kind.value);
+        w.list.reserve(studies.size());
+    }
     for (int row = 0; row < studies.size(); ++row) {
         const RunStudy& s = studies[row];
         if (!inUnweightedSet(s, !meanText.isEmpty(), kind))
@@ -138,7 +140,7 @@ void unweightedPass(MetaRun& run, const RunStudies& studies, const EffectKind& k
         const double e = s.*kind.value;
         w.sumSquares = ar::add(w.sumSquares, square(ar::sub(e, m)));
         w.count = ar::add(w.count, 1);
-        w.list.add(s, e);
+        w.list.add(row);
         if (eachStudy)
             eachStudy(s, e);
     }
@@ -208,16 +210,16 @@ void weighted(MetaRun& run, RunStudies& studies, const EffectKind& kind, Weighte
         }
     }
 
-    if (w.list.isEmpty())
-        w.list = StudyList(kind.weightedLineText, true);
+    if (w.list.isEmpty()) {
+        w.list = StudyList(studies.table(), kind.weightedLineText, kind.value, true);
+        w.list.reserve(studies.size());
+    }
     for (int row = 0; row < studies.size(); ++row) {
         const RunStudy& s = studies[row];
         if (inWeightedSet(s, kind)) {
-            const double n = s.n;
-            const double e = s.*kind.value;
-            const double weight = roundHalfEven(ar::mul(ar::div(n, w.sumN), 100), 5);
+            const double weight = roundHalfEven(ar::mul(ar::div(s.n, w.sumN), 100), 5);
             studies.set(row, kind.weightColumn, weight);
-            w.list.add(s, e, n, weight);
+            w.list.add(row, weight);
         }
     }
     if (!w.list.isEmpty())
@@ -299,7 +301,7 @@ RunStudies::RunStudies(platform::Recordset& studies, const QString& measure) : s
         fields_[c] = field(resultNames[c]);
 
     const int count = studies.recordCount();
-    rows_.resize(static_cast<size_t>(count));
+    rows_->resize(static_cast<size_t>(count));
     for (auto& column : results_)
         column.resize(static_cast<size_t>(count));
     const auto number = [&studies](int row, int f, bool& has) {
@@ -308,7 +310,7 @@ RunStudies::RunStudies(platform::Recordset& studies, const QString& measure) : s
         return has ? v.toDouble() : 0.0;
     };
     for (int row = 0; row < count; ++row) {
-        RunStudy& s = rows_[static_cast<size_t>(row)];
+        RunStudy& s = (*rows_)[static_cast<size_t>(row)];
         const QVariant in = studies.valueAt(row, include);
         s.included = !in.isNull() && in.toBool();
         if (s.included && measureUsed >= 0) {
@@ -504,24 +506,26 @@ void MetaRun::setBox(const QString& name, const QString& text)
         onBoxWritten(name, text);
 }
 
-StudyList::StudyList(QString after, bool weighted) : after_(std::move(after)), weighted_(weighted) {}
-
-void StudyList::add(const RunStudy& study, double effect, double n, double weight)
+StudyList::StudyList(std::shared_ptr<const RunStudyTable> studies, QString after, double RunStudy::*effect,
+                     bool weighted)
+    : studies_(std::move(studies)), after_(std::move(after)), effect_(effect), weighted_(weighted)
 {
-    lines_.push_back(Line{study.name, study.year, effect, n, weight});
 }
+
+void StudyList::add(int row, double weight) { lines_.push_back(Line{row, weight}); }
 
 void StudyList::appendLine(QString& out, const Line& line) const
 {
+    const RunStudy& s = (*studies_)[static_cast<size_t>(line.row)];
     out += QLatin1String("   ");
-    out += line.name;
+    out += s.name;
     out += QLatin1String(" (");
-    out += line.year;
+    out += s.year;
     out += after_;
-    out += numText(line.effect);
+    out += numText(s.*effect_);
     if (weighted_) {
         out += QLatin1String("; N = ");
-        out += numText(line.n);
+        out += numText(s.n);
         out += QLatin1String("; Weighting = ");
         out += numText(line.weight);
         out += QLatin1Char('%');

@@ -11,6 +11,7 @@
 #include <QVariant>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -57,20 +58,34 @@ QString fixedFive(double v);
 // number for a count, otherwise fixedFive.
 QString summaryText(const SummaryColumn& column, const QVariant& value);
 
-struct RunStudy;
+// One study as the statistics steps read it.
+struct RunStudy {
+    bool included = false;   // Include true and, with a measure, that measure
+    bool hasD = false, hasG = false, hasN = false, hasUsedSD = false;
+    double d = 0, g = 0, n = 0, usedSD = 0;   // Cohen's D, Hedges' G, Total N, Used SD
+    QString name, year;                       // "" for Null
+};
+
+// The studies of one run as read, in the order of the study recordset.
+using RunStudyTable = std::vector<RunStudy>;
 
 // The lines of one study list of the report: "   name (year" then what
 // follows the year and the effect, and in a weighted list "; N = ", the N,
-// "; Weighting = ", the weight and "%"; each ended by CR LF. A run keeps the
-// values of each line and the report writes them out, so that a run of many
-// studies makes its lines where the report is made, not while it walks the
-// studies.
+// "; Weighting = ", the weight and "%"; each ended by CR LF. A list keeps
+// which studies it holds and the report writes their lines, so that a run
+// of many studies makes its lines where the report is made, not while it
+// walks the studies.
 class StudyList {
 public:
-    // `after` is what follows the year; a weighted list adds N and weight.
-    StudyList(QString after = {}, bool weighted = false);
+    StudyList() = default;
+    // `after` follows the year; `effect` is the study's effect size; a
+    // weighted list adds N and the weight.
+    StudyList(std::shared_ptr<const RunStudyTable> studies, QString after, double RunStudy::*effect,
+              bool weighted = false);
 
-    void add(const RunStudy& study, double effect, double n = 0, double weight = 0);
+    void reserve(qsizetype lines) { lines_.reserve(static_cast<size_t>(lines)); }
+    // The study at `row` of the table; `weight` for a weighted list.
+    void add(int row, double weight = 0);
     bool isEmpty() const { return lines_.empty(); }
     // Every line, each ended by CR LF.
     QString text() const;
@@ -80,13 +95,15 @@ public:
 
 private:
     struct Line {
-        QString name, year;   // "" for Null
-        double effect, n, weight;
+        int row;
+        double weight;
     };
     void appendLine(QString& out, const Line& line) const;
 
+    std::shared_ptr<const RunStudyTable> studies_;
     QString after_;
-    bool weighted_;
+    double RunStudy::*effect_ = nullptr;
+    bool weighted_ = false;
     std::vector<Line> lines_;
 };
 
@@ -145,13 +162,6 @@ struct MetaRun {
     QString box(const QString& box) const;
 };
 
-// One study as the statistics steps read it.
-struct RunStudy {
-    bool included = false;   // Include true and, with a measure, that measure
-    bool hasD = false, hasG = false, hasN = false, hasUsedSD = false;
-    double d = 0, g = 0, n = 0, usedSD = 0;   // Cohen's D, Hedges' G, Total N, Used SD
-    QString name, year;                       // "" for Null
-};
 
 // The four result columns of `data` that the steps write.
 enum ResultColumn { ZScoreOfD, ZScoreOfG, WeightOfD, WeightOfG, ResultColumnCount };
@@ -167,8 +177,10 @@ public:
     // every record.
     RunStudies(platform::Recordset& studies, const QString& measure);
 
-    int size() const { return static_cast<int>(rows_.size()); }
-    const RunStudy& operator[](int row) const { return rows_[static_cast<size_t>(row)]; }
+    int size() const { return static_cast<int>(rows_->size()); }
+    const RunStudy& operator[](int row) const { return (*rows_)[static_cast<size_t>(row)]; }
+    // The studies as read, for the study lists of the report.
+    std::shared_ptr<const RunStudyTable> table() const { return rows_; }
 
     // A result column's value of a study, as written by this run or as the
     // recordset held it; no value for Null.
@@ -184,7 +196,7 @@ public:
 
 private:
     platform::Recordset& studies_;
-    std::vector<RunStudy> rows_;
+    std::shared_ptr<RunStudyTable> rows_ = std::make_shared<RunStudyTable>();
     int fields_[ResultColumnCount] = {};
     bool changed_[ResultColumnCount] = {};
     std::vector<std::optional<double>> results_[ResultColumnCount];

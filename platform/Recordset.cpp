@@ -481,6 +481,7 @@ void Recordset::readRows(const std::shared_ptr<Connection>& connection, const QS
     // the system for fresh pages each time.
     std::vector<Row> rows = std::move(spare_);
     spare_.clear();
+    rows.reserve(rows_.size());
     size_t used = 0;
     try {
         for (; more; more = q.next()) {

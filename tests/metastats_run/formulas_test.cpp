@@ -204,11 +204,12 @@ TEST(MetaFormulas, InverseVarianceHeterogeneity)
 TEST(MetaFormulas, ReportLinesEndWithCarriageReturnAndLineFeed)
 {
     MetaRun run;
-    metastats::RunStudy study;
-    study.name = QStringLiteral("A");
-    study.year = QStringLiteral("2000");
-    run.v.StudyListD = metastats::StudyList(QStringLiteral(") where Cohen's d = "));
-    run.v.StudyListD.add(study, 0.5);
+    auto studies = std::make_shared<metastats::RunStudyTable>(1);
+    (*studies)[0].name = QStringLiteral("A");
+    (*studies)[0].year = QStringLiteral("2000");
+    (*studies)[0].d = 0.5;
+    run.v.StudyListD = metastats::StudyList(studies, QStringLiteral(") where Cohen's d = "), &metastats::RunStudy::d);
+    run.v.StudyListD.add(0);
     const QString report = metastats::reportText(run, {QStringLiteral("x.met"), QStringLiteral("d"),
                                                        QStringLiteral("t"), 7});
     EXPECT_TRUE(report.endsWith(QStringLiteral("\r\n")));
