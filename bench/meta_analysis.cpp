@@ -1,21 +1,22 @@
-// One meta-analysis run over a study table of n studies as the window runs
-// it from its button (the studies read again from the file, the aggregate
-// query, the passes of the statistics steps, the four result columns written
-// back, the report, the grid refreshed), beside the least any run must do:
+// One meta-analysis run over a study table of n studies, pressed on the study
+// database window's Meta-analyse button (the studies read again from the
+// file, the aggregate query, the passes of the statistics steps, the four
+// result columns written back, the report, the grid refreshed and painted),
+// beside the least any run must do:
 // a bare pass that reads the same columns once and writes the four result
 // columns of every row by the run's own write, in one transaction. Compare
 // BM_MetaAnalyse/n with BM_BareStudyPass/n. Both are timed by the clock on
 // the wall: the run makes its report on a worker thread while it stores its
 // results.
-#include "metadb/StudyGridModel.h"
 #include "metadb/StudyTable.h"
-#include "metastats/MetaAnalysis.h"
+#include "metadb/frmMetData.h"
+#include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/PreparedStatement.h"
 #include "platform/Recordset.h"
 
 #include <QApplication>
-#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -56,53 +57,47 @@ std::shared_ptr<platform::Connection> studyDatabase(const QTemporaryDir& dir, in
 
 } // namespace
 
-// What the window does from the Meta-analyse button: the run takes its
-// write transaction, reads the studies of the grid's recordset (keyed by
-// `Study ID`) again from the file, runs the aggregate query and the steps,
-// stores the four result columns and commits, shows the report; then the
-// grid bound to the recordset is refreshed and painted.
+// What the user waits for after pressing Meta-analyse in the study database
+// window: the window, with the file opened through its own Open command, is
+// driven by its button. The press commits the grid, shows the busy window,
+// takes the run's write transaction, reads the studies (keyed by `Study ID`)
+// again from the file, runs the aggregate query and the steps, stores the
+// four result columns and commits, shows the report, unloads the busy
+// window, refreshes the grid and the record count; the events that follow
+// (the grid's and the report's painting) are handled before the clock stops.
 static void BM_MetaAnalyse(benchmark::State& state)
 {
     const int n = static_cast<int>(state.range(0));
     QTemporaryDir dir;
-    auto connection = studyDatabase(dir, n);
-    platform::Recordset studies;
-    studies.open(connection, metadb::studySql(), QStringLiteral("data"), QStringLiteral("Study ID"));
-    QWidget window;
-    window.resize(1000, 700);
-    auto* grid = new metadb::StudyGrid(&window);
-    grid->setGeometry(0, 0, 1000, 300);
-    grid->studyModel()->bind(&studies);
-    auto* picMeta = new QWidget(&window);
-    metastats::buildMetaPanel(picMeta);
-    // The report box as the database window makes it: no line wrapping.
-    auto* results = new QPlainTextEdit(&window);
-    results->setLineWrapMode(QPlainTextEdit::NoWrap);
-    window.show();
-    QApplication::processEvents();
-    metastats::RosenthalResults rosenthal;
-    metastats::MetaContext context;
-    context.window = &window;
-    context.connection = connection;
-    context.studies = &studies;
-    context.databaseOpen = true;
-    context.picMeta = picMeta;
-    context.txtResults = results;
-    context.rosenthal = &rosenthal;
+    QString path;
+    {
+        auto connection = studyDatabase(dir, n);
+        path = connection->path();
+        connection->close();
+    }
     int boxes = 0;
     platform::setMsgHandler([&boxes](const platform::MsgRequest&) {
         ++boxes;
         return platform::MsgResult::OK;
     });
+    platform::setFileDialogHandler([&path](const platform::FileDialogRequest&) { return path; });
+    metadb::frmMetData* window = metadb::showMetData();
+    window->resize(1000, 700);
+    QApplication::processEvents();
+    window->findChild<QPushButton*>(QStringLiteral("cmdOpenDB"))->click();
+    QApplication::processEvents();
+    QPushButton* const button = window->findChild<QPushButton*>(QStringLiteral("cmdSummary"));
     for (auto _ : state) {
-        metastats::MetaAnalyse(context);
-        grid->studyModel()->refresh();
-        grid->followRecordset();
+        button->click();
         QApplication::processEvents();
     }
+    const bool complete = boxes == 0 && window->StudyRecordset() && window->StudyRecordset()->recordCount() == n &&
+                          !window->findChild<QWidget*>(QStringLiteral("picMeta"))->isHidden();
+    window->close();
+    QApplication::processEvents();
+    platform::setFileDialogHandler({});
     platform::setMsgHandler({});
-    grid->studyModel()->bind(nullptr);
-    if (boxes != 0 || rosenthal.RosenthalN != n || studies.recordCount() != n)
+    if (!complete)
         state.SkipWithError("the run did not complete");
     state.SetComplexityN(n);
     state.counters["us_per_study"] =
@@ -182,7 +177,11 @@ int main(int argc, char** argv)
 {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // The window keeps its settings in a folder of this run alone.
+    QTemporaryDir settings;
+    setenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit().constData(), 1);
     QApplication app(argc, argv);
+    platform::setAppInfo({QStringLiteral("Tarvoss"), QStringLiteral("Tarvoss5"), 5, 0, 0});
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
