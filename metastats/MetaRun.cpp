@@ -540,13 +540,6 @@ void StudyList::appendTo(QString& out) const
     }
 }
 
-QString StudyList::text() const
-{
-    QString out;
-    appendTo(out);
-    return out;
-}
-
 QString StudyList::lastLine() const
 {
     QString out;

@@ -87,8 +87,7 @@ public:
     // The study at `row` of the table; `weight` for a weighted list.
     void add(int row, double weight = 0);
     bool isEmpty() const { return lines_.empty(); }
-    // Every line, each ended by CR LF.
-    QString text() const;
+    // Appends every line, each ended by CR LF.
     void appendTo(QString& out) const;
     // The last line without its line end, "" for none.
     QString lastLine() const;
@@ -161,7 +160,6 @@ struct MetaRun {
     // The text of a box written by this run, "" when none was.
     QString box(const QString& box) const;
 };
-
 
 // The four result columns of `data` that the steps write.
 enum ResultColumn { ZScoreOfD, ZScoreOfG, WeightOfD, WeightOfG, ResultColumnCount };

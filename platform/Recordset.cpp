@@ -1102,6 +1102,13 @@ void Recordset::storeFields(const std::vector<int>& fields, const std::vector<in
                                .arg(result.replaced));
 }
 
+Recordset::Deferred& Recordset::deferredFor(const std::vector<int>& fields)
+{
+    if (deferred_.empty() || deferred_.back().fields != fields)
+        deferred_.push_back(Deferred{fields, {}, {}, {}});
+    return deferred_.back();
+}
+
 void Recordset::keepOrDefer(const std::vector<int>& fields, int row, const QVariant* values)
 {
     Row& r = rows_[size_t(row)];
@@ -1109,9 +1116,7 @@ void Recordset::keepOrDefer(const std::vector<int>& fields, int row, const QVari
         keepStored(r, fields, values);
         return;
     }
-    if (deferred_.empty() || deferred_.back().fields != fields)
-        deferred_.push_back(Deferred{fields, {}, {}, {}});
-    Deferred& d = deferred_.back();
+    Deferred& d = deferredFor(fields);
     d.rowids.push_back(r.rowid);
     d.rows.push_back(row);
     d.values.insert(d.values.end(), values, values + fields.size());
@@ -1319,9 +1324,7 @@ bool Recordset::storeAsSet(const std::vector<int>& fields, const std::vector<int
     std::sort(gone.begin(), gone.end());
     if (inWrite_) {
         // Room for what the records take at the commit, at once.
-        if (deferred_.empty() || deferred_.back().fields != fields)
-            deferred_.push_back(Deferred{fields, {}, {}, {}});
-        Deferred& d = deferred_.back();
+        Deferred& d = deferredFor(fields);
         d.rowids.reserve(d.rowids.size() + count);
         d.rows.reserve(d.rows.size() + count);
         d.values.reserve(d.values.size() + count * width);

@@ -240,6 +240,8 @@ private:
         std::vector<int> rows;
         std::vector<QVariant> values;   // rows.size() times fields.size()
     };
+    // The last entry when it holds these fields, otherwise a new one.
+    Deferred& deferredFor(const std::vector<int>& fields);
     void keepOrDefer(const std::vector<int>& fields, int row, const QVariant* values);
     void endWrite();
     enum class Reread { Found, Gone, Failed };
