@@ -133,6 +133,15 @@ void buildInto(const QString& file)
 
 const StudyColumn* studyColumns() { return Columns; }
 
+QStringList studyYesNoColumns()
+{
+    QStringList names;
+    for (const StudyColumn& c : Columns)
+        if (c.kind == ColumnKind::Boolean)
+            names << QString::fromUtf8(c.name);
+    return names;
+}
+
 QString studyIdCounterTable() { return QStringLiteral("MSysStudyNumbers"); }
 
 QStringList studyTableDdl()

@@ -19,6 +19,10 @@ struct StudyColumn {
 const StudyColumn* studyColumns();
 constexpr int StudyColumnCount = 36;
 
+// The yes/no columns of `data` (Include, Xtra5, Xtra6): read by
+// platform::storedTruth whatever type a file declares them with.
+QStringList studyYesNoColumns();
+
 // The name of the table that counts the `Study ID` numbers handed out. It
 // holds "MSys" so that the workbook export leaves it out.
 QString studyIdCounterTable();

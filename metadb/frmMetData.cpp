@@ -464,6 +464,7 @@ void frmMetData::openStudies(const QString& path)
     auto connection = std::make_shared<platform::Connection>();
     connection->open(path);
     auto recordset = std::make_unique<platform::Recordset>();
+    recordset->setYesNoFields(studyYesNoColumns());
     const QString sql = studySql();
     // `Study ID` numbers are never handed out twice.
     recordset->open(connection, sql, QStringLiteral("data"), QStringLiteral("Study ID"));

@@ -311,8 +311,9 @@ RunStudies::RunStudies(platform::Recordset& studies, const QString& measure) : s
     };
     for (int row = 0; row < count; ++row) {
         RunStudy& s = (*rows_)[static_cast<size_t>(row)];
-        const QVariant in = studies.valueAt(row, include);
-        s.included = !in.isNull() && in.toBool();
+        // By the summary query's own rule, whatever type the file declares
+        // Include with.
+        s.included = studies.truthAt(row, include);
         if (s.included && measureUsed >= 0) {
             const QVariant m = studies.valueAt(row, measureUsed);
             s.included = !m.isNull() && sameMeasure(m.toString(), measure);
@@ -458,9 +459,9 @@ QString summarySql(const QString& measure, const QStringList& storedMatches)
     for (const SummaryColumn& c : summaryColumns())
         items << QStringLiteral("%1(`%2`) AS %3").arg(QLatin1String(c.aggregate), QLatin1String(c.field),
                                                        QLatin1String(c.expr));
-    // Include by the one rule the steps read it with: any number other than
-    // 0 (this program stores -1, other tools 1), text only as the number it
-    // reads as, never a blob.
+    // Include by the one rule the steps read it with (storedTruth): any
+    // number other than 0 (this program stores -1, other tools 1), text only
+    // as the number it reads as, never a blob, whatever the declared type.
     QString sql = QStringLiteral("SELECT ") + items.join(QStringLiteral(", ")) + QStringLiteral(" FROM data WHERE ") +
                   platform::storedTruthSql(QStringLiteral("`Include`"));
     if (!measure.isEmpty()) {

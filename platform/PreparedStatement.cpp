@@ -11,11 +11,8 @@ Q_DECLARE_METATYPE(sqlite3*)
 
 namespace platform {
 
-namespace {
-
-// The engine's handle of an open SQLite connection, null for any other. Qt's
-// SQLite driver here links the system's SQLite, the library this file links,
-// so the handle is one this code may use.
+// Qt's SQLite driver here links the system's SQLite, the library this file
+// links, so the handle is one this code may use.
 sqlite3* sqliteHandle(const QSqlDatabase& db)
 {
     if (!db.isOpen() || !db.driver())
@@ -25,6 +22,8 @@ sqlite3* sqliteHandle(const QSqlDatabase& db)
         return nullptr;
     return *static_cast<sqlite3* const*>(h.constData());
 }
+
+namespace {
 
 // The engine reads text as UTF-16 in the machine's byte order.
 int bindText(sqlite3_stmt* stmt, int slot, const QString& text)

@@ -58,6 +58,9 @@ private:
     QSqlError error_;
 };
 
+// The engine's handle of an open SQLite connection, null for any other.
+sqlite3* sqliteHandle(const QSqlDatabase& db);
+
 // Whether the connection is inside a transaction (true also when that cannot
 // be told: a connection other than SQLite's).
 bool inTransaction(const QSqlDatabase& db);

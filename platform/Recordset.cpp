@@ -4,6 +4,8 @@
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
 
+#include <sqlite3.h>
+
 #include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
@@ -12,8 +14,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
-#include <charconv>
-#include <string>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -92,6 +92,40 @@ bool isSqlSpace(QChar c)
            c == QLatin1Char('\f') || c == QLatin1Char('\r');
 }
 
+// What SQLite's CAST(text AS REAL) <> 0 gives, asked of SQLite itself on a
+// connection of this thread to an empty database in memory; false when
+// SQLite cannot be asked.
+bool sqliteReadsNonZero(const QString& text)
+{
+    struct Engine {
+        sqlite3* db = nullptr;
+        sqlite3_stmt* statement = nullptr;
+        Engine()
+        {
+            if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK)
+                sqlite3_prepare_v2(db, "SELECT CAST(?1 AS REAL) <> 0", -1, &statement, nullptr);
+        }
+        ~Engine()
+        {
+            sqlite3_finalize(statement);
+            sqlite3_close(db);
+        }
+        Engine(const Engine&) = delete;
+        Engine& operator=(const Engine&) = delete;
+    };
+    thread_local Engine engine;
+    if (!engine.statement)
+        return false;
+    bool nonZero = false;
+    if (sqlite3_bind_text16(engine.statement, 1, text.utf16(), int(text.size() * sizeof(QChar)),
+                            SQLITE_TRANSIENT) == SQLITE_OK &&
+        sqlite3_step(engine.statement) == SQLITE_ROW)
+        nonZero = sqlite3_column_int(engine.statement, 0) != 0;
+    sqlite3_reset(engine.statement);
+    sqlite3_clear_bindings(engine.statement);
+    return nonZero;
+}
+
 // Whether the number SQLite reads from the start of a text (as CAST(... AS
 // REAL) reads it: blanks, a sign, digits with one optional point, an
 // optional exponent; nothing that is no number reads as 0) is not 0.
@@ -103,46 +137,48 @@ bool leadingNumberIsNonZero(const QString& text)
         ++i;
     if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
         ++i;
-    std::string digits;   // the mantissa without its sign
-    bool nonZeroDigit = false;
-    bool anyDigit = false;
     const auto isDigit = [&text](qsizetype k) { return text[k] >= QLatin1Char('0') && text[k] <= QLatin1Char('9'); };
+    // The power of ten of the first digit that is not 0.
+    long long magnitude = 0;
+    bool nonZeroDigit = false;
+    long long wholeDigits = 0;
     while (i < n && isDigit(i)) {
-        nonZeroDigit = nonZeroDigit || text[i] != QLatin1Char('0');
-        anyDigit = true;
-        digits += char(text[i].unicode());
-        ++i;
-    }
-    if (i < n && text[i] == QLatin1Char('.')) {
-        digits += '.';
-        ++i;
-        while (i < n && isDigit(i)) {
-            nonZeroDigit = nonZeroDigit || text[i] != QLatin1Char('0');
-            anyDigit = true;
-            digits += char(text[i].unicode());
-            ++i;
+        if (!nonZeroDigit && text[i] != QLatin1Char('0')) {
+            nonZeroDigit = true;
+            wholeDigits = 0;
         }
+        ++wholeDigits;
+        ++i;
     }
-    if (!anyDigit || !nonZeroDigit)
+    if (nonZeroDigit)
+        magnitude = wholeDigits - 1;
+    if (i < n && text[i] == QLatin1Char('.')) {
+        ++i;
+        for (long long place = -1; i < n && isDigit(i); ++i, --place)
+            if (!nonZeroDigit && text[i] != QLatin1Char('0')) {
+                nonZeroDigit = true;
+                magnitude = place;
+            }
+    }
+    // Only digits that are all 0 (or none) read as 0.
+    if (!nonZeroDigit)
         return false;
-    // An exponent counts only with at least one digit.
+    long long exponent = 0;
     if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
         qsizetype j = i + 1;
-        std::string exponent = "e";
+        int sign = 1;
         if (j < n && (text[j] == QLatin1Char('+') || text[j] == QLatin1Char('-')))
-            exponent += char(text[j++].unicode());
-        const qsizetype first = j;
-        while (j < n && isDigit(j))
-            exponent += char(text[j++].unicode());
-        if (j > first)
-            digits += exponent;
+            sign = text[j++] == QLatin1Char('-') ? -1 : 1;
+        for (; j < n && isDigit(j); ++j)
+            exponent = std::min<long long>(exponent * 10 + (text[j].unicode() - '0'), 100000);
+        exponent *= sign;
     }
-    double value = 0;
-    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
-        // Too large reads as an infinity, too small as 0.
-        return digits.find("e-") == std::string::npos;
-    return result.ec == std::errc() && value != 0;
+    // From 1e-300 up the number is not 0 however it is rounded, and a number
+    // too large reads as an infinity. Below, where a double runs out of
+    // digits, only SQLite's own reading tells.
+    if (magnitude + exponent >= -300)
+        return true;
+    return sqliteReadsNonZero(text);
 }
 
 // A stored value as the field's type gives it.
@@ -238,10 +274,51 @@ bool storedTruth(const QVariant& v)
 
 QString storedTruthSql(const QString& column)
 {
-    return QStringLiteral("(CASE typeof(%1) WHEN 'integer' THEN %1 <> 0 WHEN 'real' THEN %1 <> 0 "
-                          "WHEN 'text' THEN CAST(%1 AS REAL) <> 0 ELSE 0 END)")
-        .arg(column);
+    return QStringLiteral("stored_truth(%1)").arg(column);
 }
+
+namespace {
+
+// stored_truth(value): storedTruth of the value as a read gives it to the
+// program (whole numbers as qlonglong, other numbers double, text QString,
+// blobs QByteArray), 1 or 0.
+void storedTruthFunction(sqlite3_context* context, int, sqlite3_value** arguments)
+{
+    sqlite3_value* v = arguments[0];
+    QVariant value;
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_INTEGER:
+        value = qlonglong(sqlite3_value_int64(v));
+        break;
+    case SQLITE_FLOAT:
+        value = sqlite3_value_double(v);
+        break;
+    case SQLITE_TEXT: {
+        const void* text = sqlite3_value_text16(v);
+        value = QString(static_cast<const QChar*>(text), sqlite3_value_bytes16(v) / int(sizeof(QChar)));
+        break;
+    }
+    case SQLITE_BLOB: {
+        const void* data = sqlite3_value_blob(v);
+        value = QByteArray(static_cast<const char*>(data), sqlite3_value_bytes(v));
+        break;
+    }
+    default:
+        break;
+    }
+    sqlite3_result_int(context, storedTruth(value) ? 1 : 0);
+}
+
+// Makes storedTruthSql's function known to an open connection.
+bool addStoredTruthFunction(const QSqlDatabase& db)
+{
+    sqlite3* handle = sqliteHandle(db);
+    return handle && sqlite3_create_function_v2(handle, "stored_truth", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                                                nullptr, storedTruthFunction, nullptr, nullptr,
+                                                nullptr) == SQLITE_OK;
+}
+
+} // namespace
 
 // ---------------------------------------------------------------- Connection
 
@@ -305,7 +382,7 @@ bool Connection::attach(const QString& path, const QStringList& firstStatements,
         db.setDatabaseName(path);
         db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000")
                                       : QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
-        ok = db.open();
+        ok = db.open() && addStoredTruthFunction(db);
         QSqlQuery q(db);
         for (const QString& sql : firstStatements)
             ok = ok && q.exec(sql);
@@ -469,6 +546,10 @@ void Recordset::readRows(const std::shared_ptr<Connection>& connection, const QS
             f.type = it->type;
             f.size = it->size;
             f.required = it->required;
+            if (yesNoFields_.contains(f.name, Qt::CaseInsensitive)) {
+                f.type = FieldType::Boolean;
+                f.size = 0;
+            }
         }
         if (!keyField.isEmpty() && it != declared.constEnd() && key < 0 &&
             f.name.compare(keyField, Qt::CaseInsensitive) == 0)
@@ -675,6 +756,22 @@ QVariant Recordset::valueAt(int row, int field) const
     return fromStore(fields_[size_t(field)].type, r.stored[size_t(field)]);
 }
 
+bool Recordset::truthAt(int row, int field) const
+{
+    requireOpen();
+    if (row < 0 || row >= int(rows_.size()))
+        throw noCurrentRecord();
+    if (field < 0 || field >= int(fields_.size()))
+        throw noSuchField();
+    const Row& r = rows_[size_t(row)];
+    return storedTruth(r.dirty && r.changed[size_t(field)] ? r.pending[size_t(field)] : r.stored[size_t(field)]);
+}
+
+void Recordset::setYesNoFields(const QStringList& names)
+{
+    yesNoFields_ = names;
+}
+
 QVariant Recordset::value(int field) const
 {
     requireCurrent();
@@ -701,7 +798,11 @@ QVariant Recordset::convert(int field, const QVariant& v) const
     };
     switch (f.type) {
     case FieldType::Text: {
-        QString s = v.typeId() == QMetaType::Double ? numText(v.toDouble()) : v.toString();
+        // A yes/no as the number it is stored as elsewhere, which reads back
+        // as the same yes/no (storedTruth); "true" would read as no.
+        QString s = v.typeId() == QMetaType::Bool     ? QString::number(v.toBool() ? -1 : 0)
+                    : v.typeId() == QMetaType::Double ? numText(v.toDouble())
+                                                      : v.toString();
         if (s.isNull())
             s = QLatin1String("");   // empty text, which is not Null
         if (f.size > 0 && s.size() > f.size)

@@ -68,7 +68,9 @@ private:
 // part that is a number, after blanks); any other text, and every blob, is
 // false. Null is false.
 bool storedTruth(const QVariant& stored);
-// The same rule as an SQL expression over `column` (a quoted column name).
+// The same rule as an SQL expression over `column` (a quoted column name),
+// for a connection this file opened: it calls storedTruth itself, so that a
+// query and the values read can never count differently.
 QString storedTruthSql(const QString& column);
 
 // Field types as the table declares them.
@@ -142,6 +144,16 @@ public:
     QVariant value(int field) const;
     // Any record's committed or pending value, without moving.
     QVariant valueAt(int row, int field) const;
+    // Any record's value as a yes/no by storedTruth, whatever type the table
+    // declares the field with (Null is false).
+    bool truthAt(int row, int field) const;
+
+    // Fields that hold yes/no values whatever type the table declares them
+    // with (a file made by another tool may declare them TEXT, or give no
+    // type): they read as Booleans by storedTruth, show, sort and take values
+    // as a Boolean field does, and a Boolean is stored as -1 / 0. Names
+    // without regard to case; kept for every later open and requery.
+    void setYesNoFields(const QStringList& names);
 
     // Starts (or continues) an edit of the current record. The value is
     // converted to the field's type as the database would: text into a
@@ -284,6 +296,7 @@ private:
     int pos_ = -1;
     bool open_ = false;
     std::function<void()> listener_;
+    QStringList yesNoFields_;
 };
 
 } // namespace platform

@@ -2,6 +2,7 @@
 // edits, conversions on write and the database's refusals.
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
+#include "testkit/StoredTruthForms.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -9,6 +10,7 @@
 #include <QTemporaryDir>
 #include <chrono>
 #include <future>
+#include <random>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -252,37 +254,129 @@ TEST_F(RecordsetTest, AnyNonZeroBooleanIsTrue)
     EXPECT_TRUE(rs.valueAt(2, 1).toBool());
 }
 
-// One rule of truth for every stored type of a yes/no column, the same in
-// SQL and in the values read: numbers other than 0; text as the number SQLite
-// reads from its start; never a blob.
-TEST_F(RecordsetTest, StoredTruthIsOneRuleInSqlAndInValuesRead)
+// The rule as SQLite itself reads a stored value: numbers other than 0, text
+// as the number CAST reads from it, never a blob.
+QString engineTruthSql(const QString& column)
 {
-    conn->execute(QStringLiteral("CREATE TABLE flags (\"Flag\" BOOLEAN, \"Expected\" INTEGER)"));
-    struct Case {
-        const char* literal;
-        bool expected;
-    };
-    const Case cases[] = {
-        {"-1", true},       {"1", true},          {"0", false},        {"0.25", true},     {"NULL", false},
-        {"'TRUE'", false},  {"'yes'", false},     {"''", false},       {"x'01'", false},   {"x'31'", false},
-        {"'no'", false},    {"' 2 apples'", true}, {"'0 apples'", false}, {"'-.5x'", true},  {"'.e1'", false},
-        {"'0x1'", false},   {"'1e999x'", true},   {"'1e-999x'", false}, {"' \t+3e2z'", true}, {"'e5'", false},
-    };
-    for (const Case& c : cases)
-        conn->execute(QStringLiteral("INSERT INTO flags VALUES (%1, %2)")
-                          .arg(QLatin1String(c.literal))
-                          .arg(c.expected ? 1 : 0));
-    Recordset flags;
-    flags.open(conn,
-               QStringLiteral("SELECT [Flag], [Expected], %1 AS Rule FROM flags")
-                   .arg(platform::storedTruthSql(QStringLiteral("\"Flag\""))),
-               QStringLiteral("flags"));
-    ASSERT_EQ(flags.recordCount(), int(std::size(cases)));
-    for (int i = 0; i < flags.recordCount(); ++i) {
-        SCOPED_TRACE(cases[i].literal);
-        EXPECT_EQ(flags.valueAt(i, 0).toBool(), cases[i].expected);
-        EXPECT_EQ(flags.valueAt(i, 2).toInt() != 0, cases[i].expected);
+    return QStringLiteral("(CASE typeof(%1) WHEN 'integer' THEN %1 <> 0 WHEN 'real' THEN %1 <> 0 "
+                          "WHEN 'text' THEN CAST(%1 AS REAL) <> 0 ELSE 0 END)")
+        .arg(column);
+}
+
+// One rule of truth for a yes/no column whatever type it is declared with,
+// the same in SQL, in the values read and in SQLite's own reading of what
+// the column holds; a yes/no written into it reads back as written.
+TEST_F(RecordsetTest, StoredTruthIsOneRuleInSqlAndInValuesReadForEveryDeclaration)
+{
+    for (const char* declaration : testkit::kYesNoDeclarations) {
+        SCOPED_TRACE(declaration);
+        conn->execute(QStringLiteral("DROP TABLE IF EXISTS flags"));
+        conn->execute(QStringLiteral("CREATE TABLE flags (\"Flag\" %1, \"Form\" INTEGER)")
+                          .arg(QLatin1String(declaration)));
+        QStringList rows;
+        for (const testkit::StoredTruthForm& f : testkit::kStoredTruthForms)
+            rows << QStringLiteral("(%1, %2)").arg(QLatin1String(f.literal)).arg(rows.size());
+        conn->execute(QStringLiteral("INSERT INTO flags VALUES ") + rows.join(QStringLiteral(", ")));
+        const QString sql = QStringLiteral("SELECT [Flag], %1 AS Rule, %2 AS Engine FROM flags ORDER BY [Form]")
+                                .arg(platform::storedTruthSql(QStringLiteral("\"Flag\"")),
+                                     engineTruthSql(QStringLiteral("\"Flag\"")));
+        Recordset flags;
+        flags.setYesNoFields({QStringLiteral("flag")});
+        flags.open(conn, sql, QStringLiteral("flags"));
+        Recordset plain;   // not told that Flag is a yes/no
+        plain.open(conn, sql, QStringLiteral("flags"));
+        ASSERT_EQ(flags.recordCount(), int(std::size(testkit::kStoredTruthForms)));
+        int yesRow = -1;
+        for (int i = 0; i < flags.recordCount(); ++i) {
+            const testkit::StoredTruthForm& f = testkit::kStoredTruthForms[i];
+            SCOPED_TRACE(f.literal);
+            const bool expected = testkit::isTextDeclaration(declaration) ? f.truthAsText : f.truth;
+            EXPECT_EQ(flags.valueAt(i, 1).toInt() != 0, expected);
+            EXPECT_EQ(flags.valueAt(i, 2).toInt() != 0, expected);
+            EXPECT_EQ(flags.truthAt(i, 0), expected);
+            EXPECT_EQ(plain.truthAt(i, 0), expected);
+            const QVariant v = flags.valueAt(i, 0);
+            if (QLatin1String(f.literal) != QLatin1String("NULL")) {
+                EXPECT_EQ(v.typeId(), QMetaType::Bool);
+                EXPECT_EQ(v.toBool(), expected);
+            }
+            if (QLatin1String(f.literal) == QLatin1String("'yes'"))
+                yesRow = i;
+        }
+        // Yes written over 'yes' (which reads as no), by a recordset that
+        // knows the field and by one that does not.
+        for (Recordset* rs : {&flags, &plain}) {
+            rs->requery();
+            rs->moveTo(yesRow);
+            rs->setValue(0, false);
+            rs->update();
+            rs->setValue(0, true);
+            rs->update();
+            rs->requery();
+            EXPECT_TRUE(rs->truthAt(yesRow, 0));
+            EXPECT_EQ(rs->valueAt(yesRow, 2).toInt(), 1);
+        }
     }
+}
+
+// Text reads as SQLite reads the number it starts with, for texts built of
+// the characters that make or end a number, and for numbers at the edges of
+// what a double holds.
+TEST_F(RecordsetTest, StoredTruthReadsTextAsSqliteReadsIt)
+{
+    QStringList texts = {QStringLiteral("9.99988867182683e-321"), QStringLiteral("4.9e-324"),
+                         QStringLiteral("2.4703282292062328e-324"), QStringLiteral("2.4703282292062327e-324"),
+                         QStringLiteral("2.5e-324"), QStringLiteral("1e-400"), QStringLiteral("1.8e308"),
+                         QStringLiteral("-1.8e308"), QStringLiteral("1e308"), QStringLiteral("-0"),
+                         QStringLiteral("0e999"), QStringLiteral("000.000001e-320"), QStringLiteral("1."),
+                         QStringLiteral("."), QStringLiteral("+"), QStringLiteral("1e"), QStringLiteral("1e+"),
+                         QStringLiteral("Inf"), QStringLiteral("-Inf"), QStringLiteral("NaN"),
+                         QString(400, QLatin1Char('9')), QStringLiteral("0.") + QString(400, QLatin1Char('0')) +
+                                                            QStringLiteral("1")};
+    const QString alphabet = QStringLiteral(" \t\n+-.eE0159x") + QChar(0x00A0) + QChar(0x3000);
+    std::mt19937 random(26);
+    for (int i = 0; i < 20000; ++i) {
+        QString t;
+        const int length = 1 + int(random() % 10);
+        for (int k = 0; k < length; ++k)
+            t += alphabet[int(random() % unsigned(alphabet.size()))];
+        texts << t;
+    }
+    // Where a double runs out of digits: long mantissas, tiny exponents.
+    const QString digits = QStringLiteral("0123456789");
+    for (int i = 0; i < 5000; ++i) {
+        QString t;
+        const int length = 1 + int(random() % 25);
+        const int point = int(random() % unsigned(length + 1));
+        for (int k = 0; k < length; ++k) {
+            if (k == point)
+                t += QLatin1Char('.');
+            t += digits[int(random() % (k < 3 && random() % 2 ? 1u : 10u))];
+        }
+        t += QStringLiteral("e-%1").arg(280 + int(random() % 80));
+        texts << t;
+    }
+    QSqlQuery q(conn->database());
+    ASSERT_TRUE(q.exec(QStringLiteral("CREATE TEMP TABLE texts (t TEXT)")));
+    ASSERT_TRUE(conn->database().transaction());
+    ASSERT_TRUE(q.prepare(QStringLiteral("INSERT INTO texts VALUES (?)")));
+    for (const QString& t : texts) {
+        q.addBindValue(t);
+        ASSERT_TRUE(q.exec());
+    }
+    ASSERT_TRUE(conn->database().commit());
+    ASSERT_TRUE(q.exec(QStringLiteral("SELECT t, CAST(t AS REAL) <> 0 FROM texts ORDER BY rowid")));
+    int row = 0;
+    int disagree = 0;
+    while (q.next()) {
+        const QString t = q.value(0).toString();
+        EXPECT_EQ(t, texts[row]);
+        if (platform::storedTruth(t) != (q.value(1).toInt() != 0) && ++disagree <= 10)
+            ADD_FAILURE() << "text '" << t.toStdString() << "': SQLite reads " << q.value(1).toInt();
+        ++row;
+    }
+    EXPECT_EQ(row, texts.size());
+    EXPECT_EQ(disagree, 0);
 }
 
 TEST_F(RecordsetTest, ClosedConnectionRefusesWrites)
