@@ -137,10 +137,27 @@ QVariant StudyGridModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     try {
-        return displayText(index.column(), rs_->valueAt(index.row(), index.column()));
+        const QVariant value = rs_->valueAt(index.row(), index.column());
+        if (role == Qt::EditRole)
+            return editText(index.column(), value);
+        return displayText(index.column(), value);
     } catch (const std::exception&) {
         return {};
     }
+}
+
+QString StudyGridModel::editText(int column, const QVariant& value) const
+{
+    // A number is edited whole: the cell shows 15 digits, the editor all
+    // the digits that make it this number.
+    if (column != boolColumn_ && value.typeId() == QMetaType::Double) {
+        try {
+            return platform::roundTripText(value.toDouble());
+        } catch (const platform::RuntimeError&) {
+            return {};
+        }
+    }
+    return displayText(column, value);
 }
 
 QVariant StudyGridModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -181,6 +198,11 @@ bool StudyGridModel::setData(const QModelIndex& index, const QVariant& value, in
             rs_->moveTo(index.row());
         }
         const QString text = value.toString();
+        // An editor closed as it opened changes nothing, so nothing is
+        // written: no write of a value the cell merely showed, and no
+        // conflict with another user's change of the record.
+        if (text == data(index, Qt::EditRole).toString())
+            return true;
         QVariant stored;   // an emptied cell holds Null
         if (index.column() == boolColumn_) {
             const QString word = text.trimmed().toUpper();
@@ -190,7 +212,17 @@ bool StudyGridModel::setData(const QModelIndex& index, const QVariant& value, in
                 stored = false;
             else
                 throw platform::errTypeMismatch();
+            // The same yes/no in other words is no change either.
+            const QVariant now = rs_->valueAt(index.row(), index.column());
+            if (!now.isNull() && rs_->truthAt(index.row(), index.column()) == stored.toBool())
+                return true;
         } else if (!text.isEmpty()) {
+            // The same number in other digits is no change either.
+            const QVariant now = rs_->valueAt(index.row(), index.column());
+            double typed = 0;
+            if ((now.typeId() == QMetaType::Double || now.typeId() == QMetaType::Int) &&
+                platform::tryCdbl(text, typed) && typed == now.toDouble())
+                return true;
             stored = text;
         }
         rs_->setValue(index.column(), stored);

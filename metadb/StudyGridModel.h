@@ -47,6 +47,9 @@ public:
 
     // The text a grid cell shows for a value of the column.
     QString displayText(int column, const QVariant& value) const;
+    // The text a cell's editor starts from: the shown text, but a number
+    // with every digit it needs to read back as itself.
+    QString editText(int column, const QVariant& value) const;
 
 private:
     // The recordset's own notice of a change: a change of the rows' number

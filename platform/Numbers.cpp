@@ -15,11 +15,15 @@ namespace {
 
 // Digits and decimal exponent of v rounded to `significant` digits (1 to
 // 17), exactly: std::to_chars rounds the exact binary value, ties to even.
-// Trailing zeros are dropped; returns the number of digits.
+// With `significant` 0, the fewest digits that read back as v. Trailing
+// zeros are dropped; returns the number of digits.
 int decimalDigits(double v, int significant, char (&digits)[24], int& exponent)
 {
     char buf[48];
-    const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, significant - 1);
+    const auto r = significant == 0
+                       ? std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific)
+                       : std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific,
+                                       significant - 1);
     int n = 0;
     const char* p = buf;
     for (; p < r.ptr && *p != 'e'; ++p)
@@ -94,16 +98,14 @@ std::string toAsciiNumber(const QString& s)
     return out;
 }
 
-} // namespace
-
-QString numText(double v, int significant)
+// The plain decimal text of v with `significant` digits (0: the fewest that
+// read back as v).
+QString plainText(double v, int significant)
 {
     if (std::isnan(v))
         throw errInvalidCall();
     if (std::isinf(v))
         throw errOverflow();
-    if (significant < 1 || significant > 17)
-        throw errInvalidCall();
     if (v == 0.0)
         return QStringLiteral("0");
     char digits[24];
@@ -136,6 +138,17 @@ QString numText(double v, int significant)
     }
     return QString::fromLatin1(out, n);
 }
+
+} // namespace
+
+QString numText(double v, int significant)
+{
+    if (!std::isnan(v) && !std::isinf(v) && (significant < 1 || significant > 17))
+        throw errInvalidCall();
+    return plainText(v, significant);
+}
+
+QString roundTripText(double v) { return plainText(v, 0); }
 
 QString numTextSingle(float v) { return numText(static_cast<double>(v), 7); }
 

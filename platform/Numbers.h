@@ -10,6 +10,11 @@ namespace platform {
 // digits: no trailing zeros, never exponent form, never "-0".
 // Raises Overflow for an infinity and Invalid procedure call for a NaN.
 QString numText(double v, int significant = 15);
+// The shortest plain decimal text that reads back as exactly v (at most 17
+// significant digits), in the form of numText: what an editor of a stored
+// number starts from, so that a value is shown and kept whole.
+// Raises as numText.
+QString roundTripText(double v);
 // Text of a value held in single precision (7 significant digits).
 QString numTextSingle(float v);
 

@@ -63,6 +63,32 @@ TEST(NumberText, SinglePrecisionShowsSevenDigits)
     EXPECT_EQ(numTextSingle(16777216.0f).toStdString(), "16777220");
 }
 
+// An editor's text: the fewest digits that read back as the same double,
+// in plain form.
+TEST(NumberText, RoundTripTextReadsBackAsTheSameDouble)
+{
+    struct Case { double v; const char* text; };
+    const Case cases[] = {
+        {0.0, "0"},
+        {-0.0, "0"},
+        {0.1, "0.1"},
+        {0.1 + 0.2, "0.30000000000000004"},
+        {11.905222543052886, "11.905222543052886"},
+        {123456789.12345679, "123456789.12345679"},
+        {-2.5e-10, "-0.00000000025"},
+        {1e20, "100000000000000000000"},
+        {1234567890123456.0, "1234567890123456"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(roundTripText(c.v).toStdString(), c.text) << c.v;
+        EXPECT_EQ(cdbl(roundTripText(c.v)), c.v) << c.v;
+    }
+    EXPECT_EQ(roundTripText(std::numeric_limits<double>::denorm_min()).toStdString(), "0." + std::string(323, '0') + "5");
+    EXPECT_EQ(roundTripText(std::numeric_limits<double>::max()).toStdString(), "17976931348623157" + std::string(292, '0'));
+    EXPECT_THROW(roundTripText(std::numeric_limits<double>::infinity()), RuntimeError);
+    EXPECT_THROW(roundTripText(std::nan("")), RuntimeError);
+}
+
 TEST(NumberText, InfinityAndNaNAreErrors)
 {
     EXPECT_THROW(numText(std::numeric_limits<double>::infinity()), RuntimeError);
