@@ -2,6 +2,7 @@
 
 #include "frame/DataFileLine.h"
 #include "metadb/FileCopy.h"
+#include "metadb/StudyTable.h"
 #include "metadb/WorkbookNumbers.h"
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
@@ -92,21 +93,26 @@ struct WorkbookHandle {
 
 struct TableField {
     QString name;
-    bool boolean = false;   // declared a Boolean
+    bool boolean = false;   // a yes/no field: TRUE or FALSE by platform::storedTruth
 };
 
-// The table's fields as it declares them, in stored order.
+// The table's fields as it declares them, in stored order. A field declared
+// a Boolean is a yes/no field, and so is a yes/no column of the study table
+// whatever its declared type.
 std::vector<TableField> tableFields(const QSqlDatabase& db, const QString& table)
 {
     std::vector<TableField> fields;
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("pragma table_info(") + quoted(table) + QLatin1Char(')')))
         return fields;
+    const bool studies = table.compare(QLatin1String("data"), Qt::CaseInsensitive) == 0;
+    const QStringList yesNo = studyYesNoColumns();
     while (q.next()) {
+        const QString name = q.value(1).toString();
         const QString type = q.value(2).toString().trimmed().toUpper();
-        fields.push_back({q.value(1).toString(), type.contains(QLatin1String("BOOL")) || type == QLatin1String("BIT")
-                                                     || type == QLatin1String("YESNO")
-                                                     || type == QLatin1String("LOGICAL")});
+        fields.push_back({name, type.contains(QLatin1String("BOOL")) || type == QLatin1String("BIT")
+                                    || type == QLatin1String("YESNO") || type == QLatin1String("LOGICAL")
+                                    || (studies && yesNo.contains(name, Qt::CaseInsensitive))});
     }
     return fields;
 }
@@ -163,18 +169,17 @@ QString writeValue(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const QVaria
 {
     if (!v.isValid() || v.isNull())
         return {};
-    switch (v.typeId()) {
-    case QMetaType::Bool:
-        worksheet_write_boolean(ws, row, col, v.toBool() ? 1 : 0, nullptr);
+    if (boolean || v.typeId() == QMetaType::Bool) {
+        // Whatever is stored, as the grid and the meta-analysis read it.
+        worksheet_write_boolean(ws, row, col, platform::storedTruth(v) ? 1 : 0, nullptr);
         return {};
+    }
+    switch (v.typeId()) {
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::LongLong:
     case QMetaType::ULongLong:
-        if (boolean)
-            worksheet_write_boolean(ws, row, col, v.toLongLong() != 0 ? 1 : 0, nullptr);
-        else
-            writeNumber(ws, row, col, v.toDouble(), state);
+        writeNumber(ws, row, col, v.toDouble(), state);
         return {};
     case QMetaType::Double:
     case QMetaType::Float: {
@@ -183,10 +188,7 @@ QString writeValue(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const QVaria
             return QStringLiteral("a number that is not finite (%1)").arg(d > 0 ? QStringLiteral("+infinity")
                                                                                : d < 0 ? QStringLiteral("-infinity")
                                                                                        : QStringLiteral("NaN"));
-        if (boolean)
-            worksheet_write_boolean(ws, row, col, d != 0 ? 1 : 0, nullptr);
-        else
-            writeNumber(ws, row, col, d, state);
+        writeNumber(ws, row, col, d, state);
         return {};
     }
     case QMetaType::QByteArray:

@@ -5,6 +5,7 @@
 #include "metadb/WorkbookExport.h"
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
+#include "testkit/StoredTruthForms.h"
 
 #include <QDir>
 #include <QFile>
@@ -385,6 +386,43 @@ TEST(WorkbookExportOfProviderFile, BooleansNumbersAndTexts)
     EXPECT_EQ(cells[QStringLiteral("AJ2")].type, QStringLiteral("b"));
     EXPECT_EQ(cells[QStringLiteral("AJ2")].value, QStringLiteral("0"));
     EXPECT_EQ(cells[QStringLiteral("Q2")].value, QStringLiteral("Jones"));
+}
+
+// Include holds TRUE or FALSE by the rule the grid and the meta-analysis
+// read it with, whatever the file stores in it and declares it as; Null
+// leaves the cell empty.
+TEST(WorkbookExportOfOtherToolsFile, IncludeIsTrueOrFalseByTheOneRule)
+{
+    QTemporaryDir dir;
+    for (const char* declaration : testkit::kYesNoDeclarations) {
+        SCOPED_TRACE(declaration);
+        const QString db = dir.filePath(QStringLiteral("%1.met").arg(QLatin1String(declaration)));
+        QString create = createStudyTable();
+        const QString own = QStringLiteral("[Include] boolean not null default -1");
+        ASSERT_TRUE(create.contains(own));
+        create.replace(own, QStringLiteral("[Include] %1").arg(QLatin1String(declaration)));
+        QStringList statements{create};
+        int id = 0;
+        for (const testkit::StoredTruthForm& f : testkit::kStoredTruthForms)
+            statements << insertStudy({{"Study ID", QString::number(++id)}, {"Include", QLatin1String(f.literal)}});
+        makeDatabase(db, statements);
+        const QString xlsx = dir.filePath(QStringLiteral("%1.xlsx").arg(QLatin1String(declaration)));
+        ASSERT_EQ(exportWorkbook(db, xlsx, {}), WorkbookSave::Saved);
+        const auto cells = Workbook(xlsx).cells(QStringLiteral("data"));
+        int row = 1;
+        for (const testkit::StoredTruthForm& f : testkit::kStoredTruthForms) {
+            SCOPED_TRACE(f.literal);
+            const QString ref = QStringLiteral("I%1").arg(++row);
+            if (QLatin1String(f.literal) == QLatin1String("NULL")) {
+                EXPECT_FALSE(cells.contains(ref));
+                continue;
+            }
+            const bool expected = testkit::isTextDeclaration(declaration) ? f.truthAsText : f.truth;
+            ASSERT_TRUE(cells.contains(ref));
+            EXPECT_EQ(cells[ref].type, QStringLiteral("b"));
+            EXPECT_EQ(cells[ref].value, expected ? QStringLiteral("1") : QStringLiteral("0"));
+        }
+    }
 }
 
 } // namespace
