@@ -4,8 +4,11 @@
 // other tools store them: the grid, the run's counts, its study lists and
 // the Z scores it writes all take Include by the one rule.
 #include "MetDataTestSupport.h"
+#include "metadb/PrintDG.h"
 #include "metadb/StudyTable.h"
 #include "testkit/StoredTruthForms.h"
+
+#include <algorithm>
 
 using namespace metdatatest;
 
@@ -66,6 +69,9 @@ TEST_F(MetDataTest, IncludeIsReadByOneRuleWhateverItsDeclaredType)
             ASSERT_EQ(cell(row, column("Study Name")), formName(form));
             EXPECT_EQ(cell(row, column("Include")),
                       isNull(form) ? QString() : expected(form) ? QStringLiteral("YES") : QStringLiteral("NO"));
+            // What the grid's printout shows.
+            EXPECT_EQ(metadb::PrintDG::cellText(w->StudyRecordset()->valueAt(row, column("Include"))),
+                      isNull(form) ? QString() : expected(form) ? QStringLiteral("True") : QStringLiteral("False"));
         }
 
         {
@@ -88,5 +94,18 @@ TEST_F(MetDataTest, IncludeIsReadByOneRuleWhateverItsDeclaredType)
             EXPECT_EQ(!stored[form - 1][0].isNull(), expected(form));
             EXPECT_EQ(!stored[form - 1][1].isNull(), expected(form));
         }
+
+        // A header click sorts by the same yes/no: Null, then YES, then NO
+        // (or the other way round).
+        w->grdDataGrid_HeadClick(column("Include"));
+        QStringList shown;
+        for (int row = 0; row < forms; ++row)
+            shown << cell(row, column("Include"));
+        const auto rank = [](const QString& c) { return c.isEmpty() ? 0 : c == QLatin1String("YES") ? 1 : 2; };
+        QStringList ordered = shown;
+        std::stable_sort(ordered.begin(), ordered.end(), [&](const QString& a, const QString& b) {
+            return w->SortOrder() == QLatin1String(" ASC") ? rank(a) < rank(b) : rank(a) > rank(b);
+        });
+        EXPECT_EQ(shown, ordered);
     }
 }
