@@ -175,8 +175,9 @@ bool leadingNumberIsNonZero(const QString& text)
     }
     // From 1e-300 up the number is not 0 however it is rounded, and a number
     // too large reads as an infinity. Below, where a double runs out of
-    // digits, only SQLite's own reading tells.
-    if (magnitude + exponent >= -300)
+    // digits, and for exponents beyond those SQLite reads in full, only
+    // SQLite's own reading tells.
+    if (std::abs(exponent) < 10000 && magnitude + exponent >= -300)
         return true;
     return sqliteReadsNonZero(text);
 }

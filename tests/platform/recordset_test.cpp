@@ -331,6 +331,10 @@ TEST_F(RecordsetTest, StoredTruthReadsTextAsSqliteReadsIt)
                          QStringLiteral("0e999"), QStringLiteral("000.000001e-320"), QStringLiteral("1."),
                          QStringLiteral("."), QStringLiteral("+"), QStringLiteral("1e"), QStringLiteral("1e+"),
                          QStringLiteral("Inf"), QStringLiteral("-Inf"), QStringLiteral("NaN"),
+                         QStringLiteral("0.") + QString(20000, QLatin1Char('0')) + QStringLiteral("1e25000"),
+                         QStringLiteral("0.") + QString(20000, QLatin1Char('0')) + QStringLiteral("1e19999"),
+                         QStringLiteral("1") + QString(20000, QLatin1Char('0')) + QStringLiteral("e-20005"),
+                         QStringLiteral("1e-99999999999999999999"), QStringLiteral("1e99999999999999999999"),
                          QString(400, QLatin1Char('9')), QStringLiteral("0.") + QString(400, QLatin1Char('0')) +
                                                             QStringLiteral("1")};
     const QString alphabet = QStringLiteral(" \t\n+-.eE0159x") + QChar(0x00A0) + QChar(0x3000);
