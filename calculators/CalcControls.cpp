@@ -99,7 +99,12 @@ QPushButton* addButton(QWidget* parent, const QString& name, const QString& text
 QRadioButton* addOption(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
                         int height)
 {
-    return place(new OptionButton(text, parent), name, twipsRect(left, top, width, height));
+    return optionAt(parent, name, text, twipsRect(left, top, width, height));
+}
+
+QRadioButton* optionAt(QWidget* parent, const QString& name, const QString& text, const QRect& r)
+{
+    return place(new OptionButton(text, parent), name, r);
 }
 
 QStatusBar* addStatusBar(QWidget* window, const QString& panel1, const QString& panel2)

@@ -49,7 +49,7 @@ OddsRatioWindow::OddsRatioWindow(const Design& design, QWidget* parent)
 {
     setObjectName(QString::fromLatin1(design.name));
     setWindowTitle(design.caption);
-    setFixedSize(tw(10800), tw(7050));
+    setFixedSize(px(10800), px(7050));
 
     noteBox(this, "Text1", design.caution, 8, 8, 704, 112, Blue);
 

@@ -62,7 +62,7 @@ frmSDEstimate::frmSDEstimate(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmSDEstimate"));
     setWindowTitle(QStringLiteral("Standard Deviation (Sigma) Estimates"));
-    resize(tw(9615), tw(9210));
+    resize(px(9615), px(9210));
     centreOnScreen(this);
 
     auto* instruction = label(
@@ -92,7 +92,7 @@ frmSDEstimate::frmSDEstimate(QWidget* parent) : QWidget(parent, Qt::Window)
     for (int i = 0; i < 7; ++i) {
         const int y = top + 26 + i * rowHeight;
         label(this, QString::fromLatin1(kRows[i].type), 8, y, 180, 40);
-        auto* op = addOption(this, QString::fromLatin1(kRows[i].option), QString(), 205 * 15, (y + 10) * 15, 24 * 15);
+        auto* op = optionAt(this, QString::fromLatin1(kRows[i].option), QString(), QRect(205, y + 10, 24, px(255)));
         const int index = QString::fromLatin1(kRows[i].option).mid(2).toInt();
         connect(op, &QRadioButton::clicked, this, [this, index] {
             switch (index) {

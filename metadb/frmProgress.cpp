@@ -3,6 +3,7 @@
 #include "platform/AppInfo.h"
 #include "platform/WindowLife.h"
 #include "shell/ScreenFit.h"
+#include "shell/Twips.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,7 +15,7 @@ namespace metadb {
 
 namespace {
 
-constexpr int px(int twips) { return twips / 15; }
+using shell::px;
 
 QPointer<frmProgress>& slot()
 {

@@ -8,6 +8,7 @@
 #include "platform/Recordset.h"
 #include "shell/TextBox.h"
 #include "shell/TextInBackground.h"
+#include "shell/Twips.h"
 
 #include <QDate>
 #include <QHash>
@@ -32,7 +33,7 @@ namespace {
 // The query could not be run on the study database.
 constexpr int kErrQuery = 3078;
 
-constexpr int px(int twips) { return twips / 15; }
+using shell::px;
 
 void placeAt(QWidget* w, int left, int top, int width, int height)
 {

@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/WindowLife.h"
 #include "shell/TextBox.h"
+#include "shell/Twips.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -18,7 +19,7 @@ namespace metastats {
 
 namespace {
 
-constexpr int PictureSide = 255 / 15;
+constexpr int PictureSide = shell::px(255);
 
 QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h = 18,
               Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)

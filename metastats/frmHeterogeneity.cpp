@@ -4,6 +4,7 @@
 #include "metastats/ResultPictures.h"
 #include "platform/WindowLife.h"
 #include "shell/TextBox.h"
+#include "shell/Twips.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -16,7 +17,7 @@ namespace metastats {
 
 namespace {
 
-constexpr int px(int twips) { return twips / 15; }
+using shell::px;
 
 const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);

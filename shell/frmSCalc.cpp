@@ -22,8 +22,6 @@ namespace shell {
 
 namespace {
 
-constexpr int px(int twips) { return twips / Resize::TwipsPerPixel; }
-
 QFont buttonFont()
 {
     QFont f(QStringLiteral("MS Sans Serif"));
