@@ -1,6 +1,7 @@
 #include "calculators/OddsRatioWindow.h"
 
 #include "calculators/CalcKit.h"
+#include "shell/ControlColours.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -28,9 +29,7 @@ void setTextColour(QWidget* w, const QColor& c)
 
 void setBackground(QWidget* w, const QColor& c)
 {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, c);
-    w->setPalette(p);
+    shell::ControlColours::SetBackColor(w, shell::ControlColours::ColourValue(c));
 }
 
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 20)

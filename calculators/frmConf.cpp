@@ -6,6 +6,7 @@
 #include "frame/KeyFilters.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
+#include "shell/ControlColours.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -34,9 +35,7 @@ QPlainTextEdit* addNoteBox(QWidget* parent, const QString& name, int left, int t
 
 void setNote(QPlainTextEdit* box, const QString& text, const QColor& colour)
 {
-    QPalette p = box->palette();
-    p.setColor(QPalette::Text, colour);
-    box->setPalette(p);
+    shell::ControlColours::SetForeColor(box, shell::ControlColours::ColourValue(colour));
     QTextOption option = box->document()->defaultTextOption();
     option.setAlignment(Qt::AlignHCenter);
     option.setWrapMode(QTextOption::WordWrap);

@@ -2,6 +2,7 @@
 
 #include "calculators/CalcKit.h"
 #include "calculators/SDEstimate.h"
+#include "shell/ControlColours.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -51,9 +52,8 @@ QFrame* line(QWidget* parent, QFrame::Shape shape, int x, int y, int w, int h)
 
 void setWhite(QLineEdit* box, bool white)
 {
-    QPalette p = box->palette();
-    p.setColor(QPalette::Base, white ? QColor(Qt::white) : p.color(QPalette::Button));
-    box->setPalette(p);
+    shell::ControlColours::SetBackColor(
+        box, shell::ControlColours::ColourValue(white ? QColor(Qt::white) : box->palette().color(QPalette::Button)));
 }
 
 } // namespace
@@ -72,9 +72,7 @@ frmSDEstimate::frmSDEstimate(QWidget* parent) : QWidget(parent, Qt::Window)
                        "\"Compute!\". Then write the derived number into the drop-down box on the main Tarvoss "
                        "interface."),
         8, 6, 625, 50);
-    QPalette blue = instruction->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    instruction->setPalette(blue);
+    shell::ControlColours::SetForeColor(instruction, shell::ControlColours::ColourValue(Qt::blue));
 
     const int top = 62, rowHeight = 44;
     const char* headings[] = {"Type", "Use?", "Formula Used", "Data Required"};

@@ -2,6 +2,7 @@
 
 #include "platform/AppInfo.h"
 #include "platform/WindowLife.h"
+#include "shell/ControlColours.h"
 #include "shell/ScreenFit.h"
 #include "shell/Twips.h"
 
@@ -32,9 +33,7 @@ frmProgress::frmProgress(QWidget* owner)
     platform::deleteOnClose(this);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    shell::ControlColours::SetBackColor(this, shell::ControlColours::ColourValue(Qt::white));
     setFixedSize(px(2505), px(600));
 
     auto* gif = new QLabel(this);

@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
+#include "shell/ControlColours.h"
 #include "shell/TextBox.h"
 #include "shell/TextInBackground.h"
 #include "shell/Twips.h"
@@ -62,9 +63,7 @@ QPushButton* whiteButton(QWidget* panel, const char* name, const QString& text, 
 {
     auto* b = new QPushButton(text, panel);
     b->setObjectName(QLatin1String(name));
-    QPalette p = b->palette();
-    p.setColor(QPalette::Button, Qt::white);
-    b->setPalette(p);
+    shell::ControlColours::SetBackColor(b, shell::ControlColours::ColourValue(Qt::white));
     b->setAutoFillBackground(true);
     placeAt(b, left, top, width, 375);
     return b;
@@ -199,9 +198,7 @@ void buildMetaPanel(QWidget* picMeta)
     instruction->setWordWrap(true);
     auto* measure = shell::newLineBox(picMeta);
     measure->setObjectName(QStringLiteral("txtMeasure"));
-    QPalette red = measure->palette();
-    red.setColor(QPalette::Text, Qt::red);
-    measure->setPalette(red);
+    shell::ControlColours::SetForeColor(measure, shell::ControlColours::ColourValue(Qt::red));
     placeAt(measure, 8940, 180, 4065, 315);
 
     // Aggregates: one row per column of the studies.

@@ -5,6 +5,7 @@
 #include "metastats/ResultPictures.h"
 #include "platform/Dialogs.h"
 #include "platform/WindowLife.h"
+#include "shell/ControlColours.h"
 #include "shell/TextBox.h"
 #include "shell/Twips.h"
 
@@ -160,9 +161,7 @@ frmFailSafe::frmFailSafe(QWidget* metData) : QDialog(metData)
     required->setText(QStringLiteral("?"));
     required->setReadOnly(true);
     required->setFrame(false);
-    QPalette red = required->palette();
-    red.setColor(QPalette::Text, QColor(255, 0, 0));
-    required->setPalette(red);
+    shell::ControlColours::SetForeColor(required, shell::ControlColours::ColourValue(QColor(255, 0, 0)));
     label(this, QStringLiteral("studies of a zero effect size to reduce the overall effect size to:"), RowLabelX,
           CalcY2 + 2, 380);
     caption(this, QStringLiteral("d2"), 390, CalcY2 - 18, 60);

@@ -3,6 +3,7 @@
 #include "metastats/HeterogeneityView.h"
 #include "metastats/ResultPictures.h"
 #include "platform/WindowLife.h"
+#include "shell/ControlColours.h"
 #include "shell/TextBox.h"
 #include "shell/Twips.h"
 
@@ -78,9 +79,7 @@ QLabel* symbol(QWidget* parent, const QString& text, int x, int y, int w)
 
 void setTextColour(QWidget* w, const QColor& c)
 {
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Text, c);
-    w->setPalette(pal);
+    shell::ControlColours::SetForeColor(w, shell::ControlColours::ColourValue(c));
 }
 
 const QString dBar = QStringLiteral("<i>d</i>&#772;");
