@@ -2,6 +2,7 @@
 
 #include "calculators/CalcKit.h"
 #include "calculators/WithinES.h"
+#include "shell/ControlColours.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -123,9 +124,8 @@ frmWithinES::frmWithinES(QWidget* parent) : QWidget(parent, Qt::Window)
                                           "being programmed.......\n"),
                            px(240), px(7320), px(12015 - 240), px(11295 - 7320));
     notice->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
-    QPalette p = notice->palette();
-    p.setColor(QPalette::Base, p.color(QPalette::Window));
-    notice->setPalette(p);
+    shell::ControlColours::SetBackColor(notice,
+                                        shell::ControlColours::ColourValue(notice->palette().color(QPalette::Window)));
     notice->setReadOnly(true);
     notice->raise();
 }

@@ -65,9 +65,7 @@ QPlainTextEdit* note(QWidget* parent, const QString& text, int x, int y, int w, 
     n->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     n->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     n->setBackgroundRole(QPalette::Window);
-    QPalette pal = n->palette();
-    pal.setColor(QPalette::Base, pal.color(QPalette::Window));
-    n->setPalette(pal);
+    shell::ControlColours::SetBackColor(n, shell::ControlColours::ColourValue(n->palette().color(QPalette::Window)));
     n->setGeometry(x, y, w, h);
     return n;
 }

@@ -29,9 +29,7 @@ void onBackground(Box* b)
 {
     b->setFocusPolicy(Qt::NoFocus);
     b->setReadOnly(true);
-    QPalette pal = b->palette();
-    pal.setColor(QPalette::Base, pal.color(QPalette::Window));
-    b->setPalette(pal);
+    shell::ControlColours::SetBackColor(b, shell::ControlColours::ColourValue(b->palette().color(QPalette::Window)));
 }
 
 QPlainTextEdit* description(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h)
