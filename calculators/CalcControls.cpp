@@ -1,4 +1,5 @@
 #include "calculators/CalcControls.h"
+#include "shell/ControlColours.h"
 #include "shell/ScreenFit.h"
 #include "shell/TextBox.h"
 
@@ -26,10 +27,8 @@ QRect twipsRect(int left, int top, int width, int height) { return {px(left), px
 
 void colourBox(QWidget* box, const QColor& base, const QColor& text)
 {
-    QPalette p = box->palette();
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::Text, text);
-    box->setPalette(p);
+    shell::ControlColours::SetBackColor(box, shell::ControlColours::ColourValue(base));
+    shell::ControlColours::SetForeColor(box, shell::ControlColours::ColourValue(text));
 }
 
 // A radio button that takes a click anywhere in its box, caption or not.
@@ -79,9 +78,7 @@ QLineEdit* addInputBox(QWidget* parent, const QString& name, int left, int top, 
 
 void setButtonFaceBackground(QWidget* box)
 {
-    QPalette p = box->palette();
-    p.setColor(QPalette::Base, p.color(QPalette::Button));
-    box->setPalette(p);
+    shell::ControlColours::SetBackColor(box, shell::ControlColours::ColourValue(box->palette().color(QPalette::Button)));
 }
 
 QLineEdit* addResultBox(QWidget* parent, const QString& name, int left, int top, int width, int height,
@@ -99,7 +96,12 @@ QPushButton* addButton(QWidget* parent, const QString& name, const QString& text
 QRadioButton* addOption(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
                         int height)
 {
-    return place(new OptionButton(text, parent), name, twipsRect(left, top, width, height));
+    return optionAt(parent, name, text, twipsRect(left, top, width, height));
+}
+
+QRadioButton* optionAt(QWidget* parent, const QString& name, const QString& text, const QRect& r)
+{
+    return place(new OptionButton(text, parent), name, r);
 }
 
 QStatusBar* addStatusBar(QWidget* window, const QString& panel1, const QString& panel2)

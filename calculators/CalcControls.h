@@ -3,6 +3,7 @@
 // a pixel), the white input boxes, the button-face result boxes with red or
 // blue text, the two-panel status bar, and the one-window-per-run showing.
 #include "platform/WindowLife.h"
+#include "shell/Twips.h"
 
 #include <QColor>
 #include <QPointer>
@@ -18,7 +19,7 @@ class QWidget;
 
 namespace calculators {
 
-constexpr int px(int twips) { return twips / 15; }
+using shell::px;
 
 inline const QColor kResultRed{255, 0, 0};
 inline const QColor kResultBlue{0, 0, 255};
@@ -30,6 +31,7 @@ QLabel* labelAt(QWidget* parent, const QString& name, const QString& text, const
 QLineEdit* inputBoxAt(QWidget* parent, const QString& name, const QRect& r, const QColor& textColour = Qt::black);
 QLineEdit* resultBoxAt(QWidget* parent, const QString& name, const QRect& r, const QColor& textColour);
 QPushButton* buttonAt(QWidget* parent, const QString& name, const QString& text, const QRect& r);
+QRadioButton* optionAt(QWidget* parent, const QString& name, const QString& text, const QRect& r);
 
 QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, int left, int top, int width,
                  int height = 255);

@@ -3,6 +3,7 @@
 #include "frame/ErrorTexts.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
+#include "shell/ControlColours.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QLabel>
@@ -70,9 +71,7 @@ QPlainTextEdit* noteBox(QWidget* parent, const char* name, const QString& text, 
     e->setObjectName(QString::fromLatin1(name));
     e->setGeometry(x, y, w, h);
     setButtonFaceBackground(e);
-    QPalette p = e->palette();
-    p.setColor(QPalette::Text, textColour);
-    e->setPalette(p);
+    shell::ControlColours::SetForeColor(e, shell::ControlColours::ColourValue(textColour));
     e->setFocusPolicy(Qt::ClickFocus);
     e->setPlainText(platform::reflowHardBreaks(text));
     return e;
@@ -230,10 +229,8 @@ QLabel* formulaPicture(QWidget* parent, const char* name, const QString& formula
     l->setWordWrap(true);
     l->setFrameShape(QFrame::Box);
     l->setAutoFillBackground(true);
-    QPalette p = l->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    p.setColor(QPalette::WindowText, Qt::black);
-    l->setPalette(p);
+    shell::ControlColours::SetBackColor(l, shell::ControlColours::ColourValue(Qt::white));
+    shell::ControlColours::SetForeColor(l, shell::ControlColours::ColourValue(Qt::black));
     return l;
 }
 

@@ -46,9 +46,6 @@ QString errorMessage(const platform::RuntimeError& e);
 inline const QColor& Red = kResultRed;
 inline const QColor& Blue = kResultBlue;
 
-// Pixels of a design length in twips.
-constexpr int tw(int twips) { return twips / 15; }
-
 QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h = 20);
 QLabel* heading(QWidget* parent, const QString& text, int x, int y, int w, int h = 20);
 // A white input box, with the key filter unless kind is null.

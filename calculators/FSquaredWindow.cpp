@@ -2,6 +2,7 @@
 
 #include "calculators/CalcControls.h"
 #include "platform/Dialogs.h"
+#include "shell/ControlColours.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -17,10 +18,8 @@ void addExplanation(QWidget* window, const QString& text, int left, int top, int
     t->setFocusPolicy(Qt::ClickFocus);
     t->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     t->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    QPalette p = t->palette();
-    p.setColor(QPalette::Base, p.color(QPalette::Button));
-    p.setColor(QPalette::Text, kResultRed);
-    t->setPalette(p);
+    shell::ControlColours::SetBackColor(t, shell::ControlColours::ColourValue(t->palette().color(QPalette::Button)));
+    shell::ControlColours::SetForeColor(t, shell::ControlColours::ColourValue(kResultRed));
     t->setPlainText(text);
 }
 

@@ -1,6 +1,7 @@
 #include "calculators/OddsRatioWindow.h"
 
 #include "calculators/CalcKit.h"
+#include "shell/ControlColours.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -28,9 +29,7 @@ void setTextColour(QWidget* w, const QColor& c)
 
 void setBackground(QWidget* w, const QColor& c)
 {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, c);
-    w->setPalette(p);
+    shell::ControlColours::SetBackColor(w, shell::ControlColours::ColourValue(c));
 }
 
 QLabel* namedLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h = 20)
@@ -49,7 +48,7 @@ OddsRatioWindow::OddsRatioWindow(const Design& design, QWidget* parent)
 {
     setObjectName(QString::fromLatin1(design.name));
     setWindowTitle(design.caption);
-    setFixedSize(tw(10800), tw(7050));
+    setFixedSize(px(10800), px(7050));
 
     noteBox(this, "Text1", design.caution, 8, 8, 704, 112, Blue);
 

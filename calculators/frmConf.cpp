@@ -6,6 +6,7 @@
 #include "frame/KeyFilters.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
+#include "shell/ControlColours.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -34,9 +35,7 @@ QPlainTextEdit* addNoteBox(QWidget* parent, const QString& name, int left, int t
 
 void setNote(QPlainTextEdit* box, const QString& text, const QColor& colour)
 {
-    QPalette p = box->palette();
-    p.setColor(QPalette::Text, colour);
-    box->setPalette(p);
+    shell::ControlColours::SetForeColor(box, shell::ControlColours::ColourValue(colour));
     QTextOption option = box->document()->defaultTextOption();
     option.setAlignment(Qt::AlignHCenter);
     option.setWrapMode(QTextOption::WordWrap);
@@ -94,9 +93,8 @@ frmConf::frmConf(QWidget* parent) : QWidget(parent)
     QFont small = Text1->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     Text1->setFont(small);
-    QPalette plain = Text1->palette();
-    plain.setColor(QPalette::Base, plain.color(QPalette::Window));
-    Text1->setPalette(plain);
+    shell::ControlColours::SetBackColor(Text1,
+                                        shell::ControlColours::ColourValue(Text1->palette().color(QPalette::Window)));
     Text1->setPlainText(QStringLiteral("Enter the z or t value to use in formula:\n"));
     txtZ = addInputBox(Frame2, QStringLiteral("txtZ"), 60, 720, 780);
     cmdTable2 = addButton(Frame2, QStringLiteral("cmdTable2"), QStringLiteral("t-Table"), 900, 690, 705, 345);

@@ -14,16 +14,15 @@ frmCounterNull::frmCounterNull(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmCounterNull"));
     setWindowTitle(QStringLiteral("Counternull Statistics"));
-    resize(tw(9390), tw(4665));
+    resize(px(9390), px(4665));
 
     const frame::KeyFilter signedFilter = frame::KeyFilter::Signed;
 
     label(this, QStringLiteral("Type of Statistic to Compute Counternull  Value:"), 8, 8, 400);
-    auto* opG = addOption(this, QStringLiteral("OpG"),
-                          QStringLiteral("Cohen's d or Hedges' g (assumes symmetrical distribution)"), 8 * 15,
-                          30 * 15, 500 * 15, 22 * 15);
-    addOption(this, QStringLiteral("OpR"), QStringLiteral("r (Pearson correlation)"), 8 * 15, 54 * 15, 300 * 15,
-              22 * 15);
+    auto* opG = optionAt(this, QStringLiteral("OpG"),
+                         QStringLiteral("Cohen's d or Hedges' g (assumes symmetrical distribution)"),
+                         QRect(8, 30, 500, 22));
+    optionAt(this, QStringLiteral("OpR"), QStringLiteral("r (Pearson correlation)"), QRect(8, 54, 300, 22));
     opG->setChecked(true);
 
     label(this, QStringLiteral("Effect Size Statistic:"), 8, 88, 150);

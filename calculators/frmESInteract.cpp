@@ -2,6 +2,7 @@
 
 #include "calculators/CalcKit.h"
 #include "calculators/InteractionEffectSize.h"
+#include "shell/ControlColours.h"
 #include "shell/Resize.h"
 
 #include <QLabel>
@@ -77,9 +78,7 @@ frmESInteract::frmESInteract(QWidget* parent)
         if (row.n) {
             wrappedLabel(this, label++, QStringLiteral("N:"), 7920, top + 30, 420, 255);
             QLineEdit* n = filteredBox(this, row.n, 8340, top, 1080, frame::KeyFilter::Digits);
-            QPalette p = n->palette();
-            p.setColor(QPalette::Base, OptionalBox);
-            n->setPalette(p);
+            shell::ControlColours::SetBackColor(n, shell::ControlColours::ColourValue(OptionalBox));
         }
         top += 420;
     }

@@ -2,6 +2,7 @@
 
 #include "calculators/CalcKit.h"
 #include "calculators/SDEstimate.h"
+#include "shell/ControlColours.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -51,9 +52,8 @@ QFrame* line(QWidget* parent, QFrame::Shape shape, int x, int y, int w, int h)
 
 void setWhite(QLineEdit* box, bool white)
 {
-    QPalette p = box->palette();
-    p.setColor(QPalette::Base, white ? QColor(Qt::white) : p.color(QPalette::Button));
-    box->setPalette(p);
+    shell::ControlColours::SetBackColor(
+        box, shell::ControlColours::ColourValue(white ? QColor(Qt::white) : box->palette().color(QPalette::Button)));
 }
 
 } // namespace
@@ -62,7 +62,7 @@ frmSDEstimate::frmSDEstimate(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmSDEstimate"));
     setWindowTitle(QStringLiteral("Standard Deviation (Sigma) Estimates"));
-    resize(tw(9615), tw(9210));
+    resize(px(9615), px(9210));
     centreOnScreen(this);
 
     auto* instruction = label(
@@ -72,9 +72,7 @@ frmSDEstimate::frmSDEstimate(QWidget* parent) : QWidget(parent, Qt::Window)
                        "\"Compute!\". Then write the derived number into the drop-down box on the main Tarvoss "
                        "interface."),
         8, 6, 625, 50);
-    QPalette blue = instruction->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    instruction->setPalette(blue);
+    shell::ControlColours::SetForeColor(instruction, shell::ControlColours::ColourValue(Qt::blue));
 
     const int top = 62, rowHeight = 44;
     const char* headings[] = {"Type", "Use?", "Formula Used", "Data Required"};
@@ -92,7 +90,7 @@ frmSDEstimate::frmSDEstimate(QWidget* parent) : QWidget(parent, Qt::Window)
     for (int i = 0; i < 7; ++i) {
         const int y = top + 26 + i * rowHeight;
         label(this, QString::fromLatin1(kRows[i].type), 8, y, 180, 40);
-        auto* op = addOption(this, QString::fromLatin1(kRows[i].option), QString(), 205 * 15, (y + 10) * 15, 24 * 15);
+        auto* op = optionAt(this, QString::fromLatin1(kRows[i].option), QString(), QRect(205, y + 10, 24, px(255)));
         const int index = QString::fromLatin1(kRows[i].option).mid(2).toInt();
         connect(op, &QRadioButton::clicked, this, [this, index] {
             switch (index) {

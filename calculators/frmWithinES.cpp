@@ -2,6 +2,7 @@
 
 #include "calculators/CalcKit.h"
 #include "calculators/WithinES.h"
+#include "shell/ControlColours.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -32,7 +33,7 @@ frmWithinES::frmWithinES(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("frmWithinES"));
     setWindowTitle(QStringLiteral("Compute Effect Size (d) For A Dependent Samples Analysis"));
-    resize(tw(12210), tw(11910));
+    resize(px(12210), px(11910));
 
     const frame::KeyFilter signedFilter = frame::KeyFilter::Signed;
     const frame::KeyFilter digits = frame::KeyFilter::Digits;
@@ -121,11 +122,10 @@ frmWithinES::frmWithinES(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* notice = noteBox(this, "Text3",
                            QStringLiteral("\n\n\n\n\n\n\nAlgina & Keselman (2003) - \n\nMethod to come, still "
                                           "being programmed.......\n"),
-                           tw(240), tw(7320), tw(12015 - 240), tw(11295 - 7320));
+                           px(240), px(7320), px(12015 - 240), px(11295 - 7320));
     notice->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
-    QPalette p = notice->palette();
-    p.setColor(QPalette::Base, p.color(QPalette::Window));
-    notice->setPalette(p);
+    shell::ControlColours::SetBackColor(notice,
+                                        shell::ControlColours::ColourValue(notice->palette().color(QPalette::Window)));
     notice->setReadOnly(true);
     notice->raise();
 }

@@ -32,7 +32,7 @@ frmZDifferences::frmZDifferences(QWidget* parent)
     setObjectName(QStringLiteral("frmZDifferences"));
     setWindowTitle(QStringLiteral(
         "Compute Difference Of Two p Values - Assumes Normally Distributed Samples Within Studies"));
-    resize(tw(11430), tw(4905));
+    resize(px(11430), px(4905));
 
     noteBox(this, "Text1", QString::fromLatin1(Instructions), 8, 6, 746, 102);
 

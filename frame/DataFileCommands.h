@@ -31,11 +31,6 @@ QStringList stringList(const std::array<const char*, N>& names)
         out << QString::fromLatin1(n);
     return out;
 }
-template <size_t N>
-QStringList stringList(const std::array<QString, N>& texts)
-{
-    return QStringList(texts.begin(), texts.end());
-}
 
 // Why a file is read: File > Open, or a recent-file entry (some formats are
 // stricter about a recent file).

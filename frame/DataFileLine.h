@@ -8,8 +8,28 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <array>
 
 namespace frame {
+
+// One record of a data file: its text fields in file order. A program's file
+// names its own: struct StudyRecord : DataRecord<StudyRecord, 14> {};
+template <class Record, int N>
+struct DataRecord {
+    std::array<QString, N> fields;
+
+    QStringList toList() const { return QStringList(fields.begin(), fields.end()); }
+    // The first N of the given fields; those not given stay empty.
+    static Record fromList(const QStringList& list)
+    {
+        Record r;
+        for (int i = 0; i < N && i < list.size(); ++i)
+            r.fields[static_cast<std::size_t>(i)] = list[i];
+        return r;
+    }
+    bool operator==(const DataRecord& o) const { return fields == o.fields; }
+    bool operator!=(const DataRecord& o) const { return !(*this == o); }
+};
 
 // The fields as the bytes of a file: every field in double quotes, commas
 // between, CR LF at the end; text in UTF-8. Nothing is escaped.

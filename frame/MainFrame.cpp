@@ -40,7 +40,7 @@ namespace frame {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
+constexpr int kTwipsPerPixel = shell::TwipsPerPixel;
 const char* const kChanged = "DataChanged";
 
 QString errorText(const std::exception& e)

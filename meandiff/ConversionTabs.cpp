@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
+#include "shell/ControlColours.h"
 #include "shell/TextBox.h"
 
 #include <QButtonGroup>
@@ -49,9 +50,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int
 QLabel* blueLabel(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h)
 {
     QLabel* l = label(parent, name, text, x, y, w, h);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, kBlue);
-    l->setPalette(p);
+    shell::ControlColours::SetForeColor(l, shell::ControlColours::ColourValue(kBlue));
     l->setVisible(false);
     return l;
 }
@@ -82,9 +81,7 @@ QLineEdit* wholeNumberBox(QWidget* parent, const char* name, int x, int y, int w
 QLineEdit* valueBox(QWidget* parent, const char* name, int x, int y, int w)
 {
     QLineEdit* e = box(parent, name, x, y, w);
-    QPalette p = e->palette();
-    p.setColor(QPalette::Base, kLightGreen);
-    e->setPalette(p);
+    shell::ControlColours::SetBackColor(e, shell::ControlColours::ColourValue(kLightGreen));
     frame::installKeyFilter(e, frame::KeyFilter::Unsigned);
     return e;
 }
@@ -92,10 +89,8 @@ QLineEdit* valueBox(QWidget* parent, const char* name, int x, int y, int w)
 QLineEdit* resultBox(QWidget* parent, const char* name, int x, int y, int w)
 {
     QLineEdit* e = box(parent, name, x, y, w);
-    QPalette p = e->palette();
-    p.setColor(QPalette::Base, p.color(QPalette::Button));
-    p.setColor(QPalette::Text, kRed);
-    e->setPalette(p);
+    shell::ControlColours::SetBackColor(e, shell::ControlColours::ColourValue(e->palette().color(QPalette::Button)));
+    shell::ControlColours::SetForeColor(e, shell::ControlColours::ColourValue(kRed));
     e->setFocusPolicy(Qt::ClickFocus);
     return e;
 }

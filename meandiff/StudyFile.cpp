@@ -29,37 +29,17 @@ const char* const kMsgSaveFailed = "Something went very wrong and resulted in th
 const char* const kMsgCommandLineFailed = "Wwwoooow there!!! Are you sure the file isn't corrupt? Something went "
                                           "very wrong and resulted in the following error";
 
-namespace {
-
-QStringList toList(const StudyRecord& record)
-{
-    QStringList fields;
-    for (const QString& f : record.fields)
-        fields << f;
-    return fields;
-}
-
-StudyRecord fromList(const QStringList& fields)
-{
-    StudyRecord r;
-    for (int i = 0; i < kStudyFieldCount && i < fields.size(); ++i)
-        r.fields[i] = fields[i];
-    return r;
-}
-
-} // namespace
-
-QByteArray encodeStudyRecord(const StudyRecord& record) { return frame::encodeDataLine(toList(record)); }
+QByteArray encodeStudyRecord(const StudyRecord& record) { return frame::encodeDataLine(record.toList()); }
 
 QString decodeStudyText(const QByteArray& bytes) { return frame::decodeDataText(bytes); }
 
-StudyRecord parseStudyRecord(const QString& text) { return fromList(frame::parseDataLine(text, kStudyFieldCount)); }
+StudyRecord parseStudyRecord(const QString& text) { return StudyRecord::fromList(frame::parseDataLine(text, kStudyFieldCount)); }
 
-StudyRecord readStudyFile(const QString& path) { return fromList(frame::readDataFile(path, kStudyFieldCount)); }
+StudyRecord readStudyFile(const QString& path) { return StudyRecord::fromList(frame::readDataFile(path, kStudyFieldCount)); }
 
-void writeStudyFile(const QString& path, const StudyRecord& record) { frame::writeDataFile(path, toList(record)); }
+void writeStudyFile(const QString& path, const StudyRecord& record) { frame::writeDataFile(path, record.toList()); }
 
-int fieldWithDoubleQuote(const StudyRecord& record) { return frame::firstFieldWithDoubleQuote(toList(record)); }
+int fieldWithDoubleQuote(const StudyRecord& record) { return frame::firstFieldWithDoubleQuote(record.toList()); }
 
 QString doubleQuoteRefusal(int fieldIndex)
 {

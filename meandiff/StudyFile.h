@@ -19,11 +19,7 @@ extern const std::array<const char*, kStudyFieldCount> kStudyFieldBoxes;
 // What each box is called on the window (used to name a box in a message).
 extern const std::array<const char*, kStudyFieldCount> kStudyFieldLabels;
 
-struct StudyRecord {
-    std::array<QString, kStudyFieldCount> fields;
-    bool operator==(const StudyRecord& o) const { return fields == o.fields; }
-    bool operator!=(const StudyRecord& o) const { return !(*this == o); }
-};
+struct StudyRecord : frame::DataRecord<StudyRecord, kStudyFieldCount> {};
 
 // ---- Line format --------------------------------------------------------
 

@@ -34,7 +34,7 @@ frame::DataFileFormat<StudyRecord> studyFileFormat()
         const int bad = fieldWithDoubleQuote(r);
         return bad < 0 ? QString() : doubleQuoteRefusal(bad);
     };
-    f.fieldTexts = [](const StudyRecord& r) { return frame::stringList(r.fields); };
+    f.fieldTexts = [](const StudyRecord& r) { return r.toList(); };
     f.boxNames = frame::stringList(kStudyFieldBoxes);
     f.boxLabels = frame::stringList(kStudyFieldLabels);
     f.saveFailed = kMsgSaveFailed;

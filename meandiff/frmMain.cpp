@@ -47,16 +47,12 @@ bool isOneOf(const QString& name, const char* const* names, size_t count)
 
 void setBackColour(QWidget* w, const QColor& c)
 {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, c);
-    w->setPalette(p);
+    shell::ControlColours::SetBackColor(w, shell::ControlColours::ColourValue(c));
 }
 
 void setTextColour(QWidget* w, const QColor& c)
 {
-    QPalette p = w->palette();
-    p.setColor(QPalette::Text, c);
-    w->setPalette(p);
+    shell::ControlColours::SetForeColor(w, shell::ControlColours::ColourValue(c));
 }
 
 QComboBox* makeCombo(QWidget* parent, const QString& name, const QStringList& entries, const QString& shown,

@@ -1,12 +1,14 @@
 #pragma once
 // Placing the controls of the export windows: design geometry in twips (15
 // to a pixel), each control named as the window's code knows it.
+#include "shell/Twips.h"
+
 #include <QDialog>
 #include <QString>
 
 namespace metadb::exportui {
 
-constexpr int px(int twips) { return twips / 15; }
+using shell::px;
 
 // Names the control and places it in its parent at twip geometry.
 template <class T>

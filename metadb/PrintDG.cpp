@@ -2,6 +2,7 @@
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
 #include "platform/Recordset.h"
+#include "shell/Twips.h"
 
 #include <QAbstractItemModel>
 #include <QFile>
@@ -21,7 +22,7 @@ namespace metadb::PrintDG {
 namespace {
 
 constexpr int kTwipsPerInch = 1440;
-constexpr int kTwipsPerPixel = 15;
+using shell::TwipsPerPixel;
 constexpr double kCaptionTop = 100;
 const QColor kShade(0xE0, 0xE0, 0xE0);
 const QColor kWhite(0xFF, 0xFF, 0xFF);
@@ -366,10 +367,10 @@ GridInfo readGrid(const QTableView& grid)
     GridInfo g;
     g.font = gridFont(grid.font());
     g.headingFont = gridFont(grid.horizontalHeader()->font());
-    g.rowHeight = double(grid.verticalHeader()->defaultSectionSize()) * kTwipsPerPixel;
+    g.rowHeight = double(grid.verticalHeader()->defaultSectionSize()) * TwipsPerPixel;
     if (const QAbstractItemModel* model = grid.model()) {
         for (int i = 0; i < model->columnCount(); ++i) {
-            g.columnWidths.push_back(double(grid.columnWidth(i)) * kTwipsPerPixel);
+            g.columnWidths.push_back(double(grid.columnWidth(i)) * TwipsPerPixel);
             g.columnCaptions << model->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString();
         }
     }
@@ -488,9 +489,9 @@ void PrintDataGrid(Surface& surface, QTableView& view, platform::Recordset& reco
     GridInfo grid = readGrid(view);
     PrintDataGrid(surface, grid, recordset, options, [&view](const PageMap& map) {
         for (int i : map.narrowedColumns)
-            view.setColumnWidth(i, int(map.columnWidths[std::size_t(i)]) / kTwipsPerPixel);
+            view.setColumnWidth(i, int(map.columnWidths[std::size_t(i)]) / TwipsPerPixel);
         if (map.rowHeightNarrowed)
-            view.verticalHeader()->setDefaultSectionSize(int(map.rowHeight) / kTwipsPerPixel);
+            view.verticalHeader()->setDefaultSectionSize(int(map.rowHeight) / TwipsPerPixel);
     });
 }
 

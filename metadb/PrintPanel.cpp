@@ -5,6 +5,7 @@
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
 #include "shell/TextBox.h"
+#include "shell/Twips.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -32,7 +33,7 @@ template <class T>
 T* place(T* w, const QString& name, int left, int top, int width, int height)
 {
     w->setObjectName(name);
-    w->setGeometry(left / 15, top / 15, width / 15, height / 15);
+    w->setGeometry(shell::px(left), shell::px(top), shell::px(width), shell::px(height));
     QFont f = w->font();
     f.setPointSizeF(f.pointSizeF() - 1.0);
     w->setFont(f);

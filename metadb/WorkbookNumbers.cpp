@@ -4,9 +4,12 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QTemporaryFile>
 
-#include <zlib.h>
+#include <unzip.h>
+#include <zip.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -22,64 +25,73 @@ platform::RuntimeError badWorkbook(const QString& why)
     return {platform::ErrPathFileAccess, QStringLiteral("The workbook could not be completed: ") + why};
 }
 
-quint32 get32(const QByteArray& b, qsizetype at)
+// The archive being read, closed on every path out.
+struct ArchiveIn {
+    unzFile file = nullptr;
+    explicit ArchiveIn(const QString& path) : file(unzOpen64(QFile::encodeName(path).constData())) {}
+    ~ArchiveIn()
+    {
+        if (file)
+            unzClose(file);
+    }
+    ArchiveIn(const ArchiveIn&) = delete;
+    ArchiveIn& operator=(const ArchiveIn&) = delete;
+};
+
+// The archive being written; close() finishes it, the destructor abandons it.
+struct ArchiveOut {
+    zipFile file = nullptr;
+    explicit ArchiveOut(const QString& path)
+        : file(zipOpen64(QFile::encodeName(path).constData(), APPEND_STATUS_CREATE))
+    {
+    }
+    ~ArchiveOut()
+    {
+        if (file)
+            zipClose(file, nullptr);
+    }
+    void close()
+    {
+        const int rc = zipClose(file, nullptr);
+        file = nullptr;
+        if (rc != ZIP_OK)
+            throw badWorkbook(QStringLiteral("the archive cannot be finished"));
+    }
+    ArchiveOut(const ArchiveOut&) = delete;
+    ArchiveOut& operator=(const ArchiveOut&) = delete;
+};
+
+// The current entry's bytes: its packed data when raw, else its content.
+QByteArray readEntry(unzFile in, bool raw, qsizetype size, int& method, int& level)
 {
-    if (at < 0 || at + 4 > b.size())
-        throw badWorkbook(QStringLiteral("the archive ends early"));
-    const auto* p = reinterpret_cast<const unsigned char*>(b.constData() + at);
-    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
-}
-quint16 get16(const QByteArray& b, qsizetype at)
-{
-    if (at < 0 || at + 2 > b.size())
-        throw badWorkbook(QStringLiteral("the archive ends early"));
-    const auto* p = reinterpret_cast<const unsigned char*>(b.constData() + at);
-    return quint16(p[0] | p[1] << 8);
-}
-void put32(QByteArray& b, quint32 v)
-{
-    const char c[4] = {char(v & 0xff), char(v >> 8 & 0xff), char(v >> 16 & 0xff), char(v >> 24 & 0xff)};
-    b.append(c, 4);
-}
-void put16(QByteArray& b, quint16 v)
-{
-    const char c[2] = {char(v & 0xff), char(v >> 8 & 0xff)};
-    b.append(c, 2);
+    if (unzOpenCurrentFile2(in, &method, &level, raw ? 1 : 0) != UNZ_OK)
+        throw badWorkbook(QStringLiteral("a damaged archive directory"));
+    QByteArray data(size, Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < size) {
+        const unsigned chunk = static_cast<unsigned>(std::min<qsizetype>(size - got, 1 << 20));
+        const int n = unzReadCurrentFile(in, data.data() + got, chunk);
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    // Closing checks the content's checksum once all of it was read.
+    const int closed = unzCloseCurrentFile(in);
+    if (got != size || (!raw && closed != UNZ_OK))
+        throw badWorkbook(raw ? QStringLiteral("the archive ends early")
+                              : QStringLiteral("a worksheet cannot be read back"));
+    return data;
 }
 
-QByteArray inflateRaw(const QByteArray& data, qsizetype size)
+void writeEntry(zipFile out, const char* name, const zip_fileinfo& info, const QByteArray& data, int method,
+                int level, bool raw, uLong crc, ZPOS64_T size)
 {
-    QByteArray out(size, Qt::Uninitialized);
-    z_stream z{};
-    if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
-        throw badWorkbook(QStringLiteral("no inflater"));
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
-    z.avail_in = static_cast<uInt>(data.size());
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = static_cast<uInt>(out.size());
-    const int rc = inflate(&z, Z_FINISH);
-    inflateEnd(&z);
-    if (rc != Z_STREAM_END || z.total_out != static_cast<uLong>(size))
-        throw badWorkbook(QStringLiteral("a worksheet cannot be read back"));
-    return out;
-}
-
-QByteArray deflateRaw(const QByteArray& data)
-{
-    z_stream z{};
-    if (deflateInit2(&z, Z_BEST_SPEED, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        throw badWorkbook(QStringLiteral("no deflater"));
-    QByteArray out(static_cast<qsizetype>(deflateBound(&z, static_cast<uLong>(data.size()))), Qt::Uninitialized);
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
-    z.avail_in = static_cast<uInt>(data.size());
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = static_cast<uInt>(out.size());
-    const int rc = deflate(&z, Z_FINISH);
-    deflateEnd(&z);
-    if (rc != Z_STREAM_END)
+    // No ZIP64 records: a workbook of this export stays far below 4 GB.
+    if (zipOpenNewFileInZip4_64(out, name, &info, nullptr, 0, nullptr, 0, nullptr, method, level, raw ? 1 : 0,
+                                -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0, 0, 0, 0) != ZIP_OK ||
+        zipWriteInFileInZip(out, data.constData(), static_cast<unsigned>(data.size())) != ZIP_OK ||
+        (raw ? zipCloseFileInZipRaw64(out, size, crc) : zipCloseFileInZip(out)) != ZIP_OK)
         throw badWorkbook(QStringLiteral("a worksheet cannot be compressed"));
-    out.resize(static_cast<qsizetype>(z.total_out));
-    return out;
 }
 
 // The sheet's XML with each number cell's value text replaced.
@@ -148,109 +160,62 @@ void rewriteNumbers(const QString& path, const std::vector<SheetNumbers>& sheets
 {
     if (sheets.empty())
         return;
-    QByteArray zip;
+    // The new archive is built beside the old one, then its bytes replace
+    // the old one's.
+    QTemporaryFile built(path + QStringLiteral(".XXXXXX"));
+    if (!built.open())
+        throw badWorkbook(built.errorString());
+    built.close();
     {
-        QFile f(path);
+        ArchiveIn in(path);
+        if (!in.file)
+            throw badWorkbook(QStringLiteral("no archive directory"));
+        ArchiveOut out(built.fileName());
+        if (!out.file)
+            throw badWorkbook(QStringLiteral("the archive cannot be written"));
+        for (int rc = unzGoToFirstFile(in.file); rc != UNZ_END_OF_LIST_OF_FILE; rc = unzGoToNextFile(in.file)) {
+            if (rc != UNZ_OK)
+                throw badWorkbook(QStringLiteral("a damaged archive directory"));
+            unz_file_info64 entry{};
+            char name[512];
+            if (unzGetCurrentFileInfo64(in.file, &entry, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK ||
+                entry.size_filename >= sizeof name)
+                throw badWorkbook(QStringLiteral("a damaged archive directory"));
+            if (entry.compressed_size > 0x7fffffffu || entry.uncompressed_size > 0x7fffffffu)
+                throw badWorkbook(QStringLiteral("an archive too large"));
+            zip_fileinfo info{};
+            info.dosDate = entry.dosDate;
+            info.internal_fa = entry.internal_fa;
+            info.external_fa = entry.external_fa;
+
+            const SheetNumbers* numbers = nullptr;
+            for (const SheetNumbers& s : sheets)
+                if (QByteArray(name) == QByteArray("xl/worksheets/sheet") + QByteArray::number(s.sheet) + ".xml")
+                    numbers = &s;
+            int method = 0, level = 0;
+            if (numbers) {
+                const QByteArray xml =
+                    readEntry(in.file, false, static_cast<qsizetype>(entry.uncompressed_size), method, level);
+                writeEntry(out.file, name, info, withNumbers(xml, numbers->values), Z_DEFLATED, Z_BEST_SPEED,
+                           false, 0, 0);
+            } else {
+                // Every other part is copied as it was packed.
+                const QByteArray packed =
+                    readEntry(in.file, true, static_cast<qsizetype>(entry.compressed_size), method, level);
+                writeEntry(out.file, name, info, packed, method, level, true, entry.crc, entry.uncompressed_size);
+            }
+        }
+        out.close();
+    }
+    QByteArray bytes;
+    {
+        QFile f(built.fileName());
         if (!f.open(QIODevice::ReadOnly))
             throw badWorkbook(f.errorString());
-        zip = f.readAll();
+        bytes = f.readAll();
     }
-    // The end record, then the central directory it points to.
-    qsizetype end = zip.size() - 22;
-    while (end >= 0 && get32(zip, end) != 0x06054b50)
-        --end;
-    if (end < 0)
-        throw badWorkbook(QStringLiteral("no archive directory"));
-    const int entries = get16(zip, end + 10);
-    const qsizetype directory = get32(zip, end + 16);
-
-    QByteArray out;
-    QByteArray central;
-    out.reserve(zip.size() + zip.size() / 4);
-    qsizetype at = directory;
-    for (int i = 0; i < entries; ++i) {
-        if (get32(zip, at) != 0x02014b50)
-            throw badWorkbook(QStringLiteral("a damaged archive directory"));
-        const quint16 method = get16(zip, at + 10);
-        const quint16 time = get16(zip, at + 12);
-        const quint16 date = get16(zip, at + 14);
-        quint32 crc = get32(zip, at + 16);
-        quint32 packed = get32(zip, at + 20);
-        quint32 size = get32(zip, at + 24);
-        const quint16 nameLength = get16(zip, at + 28);
-        const quint16 extraLength = get16(zip, at + 30);
-        const quint16 commentLength = get16(zip, at + 32);
-        const quint32 local = get32(zip, at + 42);
-        const QByteArray name = zip.mid(at + 46, nameLength);
-        at += 46 + nameLength + extraLength + commentLength;
-        if (packed == 0xffffffffu || size == 0xffffffffu || local == 0xffffffffu)
-            throw badWorkbook(QStringLiteral("an archive too large"));
-        const qsizetype data = local + 30 + get16(zip, local + 26) + get16(zip, local + 28);
-        QByteArray content = zip.mid(data, packed);
-        if (content.size() != qsizetype(packed))
-            throw badWorkbook(QStringLiteral("the archive ends early"));
-
-        quint16 newMethod = method;
-        for (const SheetNumbers& s : sheets) {
-            if (name != QByteArray("xl/worksheets/sheet") + QByteArray::number(s.sheet) + ".xml")
-                continue;
-            QByteArray xml = method == 8 ? inflateRaw(content, size) : content;
-            xml = withNumbers(xml, s.values);
-            crc = static_cast<quint32>(::crc32(0L, reinterpret_cast<const Bytef*>(xml.constData()),
-                                               static_cast<uInt>(xml.size())));
-            size = static_cast<quint32>(xml.size());
-            content = deflateRaw(xml);
-            packed = static_cast<quint32>(content.size());
-            newMethod = 8;
-        }
-
-        const quint32 offset = static_cast<quint32>(out.size());
-        put32(out, 0x04034b50);
-        put16(out, 20);
-        put16(out, 0);   // sizes given here, no data descriptor
-        put16(out, newMethod);
-        put16(out, time);
-        put16(out, date);
-        put32(out, crc);
-        put32(out, packed);
-        put32(out, size);
-        put16(out, nameLength);
-        put16(out, 0);
-        out.append(name);
-        out.append(content);
-
-        put32(central, 0x02014b50);
-        put16(central, 20);
-        put16(central, 20);
-        put16(central, 0);
-        put16(central, newMethod);
-        put16(central, time);
-        put16(central, date);
-        put32(central, crc);
-        put32(central, packed);
-        put32(central, size);
-        put16(central, nameLength);
-        put16(central, 0);
-        put16(central, 0);
-        put16(central, 0);
-        put16(central, 0);
-        put32(central, 0);
-        put32(central, offset);
-        central.append(name);
-    }
-    const quint32 centralAt = static_cast<quint32>(out.size());
-    out.append(central);
-    put32(out, 0x06054b50);
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, static_cast<quint16>(entries));
-    put16(out, static_cast<quint16>(entries));
-    put32(out, static_cast<quint32>(central.size()));
-    put32(out, centralAt);
-    put16(out, 0);
-
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(out) != out.size())
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
         throw badWorkbook(f.errorString());
 }
 

@@ -16,6 +16,7 @@
 #include "platform/Recordset.h"
 #include "platform/TempFolder.h"
 #include "platform/WindowLife.h"
+#include "shell/ControlColours.h"
 #include "shell/Resize.h"
 #include "shell/ScreenFit.h"
 #include "shell/TextBox.h"
@@ -286,10 +287,9 @@ void frmMetData::buildControls()
     Text1->setFocusPolicy(Qt::NoFocus);
     Text1->setPlainText(QStringLiteral("Caution: All changes to any database \nare 'live' and permanent.\n"));
     {
-        QPalette pal = Text1->palette();
-        pal.setColor(QPalette::Base, pal.color(QPalette::Button));
-        pal.setColor(QPalette::Text, Qt::red);
-        Text1->setPalette(pal);
+        shell::ControlColours::SetBackColor(Text1,
+                                            shell::ControlColours::ColourValue(Text1->palette().color(QPalette::Button)));
+        shell::ControlColours::SetForeColor(Text1, shell::ControlColours::ColourValue(Qt::red));
         QFont f = Text1->font();
         f.setPointSizeF(f.pointSizeF() * 0.8);
         Text1->setFont(f);

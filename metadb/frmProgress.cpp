@@ -2,7 +2,9 @@
 
 #include "platform/AppInfo.h"
 #include "platform/WindowLife.h"
+#include "shell/ControlColours.h"
 #include "shell/ScreenFit.h"
+#include "shell/Twips.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,7 +16,7 @@ namespace metadb {
 
 namespace {
 
-constexpr int px(int twips) { return twips / 15; }
+using shell::px;
 
 QPointer<frmProgress>& slot()
 {
@@ -31,9 +33,7 @@ frmProgress::frmProgress(QWidget* owner)
     platform::deleteOnClose(this);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    shell::ControlColours::SetBackColor(this, shell::ControlColours::ColourValue(Qt::white));
     setFixedSize(px(2505), px(600));
 
     auto* gif = new QLabel(this);

@@ -26,12 +26,12 @@ QString cell(F compute)
     }
 }
 
-// 5k + 10.
+// The reasonable number's text.
 QString reasonableNumber(const QString& count)
 {
     if (missing(count))
         return kNotAvailable;
-    return cell([&] { return platform::numText(arith::add(arith::mul(5.0, cdbl(count)), 10.0)); });
+    return cell([&] { return platform::numText(reasonableFailSafeN(cdbl(count))); });
 }
 
 QString unweightedMean(const QString& mean)
@@ -90,6 +90,10 @@ FailSafeRow row(const QString& studies, const QString& count, const QString& mea
 
 } // namespace
 
+double reasonableFailSafeN(double k) { return arith::add(arith::mul(5.0, k), 10.0); }
+
+double derivedFailSafeN(double sumZ, double k) { return arith::sub(arith::div(arith::mul(sumZ, sumZ), 2.706), k); }
+
 QString verdictPictureName(FailSafeVerdict v)
 {
     switch (v) {
@@ -106,14 +110,14 @@ FailSafeTable computeFailSafeTable(const FailSafeInputs& in)
     t.d = row(in.DStat, in.MeanDStatSummary, in.MeanCohen, in.WeightedD);
     t.g = row(in.MeanGStat, in.MeanGStatSummary, in.MeanG, in.WeightedG);
 
-    // (sum Z)^2 / 2.706 - k to 2 places; no sum, no number.
+    // The derived number to 2 places; no sum, no number.
     if (missing(in.MeanZStat) || in.SumZ.isEmpty()) {
         t.derived = kNotAvailable;
     } else {
         t.derived = cell([&] {
             const double sumZ = cdbl(in.SumZ);
             const double k = cdbl(in.MeanZStat);
-            return platform::roundText(arith::sub(arith::div(arith::mul(sumZ, sumZ), 2.706), k), 2);
+            return platform::roundText(derivedFailSafeN(sumZ, k), 2);
         });
     }
 

@@ -50,6 +50,12 @@ struct FailSafeTable {
     bool warnG = false;  // ... from the g count
 };
 
+// Rosenthal's reasonable fail-safe number for k studies: 5k + 10.
+double reasonableFailSafeN(double k);
+// Rosenthal's derived fail-safe number from the sum of k studies' Z
+// statistics: (sum Z)^2 / 2.706 - k.
+double derivedFailSafeN(double sumZ, double k);
+
 // The text shown where a number cannot be given.
 inline const QString kNotAvailable = QStringLiteral("N/A");
 

@@ -6,8 +6,10 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
+#include "shell/ControlColours.h"
 #include "shell/TextBox.h"
 #include "shell/TextInBackground.h"
+#include "shell/Twips.h"
 
 #include <QDate>
 #include <QHash>
@@ -32,7 +34,7 @@ namespace {
 // The query could not be run on the study database.
 constexpr int kErrQuery = 3078;
 
-constexpr int px(int twips) { return twips / 15; }
+using shell::px;
 
 void placeAt(QWidget* w, int left, int top, int width, int height)
 {
@@ -61,9 +63,7 @@ QPushButton* whiteButton(QWidget* panel, const char* name, const QString& text, 
 {
     auto* b = new QPushButton(text, panel);
     b->setObjectName(QLatin1String(name));
-    QPalette p = b->palette();
-    p.setColor(QPalette::Button, Qt::white);
-    b->setPalette(p);
+    shell::ControlColours::SetBackColor(b, shell::ControlColours::ColourValue(Qt::white));
     b->setAutoFillBackground(true);
     placeAt(b, left, top, width, 375);
     return b;
@@ -198,9 +198,7 @@ void buildMetaPanel(QWidget* picMeta)
     instruction->setWordWrap(true);
     auto* measure = shell::newLineBox(picMeta);
     measure->setObjectName(QStringLiteral("txtMeasure"));
-    QPalette red = measure->palette();
-    red.setColor(QPalette::Text, Qt::red);
-    measure->setPalette(red);
+    shell::ControlColours::SetForeColor(measure, shell::ControlColours::ColourValue(Qt::red));
     placeAt(measure, 8940, 180, 4065, 315);
 
     // Aggregates: one row per column of the studies.

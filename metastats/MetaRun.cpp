@@ -1,5 +1,7 @@
 #include "metastats/MetaRun.h"
 
+#include "metastats/FailSafeTable.h"
+
 #include "platform/Arith.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
@@ -680,15 +682,15 @@ void FailSafe(MetaRun& run)
     const QString gSummary = run.box(QStringLiteral("txtMeanGStatSummary"));
 
     run.setBox(QStringLiteral("txtNFSRosen"),
-               missingCount(dStat) ? kNA : numText(ar::add(ar::mul(5, platform::cdbl(dStat)), 10)));
+               missingCount(dStat) ? kNA : numText(reasonableFailSafeN(platform::cdbl(dStat))));
     run.setBox(QStringLiteral("txtNFSRosenG"),
-               missingCount(gStat) ? kNA : numText(ar::add(ar::mul(5, platform::cdbl(gStat)), 10)));
+               missingCount(gStat) ? kNA : numText(reasonableFailSafeN(platform::cdbl(gStat))));
     if (sumZ.isEmpty() || missingCount(zStat)) {
         run.setBox(QStringLiteral("txtFSN"), kNA);
     } else {
         const double z = platform::cdbl(sumZ);
         const double k = platform::cdbl(zStat);
-        run.setBox(QStringLiteral("txtFSN"), roundText(ar::sub(ar::div(square(z), 2.706), k), 2));
+        run.setBox(QStringLiteral("txtFSN"), roundText(derivedFailSafeN(z, k), 2));
     }
     if (dSummary.compare(gSummary, Qt::CaseInsensitive) != 0)
         platform::msgBox(QStringLiteral("Interpret the results with care as the number of studies upon which 'd' "

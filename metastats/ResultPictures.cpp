@@ -1,4 +1,5 @@
 #include "metastats/ResultPictures.h"
+#include "shell/ControlColours.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
@@ -91,9 +92,7 @@ FormulaPicture::FormulaPicture(QWidget* parent, const QString& name, std::vector
     }
     setAccessibleName(plain);
     setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    shell::ControlColours::SetBackColor(this, shell::ControlColours::ColourValue(Qt::white));
 }
 
 void FormulaPicture::paintEvent(QPaintEvent*)

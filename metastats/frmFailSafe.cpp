@@ -5,7 +5,9 @@
 #include "metastats/ResultPictures.h"
 #include "platform/Dialogs.h"
 #include "platform/WindowLife.h"
+#include "shell/ControlColours.h"
 #include "shell/TextBox.h"
+#include "shell/Twips.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -18,7 +20,7 @@ namespace metastats {
 
 namespace {
 
-constexpr int PictureSide = 255 / 15;
+constexpr int PictureSide = shell::px(255);
 
 QLabel* label(QWidget* parent, const QString& text, int x, int y, int w, int h = 18,
               Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
@@ -63,9 +65,7 @@ QPlainTextEdit* note(QWidget* parent, const QString& text, int x, int y, int w, 
     n->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     n->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     n->setBackgroundRole(QPalette::Window);
-    QPalette pal = n->palette();
-    pal.setColor(QPalette::Base, pal.color(QPalette::Window));
-    n->setPalette(pal);
+    shell::ControlColours::SetBackColor(n, shell::ControlColours::ColourValue(n->palette().color(QPalette::Window)));
     n->setGeometry(x, y, w, h);
     return n;
 }
@@ -159,9 +159,7 @@ frmFailSafe::frmFailSafe(QWidget* metData) : QDialog(metData)
     required->setText(QStringLiteral("?"));
     required->setReadOnly(true);
     required->setFrame(false);
-    QPalette red = required->palette();
-    red.setColor(QPalette::Text, QColor(255, 0, 0));
-    required->setPalette(red);
+    shell::ControlColours::SetForeColor(required, shell::ControlColours::ColourValue(QColor(255, 0, 0)));
     label(this, QStringLiteral("studies of a zero effect size to reduce the overall effect size to:"), RowLabelX,
           CalcY2 + 2, 380);
     caption(this, QStringLiteral("d2"), 390, CalcY2 - 18, 60);

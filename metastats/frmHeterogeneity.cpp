@@ -3,7 +3,9 @@
 #include "metastats/HeterogeneityView.h"
 #include "metastats/ResultPictures.h"
 #include "platform/WindowLife.h"
+#include "shell/ControlColours.h"
 #include "shell/TextBox.h"
+#include "shell/Twips.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -16,7 +18,7 @@ namespace metastats {
 
 namespace {
 
-constexpr int px(int twips) { return twips / 15; }
+using shell::px;
 
 const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
@@ -27,9 +29,7 @@ void onBackground(Box* b)
 {
     b->setFocusPolicy(Qt::NoFocus);
     b->setReadOnly(true);
-    QPalette pal = b->palette();
-    pal.setColor(QPalette::Base, pal.color(QPalette::Window));
-    b->setPalette(pal);
+    shell::ControlColours::SetBackColor(b, shell::ControlColours::ColourValue(b->palette().color(QPalette::Window)));
 }
 
 QPlainTextEdit* description(QWidget* parent, const char* name, const QString& text, int x, int y, int w, int h)
@@ -77,9 +77,7 @@ QLabel* symbol(QWidget* parent, const QString& text, int x, int y, int w)
 
 void setTextColour(QWidget* w, const QColor& c)
 {
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Text, c);
-    w->setPalette(pal);
+    shell::ControlColours::SetForeColor(w, shell::ControlColours::ColourValue(c));
 }
 
 const QString dBar = QStringLiteral("<i>d</i>&#772;");

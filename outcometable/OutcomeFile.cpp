@@ -33,22 +33,6 @@ constexpr int kTxWorse = 5;
 constexpr int kCtrlWorse = 8;
 } // namespace
 
-QStringList OutcomeRecord::toList() const
-{
-    QStringList list;
-    for (const QString& f : fields)
-        list << f;
-    return list;
-}
-
-OutcomeRecord OutcomeRecord::fromList(const QStringList& list)
-{
-    OutcomeRecord r;
-    for (int i = 0; i < kOutcomeFieldCount && i < list.size(); ++i)
-        r.fields[i] = list[i];
-    return r;
-}
-
 OutcomeMode outcomeModeOf(const OutcomeRecord& record)
 {
     return record.fields[kTxWorse].isEmpty() && record.fields[kCtrlWorse].isEmpty() ? OutcomeMode::Two

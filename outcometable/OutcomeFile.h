@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <array>
 
+#include "frame/DataFileLine.h"
 #include "outcometable/OutcomeMode.h"
 
 namespace quellin {
@@ -20,14 +21,7 @@ extern const std::array<const char*, kOutcomeFieldCount> kOutcomeFieldBoxes;
 extern const std::array<const char*, kOutcomeFieldCount> kOutcomeFieldLabels;
 
 
-struct OutcomeRecord {
-    std::array<QString, kOutcomeFieldCount> fields;
-
-    QStringList toList() const;
-    static OutcomeRecord fromList(const QStringList& fields);
-    bool operator==(const OutcomeRecord& o) const { return fields == o.fields; }
-    bool operator!=(const OutcomeRecord& o) const { return !(*this == o); }
-};
+struct OutcomeRecord : frame::DataRecord<OutcomeRecord, kOutcomeFieldCount> {};
 
 // The mode a record implies: 2 x 2 when both deteriorated fields (6 and 9)
 // are empty, otherwise 3 x 2.

@@ -41,8 +41,6 @@ QString unifyLineBreaks(QString s)
     return s;
 }
 
-QStringList fieldsOf(const ChangeRecord& record) { return QStringList(record.fields.begin(), record.fields.end()); }
-
 // Every line break inside a field as CR LF.
 QStringList withCrLfBreaks(const QStringList& fields)
 {
@@ -64,17 +62,13 @@ QStringList parseRecordLine(const QString& text, int required, int optional)
     return fields;
 }
 
-QByteArray encodeChangeRecord(const ChangeRecord& record) { return encodeRecordLine(fieldsOf(record)); }
+QByteArray encodeChangeRecord(const ChangeRecord& record) { return encodeRecordLine(record.toList()); }
 
 ChangeRecord parseChangeRecord(const QString& text, ChangeRecordForm form)
 {
-    const QStringList fields = form == ChangeRecordForm::Twelve
-                                   ? parseRecordLine(text, kChangeFieldCount)
-                                   : parseRecordLine(text, kOlderChangeFieldCount, 1);
-    ChangeRecord r;
-    for (int i = 0; i < fields.size() && i < kChangeFieldCount; ++i)
-        r.fields[i] = fields[i];
-    return r;
+    return ChangeRecord::fromList(form == ChangeRecordForm::Twelve
+                                      ? parseRecordLine(text, kChangeFieldCount)
+                                      : parseRecordLine(text, kOlderChangeFieldCount, 1));
 }
 
 ChangeRecord readChangeFile(const QString& path, ChangeRecordForm form)
@@ -84,15 +78,12 @@ ChangeRecord readChangeFile(const QString& path, ChangeRecordForm form)
 
 void writeChangeFile(const QString& path, const ChangeRecord& record)
 {
-    frame::writeDataFile(path, withCrLfBreaks(fieldsOf(record)));
+    frame::writeDataFile(path, withCrLfBreaks(record.toList()));
 }
 
 int changeFieldWithDoubleQuote(const ChangeRecord& record)
 {
-    for (int i = 0; i < kChangeFieldCount; ++i)
-        if (record.fields[i].contains(QLatin1Char('"')))
-            return i;
-    return -1;
+    return frame::firstFieldWithDoubleQuote(record.toList());
 }
 
 QString changeDoubleQuoteRefusal(int fieldIndex)

@@ -8,6 +8,8 @@
 // The record line itself (quoting, separators, line ends, text encoding,
 // replacing a file safely) is written for any number of fields, so that it
 // serves every record of this kind.
+#include "frame/DataFileLine.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -47,11 +49,7 @@ extern const std::array<const char*, kChangeFieldCount> kChangeFieldBoxes;
 // What each box is called on the window (used to name a box in a message).
 extern const std::array<const char*, kChangeFieldCount> kChangeFieldLabels;
 
-struct ChangeRecord {
-    std::array<QString, kChangeFieldCount> fields;
-    bool operator==(const ChangeRecord& o) const { return fields == o.fields; }
-    bool operator!=(const ChangeRecord& o) const { return !(*this == o); }
-};
+struct ChangeRecord : frame::DataRecord<ChangeRecord, kChangeFieldCount> {};
 
 // Which records a reader accepts.
 enum class ChangeRecordForm {

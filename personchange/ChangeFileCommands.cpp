@@ -77,7 +77,7 @@ frame::DataFileFormat<ChangeRecord> changeFileFormat()
         const int bad = changeFieldWithDoubleQuote(r);
         return bad < 0 ? QString() : changeDoubleQuoteRefusal(bad);
     };
-    f.fieldTexts = [](const ChangeRecord& r) { return frame::stringList(r.fields); };
+    f.fieldTexts = [](const ChangeRecord& r) { return r.toList(); };
     f.boxNames = frame::stringList(kChangeFieldBoxes);
     f.boxLabels = frame::stringList(kChangeFieldLabels);
     f.saveFailed = kMsgChangeSaveFailed;

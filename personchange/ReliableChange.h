@@ -4,6 +4,8 @@
 // their criteria, and the two exact-confidence calculators. Results go, in the
 // order they are computed, to a ChangeWriter that the window implements; a run
 // that stops keeps whatever was written before the stop.
+#include "frame/ErrorTexts.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -27,9 +29,9 @@ inline const QString NoPointData =
     QStringLiteral("You must enter some data in both Step 1 boxes and the observed point change.");
 inline const QString BadLevel = QStringLiteral("Confidence must be between 0 and 100%.");
 inline const QString ZeroPoint = QStringLiteral("Point change must be more than 0.");
-// First line of the message that reports a failure; the failure's
-// description follows after a line break.
-inline const QString ErrorLead = QStringLiteral("Something went very wrong and resulted in the following error:");
+// First line of the message that reports a failure, as in the other main
+// windows; the failure's description follows after a line break.
+using frame::EffectSizeText::ErrorLead;
 
 inline const QString Has = QStringLiteral("HAS");
 inline const QString HasNot = QStringLiteral("Has NOT");

@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Settings.h"
+#include "shell/Twips.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,15 +35,15 @@ frame::FrameConfig makeConfig()
         {QStringLiteral("Morvane.html"), QStringLiteral("Morvane - reliable and clinically significant change"), true});
 }
 
-// 12360 x 10740 twips at 15 twips per pixel.
-constexpr int kWidthPx = 12360 / 15;
-constexpr int kHeightPx = 10740 / 15;
+// 12360 x 10740 twips.
+constexpr int kWidthPx = shell::px(12360);
+constexpr int kHeightPx = shell::px(10740);
 
 // A rectangle of the area under the toolbar, given in twips of the whole
 // client area (the toolbar takes the top 480 twips).
 QRect tw(int left, int top, int width, int height)
 {
-    return QRect(left / 15, (top - 480) / 15, width / 15, height / 15);
+    return QRect(shell::px(left), shell::px(top - 480), shell::px(width), shell::px(height));
 }
 
 const QColor DarkBlue(0, 0, 192);
@@ -264,7 +265,7 @@ void frmMain::buildControls()
     }
 
     // Open at the designed size of the control area.
-    central->setMinimumSize(12270 / 15, (9960 - 480) / 15 - 22);
+    central->setMinimumSize(shell::px(12270), shell::px(9960 - 480) - 22);
     adjustSize();
     central->setMinimumSize(0, 0);
 }
@@ -635,7 +636,7 @@ void frmMain::buildExtraInfoTab(QWidget* page)
                          QStringLiteral("Enter any extra information you wish to keep associated with this file here:"),
                          QRect(8, 6, 736, 20), QStringLiteral("Label30"));
     setColour(l, QPalette::WindowText, QColor(0, 0, 255));
-    TxtExtraInfo = addMultiLine(page, QStringLiteral("TxtExtraInfo"), QRect(8, 30, 11040 / 15, 3795 / 15));
+    TxtExtraInfo = addMultiLine(page, QStringLiteral("TxtExtraInfo"), QRect(8, 30, shell::px(11040), shell::px(3795)));
     TxtExtraInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 

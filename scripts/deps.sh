@@ -2,8 +2,8 @@
 # Installs the Debian packages the suite needs, when any is missing.
 set -e
 PKGS="build-essential cmake qt6-base-dev libqt6sql6-sqlite libqt6opengl6-dev libgl-dev libboost-math-dev
-      libxlsxwriter-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-      xvfb xauth unzip pkg-config poppler-utils xdg-utils shared-mime-info desktop-file-utils sqlite3 libsqlite3-dev fonts-dejavu-core fonts-liberation2
+      libxlsxwriter-dev libminizip-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
+      xvfb xauth x11-utils openbox unzip pkg-config poppler-utils xdg-utils shared-mime-info desktop-file-utils sqlite3 libsqlite3-dev fonts-dejavu-core fonts-liberation2
       locales"
 missing=""
 SUDO=""

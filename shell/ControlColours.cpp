@@ -141,6 +141,8 @@ bool ForeColor(const QWidget* control, std::uint32_t& value) { return control &&
 bool SetBackColor(QWidget* control, std::uint32_t value) { return control && writeRole(control, backRole(control), value); }
 bool SetForeColor(QWidget* control, std::uint32_t value) { return control && writeRole(control, foreRole(control), value); }
 
+std::uint32_t ColourValue(const QColor& colour) { return toValue(colour); }
+
 std::uint32_t SavedBackColor() { return g_savedBack; }
 std::uint32_t SavedForeColor() { return g_savedFore; }
 

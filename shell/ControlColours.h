@@ -9,6 +9,7 @@
 // WindowText.
 #include <cstdint>
 
+class QColor;
 class QWidget;
 
 namespace shell::ControlColours {
@@ -30,6 +31,9 @@ bool BackColor(const QWidget* control, std::uint32_t& value);
 bool ForeColor(const QWidget* control, std::uint32_t& value);
 bool SetBackColor(QWidget* control, std::uint32_t value);
 bool SetForeColor(QWidget* control, std::uint32_t value);
+
+// A colour's value (0x00BBGGRR).
+std::uint32_t ColourValue(const QColor& colour);
 
 // The pair saved by the last highlight (both 0 before the first one).
 std::uint32_t SavedBackColor();

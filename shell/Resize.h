@@ -15,6 +15,8 @@
 // "name(index)". A control laid out at the width it was recorded at keeps
 // its recorded font size exactly; other widths get whole points.
 // Geometry is kept in twips, 15 to a pixel.
+#include "shell/Twips.h"
+
 #include <QRect>
 #include <QString>
 #include <vector>
@@ -54,7 +56,7 @@ struct LayoutRecord {
     int FontSize = 0;
 };
 
-constexpr int TwipsPerPixel = 15;
+using shell::TwipsPerPixel;
 constexpr int ParkOffset = 75000;
 
 // A negative value gets the park offset added; others stay as they are.

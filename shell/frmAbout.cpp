@@ -22,8 +22,6 @@ namespace {
 
 // The maker's support mail address and web-site address.
 
-constexpr int px(int twips) { return twips / Resize::TwipsPerPixel; }
-
 bool isExecutableFile(const QString& path)
 {
     const QFileInfo fi(path);

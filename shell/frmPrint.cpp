@@ -24,8 +24,6 @@ namespace shell {
 
 namespace {
 
-constexpr int px(int twips) { return twips / Resize::TwipsPerPixel; }
-
 const char* const kInstructions1Lead =
     "This is a screen capture device (it will make a snapshot of ANY active window). ";
 const char* const kInstructions1 =

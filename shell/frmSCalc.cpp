@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
+#include "shell/ControlColours.h"
 #include "shell/Resize.h"
 #include "shell/ScreenFit.h"
 #include "shell/TextBox.h"
@@ -21,8 +22,6 @@
 namespace shell {
 
 namespace {
-
-constexpr int px(int twips) { return twips / Resize::TwipsPerPixel; }
 
 QFont buttonFont()
 {
@@ -83,10 +82,8 @@ frmSCalc::frmSCalc(SCalcState* state, QWidget* parent)
     txtDisplay_->setObjectName(QStringLiteral("txtDisplay"));
     txtDisplay_->setGeometry(px(240), px(240), px(2055), px(390));
     {
-        QPalette p = txtDisplay_->palette();
-        p.setColor(QPalette::Base, QColor(0, 0, 128));
-        p.setColor(QPalette::Text, Qt::white);
-        txtDisplay_->setPalette(p);
+        ControlColours::SetBackColor(txtDisplay_, ControlColours::ColourValue(QColor(0, 0, 128)));
+        ControlColours::SetForeColor(txtDisplay_, ControlColours::ColourValue(Qt::white));
         txtDisplay_->setFont(buttonFont());
     }
     connect(txtDisplay_, &QLineEdit::textChanged, this, [this] { caretToEnd(); });

@@ -3,6 +3,7 @@
 #include "FrameTestSupport.h"
 
 #include "frame/MenuDecoration.h"
+#include "meandiff/frmMain.h"
 #include "outcometable/frmMain.h"
 #include "personchange/frmMain.h"
 #include "testkit/QtTestKit.h"
@@ -11,9 +12,12 @@
 #include <QApplication>
 #include <QDate>
 #include <QImage>
+#include <algorithm>
+#include <cmath>
 #include <QPainter>
 #include <QMenuBar>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -23,42 +27,6 @@
 using namespace frametest;
 
 namespace {
-
-struct ItemRow {
-    const char* name;
-    const char* text;
-    const char* help;
-    const char* shortcut;
-    bool picture;
-};
-
-void checkItems(QWidget* w, const std::vector<ItemRow>& rows)
-{
-    for (const ItemRow& r : rows) {
-        SCOPED_TRACE(r.name);
-        QAction* a = testkit::findAction(w, QString::fromLatin1(r.name));
-        ASSERT_NE(a, nullptr);
-        EXPECT_EQ(a->text(), QString::fromLatin1(r.text));
-        EXPECT_EQ(a->statusTip(), QString::fromLatin1(r.help));
-        EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(r.shortcut)));
-        EXPECT_EQ(!a->icon().isNull(), r.picture);
-    }
-}
-
-// Visible texts of a menu in order; separators as "-", hidden entries left out.
-QStringList menuTexts(QWidget* w, const QString& menu)
-{
-    QStringList out;
-    auto* m = w->findChild<QMenu*>(menu);
-    if (!m)
-        return {QStringLiteral("<no menu>")};
-    for (QAction* a : m->actions()) {
-        if (!a->isVisible())
-            continue;
-        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    }
-    return out;
-}
 
 struct ToolRow {
     const char* key;
@@ -111,10 +79,12 @@ TEST(MenuCaption, CaptionLanguageIsSplitIntoTextHelpAndPicture)
     }
 }
 
-// The Calculate and Help pictures draw their character from the font's
-// glyph; it must come out exactly as drawing the text does, at every size a
-// menu, a toolbar or a high-density screen asks for.
-TEST(MenuPictures, CharactersAreExactlyTheDrawnText)
+// The Calculate and Help pictures show their character where drawing the
+// text centred in the face puts it, at every size a menu, a toolbar or a
+// high-density screen asks for: read from the picture's pixels, the
+// character's ink (how far each pixel of the face has turned from the face
+// colour to the character's colour) lies where the text drawn alone covers.
+TEST(MenuPictures, CharactersSitWhereTheTextIsDrawn)
 {
     struct Row {
         frame::Picture picture;
@@ -125,41 +95,62 @@ TEST(MenuPictures, CharactersAreExactlyTheDrawnText)
         {frame::Picture::Calculate, QColor(46, 150, 90), QColor(250, 250, 246), false, QChar(0x03A3)},
         {frame::Picture::Help, QColor(222, 170, 40), QColor(40, 52, 74), true, QLatin1Char('?')},
     };
-    auto reference = [](const Row& r, int size, bool hot) {
-        QPixmap pm(size, size);
-        pm.fill(Qt::transparent);
-        QPainter p(&pm);
+    // The character alone, centred in the face's square of a 16-unit design.
+    auto textCover = [](const Row& r, int size) {
+        QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
-        if (hot) {
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(255, 236, 160, 200));
-            p.drawRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
-        }
         p.scale(size / 16.0, size / 16.0);
-        QPen ink(QColor(40, 52, 74), 1.0);
-        ink.setJoinStyle(Qt::RoundJoin);
-        ink.setCapStyle(Qt::RoundCap);
-        p.setPen(ink);
-        p.setBrush(r.face);
-        if (r.round)
-            p.drawEllipse(QPointF(8, 8), 6.5, 6.5);
-        else
-            p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 2, 2);
         QFont f;
         f.setPixelSize(11);
         f.setBold(true);
         p.setFont(f);
-        p.setPen(r.text);
+        p.setPen(Qt::black);
         p.drawText(QRectF(1.5, 1.5, 13, 13), Qt::AlignCenter, QString(r.character));
         p.end();
-        return pm.toImage();
+        return img;
     };
     for (const Row& r : rows) {
+        const double dr = r.text.redF() - r.face.redF(), dg = r.text.greenF() - r.face.greenF(),
+                     db = r.text.blueF() - r.face.blueF();
+        const double span = dr * dr + dg * dg + db * db;
         for (int size : {16, 20, 24, 32, 40, 48, 64}) {
             for (bool hot : {false, true}) {
                 SCOPED_TRACE(testing::Message() << QString(r.character).toStdString() << " size " << size
                                                 << (hot ? " hot" : ""));
-                EXPECT_EQ(frame::drawPicture(r.picture, size, hot).toImage(), reference(r, size, hot));
+                const QImage picture = frame::drawPicture(r.picture, size, hot).toImage().convertToFormat(
+                    QImage::Format_ARGB32);
+                const QImage cover = textCover(r, size);
+                const double unit = size / 16.0;
+                double worst = 0, inkDrawn = 0, inkShown = 0;
+                int outside = 0;
+                for (int y = 0; y < size; ++y) {
+                    for (int x = 0; x < size; ++x) {
+                        const double cx = (x + 0.5) / unit, cy = (y + 0.5) / unit;
+                        // Inside the face, the whole pixel clear of its outline
+                        // (drawn 1 unit wide, smoothed over a pixel).
+                        const double clear = 0.75 / unit;
+                        const bool inner = r.round ? std::hypot(cx - 8, cy - 8) < 5.5 - clear
+                                                   : std::min({cx - 2, 14 - cx, cy - 2, 14 - cy}) > clear;
+                        const double drawn = qAlpha(cover.pixel(x, y)) / 255.0;
+                        if (!inner) {
+                            outside += drawn > 0;
+                            continue;
+                        }
+                        const QColor c = picture.pixelColor(x, y);
+                        const double shown = ((c.redF() - r.face.redF()) * dr + (c.greenF() - r.face.greenF()) * dg +
+                                              (c.blueF() - r.face.blueF()) * db) /
+                                             span;
+                        worst = std::max(worst, std::fabs(shown - drawn));
+                        inkDrawn += drawn;
+                        inkShown += shown;
+                    }
+                }
+                EXPECT_EQ(outside, 0) << "the text reaches past the face";
+                EXPECT_GT(inkDrawn, 4 * unit * unit) << "no character drawn";
+                EXPECT_NEAR(inkShown, inkDrawn, 0.02 * inkDrawn);
+                EXPECT_LE(worst, 0.2);
             }
         }
     }
@@ -167,95 +158,186 @@ TEST(MenuPictures, CharactersAreExactlyTheDrawnText)
 
 class Menus : public FrameTest {};
 
+namespace {
+
+// One entry of a menu as a person sees it: "-" for a separator; help
+// nullptr for "some help text".
+struct Entry {
+    const char* name;
+    const char* text;
+    const char* help;
+    const char* shortcut;
+    bool picture;
+};
+struct BarMenu {
+    const char* title;
+    std::vector<Entry> entries;
+};
+const Entry Separator{"-", "-", "", "", false};
+
+QStringList visibleTexts(const QList<QAction*>& actions)
+{
+    QStringList out;
+    for (QAction* a : actions)
+        if (a->isVisible())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+// Reads the window's menu bar as it is shown: its menus in order, each with
+// its visible entries in order, and compares them with the program's table.
+void checkMenuBar(QMainWindow* w, const std::vector<BarMenu>& menus)
+{
+    QList<QAction*> bar;
+    for (QAction* a : w->menuBar()->actions())
+        if (a->isVisible())
+            bar << a;
+    QStringList titles;
+    for (const BarMenu& m : menus)
+        titles << QString::fromLatin1(m.title);
+    ASSERT_EQ(visibleTexts(bar), titles);
+    for (size_t i = 0; i < menus.size(); ++i) {
+        SCOPED_TRACE(menus[i].title);
+        QMenu* menu = bar[int(i)]->menu();
+        ASSERT_NE(menu, nullptr);
+        QList<QAction*> shown;
+        for (QAction* a : menu->actions())
+            if (a->isVisible())
+                shown << a;
+        QStringList expected;
+        for (const Entry& e : menus[i].entries)
+            expected << QString::fromLatin1(e.text);
+        ASSERT_EQ(visibleTexts(shown), expected);
+        for (size_t j = 0; j < menus[i].entries.size(); ++j) {
+            const Entry& e = menus[i].entries[j];
+            QAction* a = shown[int(j)];
+            SCOPED_TRACE(e.text);
+            if (qstrcmp(e.name, "-") == 0) {
+                EXPECT_TRUE(a->isSeparator());
+                continue;
+            }
+            EXPECT_EQ(a->objectName(), QString::fromLatin1(e.name));
+            if (e.help)
+                EXPECT_EQ(a->statusTip(), QString::fromLatin1(e.help));
+            else
+                EXPECT_FALSE(a->statusTip().isEmpty());
+            EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromLatin1(e.shortcut)));
+            EXPECT_EQ(!a->icon().isNull(), e.picture);
+            EXPECT_TRUE(a->isEnabled());
+        }
+    }
+}
+
+} // namespace
+
 TEST_F(Menus, TarvossCaptionsShortcutsHelpTextsAndPictures)
 {
-    TestFrame w;
-    checkItems(&w, {
-        {"mnuFileNew", "New", "Start again / new form", "Ctrl+N", true},
-        {"mnuFileOpen", "Open...", "Open saved data", "Ctrl+O", true},
-        {"mnuFileSaveAs", "Save As...", "Save current data as...", "Ctrl+S", true},
-        {"mnuFilePrint", "Print Report...", "Print a report", "Ctrl+P", true},
-        {"mnuFileExit", "Exit", "Exit programme", "Ctrl+X", true},
-        {"mnuEditCopy", "Copy", "Copy highlighted text", "Ctrl+C", true},
-        {"mnuEditPaste", "Paste", "Paste text", "Ctrl+V", true},
-        {"mnuMeta", "Go To Meta-analysis Software", "Open meta-analysis programme", "", true},
-        {"mnuToolsSCalc", "Simple Calculator", "Simple calculator", "", true},
-        {"mnuToolsWCalc", "Windows Calculator", "Open Windows' calculator", "", true},
-        {"mnuToolsCapture", "Screen Capture", "Open screen capture software", "", true},
-        {"mnuOptions", "Options...", "Options...", "", true},
-        {"mnuHelpContents", "Contents", "Go to help contents", "", true},
-        {"mnuHelpSearchForHelpOn", "Search Help", "Search help for specific term", "Ctrl+H", true},
-        {"mnuForums", "User Forums", "Go to online user forums", "Ctrl+F", true},
-        {"mnuHelpAbout", "About ...", "About the Tarvoss", "Ctrl+A", true},
+    tarvoss::frmMain w;
+    checkMenuBar(&w, {
+        {"&File",
+         {
+             {"mnuFileNew", "New", "Start again / new form", "Ctrl+N", true},
+             {"mnuFileOpen", "Open...", "Open saved data", "Ctrl+O", true},
+             {"mnuFileSaveAs", "Save As...", "Save current data as...", "Ctrl+S", true},
+             {"mnuFilePrint", "Print Report...", "Print a report", "Ctrl+P", true},
+             Separator,
+             Separator,
+             {"mnuFileExit", "Exit", "Exit programme", "Ctrl+X", true},
+         }},
+        {"&Edit",
+         {
+             {"mnuEditCopy", "Copy", "Copy highlighted text", "Ctrl+C", true},
+             {"mnuEditPaste", "Paste", "Paste text", "Ctrl+V", true},
+         }},
+        {"&Tools",
+         {
+             {"mnuMeta", "Go To Meta-analysis Software", "Open meta-analysis programme", "", true},
+             {"mnuToolsSCalc", "Simple Calculator", "Simple calculator", "", true},
+             {"mnuToolsWCalc", "Windows Calculator", "Open Windows' calculator", "", true},
+             {"mnuToolsCapture", "Screen Capture", "Open screen capture software", "", true},
+             {"mnuOptions", "Options...", "Options...", "", true},
+         }},
+        {"&Help",
+         {
+             {"mnuHelpContents", "Contents", "Go to help contents", "", true},
+             {"mnuHelpSearchForHelpOn", "Search Help", "Search help for specific term", "Ctrl+H", true},
+             Separator,
+             {"mnuWebsite", "Visit Website", nullptr, "Ctrl+W", true},
+             {"mnuForums", "User Forums", "Go to online user forums", "Ctrl+F", true},
+             {"mnuHelpAbout", "About ...", "About the Tarvoss", "Ctrl+A", true},
+         }},
     });
-    QAction* web = testkit::findAction(&w, QStringLiteral("mnuWebsite"));
-    ASSERT_NE(web, nullptr);
-    EXPECT_EQ(web->text(), QStringLiteral("Visit Website"));
-    EXPECT_EQ(web->shortcut(), QKeySequence(QStringLiteral("Ctrl+W")));
-    EXPECT_FALSE(web->statusTip().isEmpty());
-    EXPECT_FALSE(web->icon().isNull());
-
-    EXPECT_EQ(menuTexts(&w, QStringLiteral("mnuFile")),
-              (QStringList{"New", "Open...", "Save As...", "Print Report...", "-", "-", "Exit"}));
-    EXPECT_EQ(menuTexts(&w, QStringLiteral("mnuHelp")),
-              (QStringList{"Contents", "Search Help", "-", "Visit Website", "User Forums", "About ..."}));
-    EXPECT_EQ(w.findChild<QMenu*>(QStringLiteral("mnuTools"))->title(), QStringLiteral("&Tools"));
 }
+
+namespace {
+
+// Quellin and Morvane share the Edit, Tools and Help menus; their File menus
+// and About entries differ.
+std::vector<BarMenu> otherProgramMenus(std::vector<Entry> file, Entry about)
+{
+    return {
+        {"&File", std::move(file)},
+        {"&Edit",
+         {
+             {"mnuEditCopy", "&Copy", "", "Ctrl+C", true},
+             {"mnuEditPaste", "&Paste", "", "Ctrl+V", true},
+         }},
+        {"&Tools",
+         {
+             {"mnuToolsSCalc", "Simple Calculator", "", "", true},
+             {"mnuToolsWCalc", "Windows' Calculator", "", "", true},
+             {"mnuToolsCapture", "Screen Capture", "", "", true},
+             {"mnuOptions", "Options...", "", "", true},
+         }},
+        {"&Help",
+         {
+             {"mnuHelpContents", "&Contents", "", "", true},
+             {"mnuHelpSearchForHelpOn", "&Search For Help On...", "", "Ctrl+H", true},
+             Separator,
+             {"mnuWebsite", "&Visit Website", "", "Ctrl+W", true},
+             {"mnuForums", "User Forums", "Go to online user forums", "Ctrl+F", true},
+             about,
+         }},
+    };
+}
+
+} // namespace
 
 TEST_F(Menus, QuellinCaptionsShortcutsAndPictures)
 {
     useProgram(QStringLiteral("Quellin"), QStringLiteral("Quellin5"));
     quellin::frmMain w;
-    checkItems(&w, {
-        {"mnuFileNew", "&New", "", "Ctrl+N", true},
-        {"mnuFileOpen", "&Open...", "", "Ctrl+O", true},
-        {"mnuFileSaveAs", "&Save As...", "", "Ctrl+S", true},
-        {"mnuFilePrint", "&Print Report", "", "Ctrl+P", true},
-        {"mnuFileExit", "E&xit", "", "Ctrl+X", true},
-        {"mnuEditCopy", "&Copy", "", "Ctrl+C", true},
-        {"mnuEditPaste", "&Paste", "", "Ctrl+V", true},
-        {"mnuToolsSCalc", "Simple Calculator", "", "", true},
-        {"mnuToolsWCalc", "Windows' Calculator", "", "", true},
-        {"mnuToolsCapture", "Screen Capture", "", "", true},
-        {"mnuOptions", "Options...", "", "", true},
-        {"mnuHelpContents", "&Contents", "", "", true},
-        {"mnuHelpSearchForHelpOn", "&Search For Help On...", "", "Ctrl+H", true},
-        {"mnuWebsite", "&Visit Website", "", "Ctrl+W", true},
-        {"mnuForums", "User Forums", "Go to online user forums", "Ctrl+F", true},
-        {"mnuHelpAbout", "&About...", "", "Ctrl+A", true},
-    });
+    checkMenuBar(&w, otherProgramMenus(
+                         {
+                             {"mnuFileNew", "&New", "", "Ctrl+N", true},
+                             {"mnuFileOpen", "&Open...", "", "Ctrl+O", true},
+                             {"mnuFileSaveAs", "&Save As...", "", "Ctrl+S", true},
+                             {"mnuFilePrint", "&Print Report", "", "Ctrl+P", true},
+                             Separator,
+                             Separator,
+                             {"mnuFileExit", "E&xit", "", "Ctrl+X", true},
+                         },
+                         {"mnuHelpAbout", "&About...", "", "Ctrl+A", true}));
     EXPECT_EQ(w.findChild<QAction*>(QStringLiteral("mnuMeta")), nullptr);
     EXPECT_EQ(w.findChild<QAction*>(QStringLiteral("mnuSave")), nullptr);
-    EXPECT_EQ(menuTexts(&w, QStringLiteral("mnuFile")),
-              (QStringList{"&New", "&Open...", "&Save As...", "&Print Report", "-", "-", "E&xit"}));
 }
 
 TEST_F(Menus, MorvaneCaptionsShortcutsAndPictures)
 {
     useProgram(QStringLiteral("Morvane"), QStringLiteral("Morvane5"));
     morvane::frmMain w;
-    checkItems(&w, {
-        {"mnuFileNew", "&New", "", "Ctrl+N", true},
-        {"mnuFileOpen", "&Open...", "", "Ctrl+O", true},
-        {"mnuSave", "&Save (Overwrite)", "", "Ctrl+S", false},
-        {"mnuFileSaveAs", "&Save As...", "", "Ctrl+A", true},
-        {"mnuFilePrint", "&Print Report", "", "Ctrl+P", true},
-        {"mnuFileExit", "E&xit", "", "Ctrl+X", true},
-        {"mnuEditCopy", "&Copy", "", "Ctrl+C", true},
-        {"mnuEditPaste", "&Paste", "", "Ctrl+V", true},
-        {"mnuToolsSCalc", "Simple Calculator", "", "", true},
-        {"mnuToolsWCalc", "Windows' Calculator", "", "", true},
-        {"mnuToolsCapture", "Screen Capture", "", "", true},
-        {"mnuOptions", "Options...", "", "", true},
-        {"mnuHelpContents", "&Contents", "", "", true},
-        {"mnuHelpSearchForHelpOn", "&Search For Help On...", "", "Ctrl+H", true},
-        {"mnuWebsite", "&Visit Website", "", "Ctrl+W", true},
-        {"mnuForums", "User Forums", "Go to online user forums", "Ctrl+F", true},
-        {"mnuHelpAbout", "&About", "", "Ctrl+B", true},
-    });
-    EXPECT_EQ(menuTexts(&w, QStringLiteral("mnuFile")),
-              (QStringList{"&New", "&Open...", "&Save (Overwrite)", "&Save As...", "&Print Report", "-", "-",
-                           "E&xit"}));
+    checkMenuBar(&w, otherProgramMenus(
+                         {
+                             {"mnuFileNew", "&New", "", "Ctrl+N", true},
+                             {"mnuFileOpen", "&Open...", "", "Ctrl+O", true},
+                             {"mnuSave", "&Save (Overwrite)", "", "Ctrl+S", false},
+                             {"mnuFileSaveAs", "&Save As...", "", "Ctrl+A", true},
+                             {"mnuFilePrint", "&Print Report", "", "Ctrl+P", true},
+                             Separator,
+                             Separator,
+                             {"mnuFileExit", "E&xit", "", "Ctrl+X", true},
+                         },
+                         {"mnuHelpAbout", "&About", "", "Ctrl+B", true}));
 }
 
 TEST_F(Menus, ToolbarKeysAndTooltipsOfTheThreePrograms)

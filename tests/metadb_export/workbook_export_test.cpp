@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -268,6 +269,12 @@ TEST_F(WorkbookExportTest, NumbersReadBackAsTheSameDouble)
         EXPECT_EQ(cells[QStringLiteral("C%1").arg(i + 2)].value, QStringLiteral("x"));
     }
     EXPECT_EQ(cells[QStringLiteral("B2")].value, QStringLiteral("11.905222543052886"));
+    // The archive written again with the new digits is whole: every part's
+    // checksum and size as its directory says.
+    QProcess test;
+    test.start(QStringLiteral("unzip"), {QStringLiteral("-tq"), xlsx});
+    ASSERT_TRUE(test.waitForFinished(60000));
+    EXPECT_EQ(test.exitCode(), 0) << test.readAllStandardOutput().toStdString();
 }
 
 TEST_F(WorkbookExportTest, RowCountOverflowsAfterRow32767)

@@ -1,40 +1,100 @@
 // The parts of a run that need no study table: the summary query, the
 // five-decimal display, the fail-safe and heterogeneity formulas and the
 // chi-square p convention.
+#include "RunHarness.h"
 #include "metastats/MetaRun.h"
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
 #include "testkit/QtTestKit.h"
 
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <cmath>
 #include <limits>
 
 using metastats::MetaRun;
 
-TEST(MetaFormulas, SummaryQueryText)
+// What the summary counts and sums over a stored study file: the studies
+// whose Include reads as true (any number other than 0, text as the number
+// it reads as, never a blob), and of those the ones whose
+// stored measure is one of the matching spellings, exactly as stored.
+TEST(MetaFormulas, SummaryCountsTheIncludedStudiesOfTheMeasure)
 {
-    const QString plain = metastats::summarySql(QString(), {});
-    EXPECT_TRUE(plain.startsWith(QStringLiteral(
-        "SELECT AVG(`Cohen's D`) AS Expr1, MIN(`Cohen's D`) AS Expr2, MAX(`Cohen's D`) AS Expr3, AVG(`Total N`) AS Expr4")));
-    EXPECT_TRUE(plain.contains(QStringLiteral(
-        ", COUNT(`Cohen's D`) AS Expr19, SUM(`Cohen's D`) AS Expr53, SUM(`Hedges' G`) AS Expr54, COUNT(`Total N`) AS "
-        "Expr20, ")));
-    // Include by the rule of the values read (any number other than 0;
-    // text as the number it reads as; never a blob).
-    const QString included = platform::storedTruthSql(QStringLiteral("`Include`"));
-    EXPECT_TRUE(plain.endsWith(
-        QStringLiteral(", COUNT(`Z Statistic`) AS Expr51, SUM(`Z Statistic`) AS Expr52 FROM data WHERE ") + included));
-    EXPECT_EQ(plain.count(QStringLiteral(" AS Expr")), 54);
-    EXPECT_EQ(metastats::summaryColumns().size(), 54u);
+    runharness::RunHarness h;
+    struct Stored {
+        QVariant d, g, n, z, measure, include;
+    };
+    const QVariant null;
+    const Stored rows[] = {
+        {0.5, 0.48, 40, 1.5, QStringLiteral("BDI"), -1},
+        {0.25, null, 20, null, QStringLiteral("bdi"), 1},
+        {1.0, 0.9, 60, 2.0, QStringLiteral("BDI"), 0},
+        {null, 0.3, 30, 0.5, QStringLiteral("BDI"), QStringLiteral("1")},
+        {2.0, null, 10, null, QStringLiteral("BDI"), QStringLiteral("yes")},
+        {3.0, null, 10, null, QStringLiteral("BDI"), QByteArray("\x01", 1)},
+        {4.0, null, 10, null, QStringLiteral("BDI"), QStringLiteral("")},
+        {0.75, null, 50, 1.0, QStringLiteral(" Beck's 'II' "), 0.5},
+        {5.0, null, 70, 3.0, QStringLiteral(" BECK'S 'ii' "), 0.0},
+    };
+    for (const Stored& r : rows) {
+        QSqlQuery q(h.connection->database());
+        q.prepare(QStringLiteral("INSERT INTO data (`Cohen's D`, `Hedges' G`, `Total N`, `Z Statistic`, "
+                                 "`Measure Used`, `Include`) VALUES (?, ?, ?, ?, ?, ?)"));
+        for (const QVariant& v : {r.d, r.g, r.n, r.z, r.measure, r.include})
+            q.addBindValue(v);
+        ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
+    }
+    auto summary = [&](const QString& measure, const QStringList& spellings) {
+        QSqlQuery q(h.connection->database());
+        EXPECT_TRUE(q.exec(metastats::summarySql(measure, spellings)) && q.next())
+            << q.lastError().text().toStdString();
+        return q.record();
+    };
+    auto number = [](const QSqlRecord& r, const char* expr) {
+        const QVariant v = r.value(QString::fromLatin1(expr));
+        return v.isNull() ? std::nan("") : v.toDouble();
+    };
 
-    // Each stored spelling of the measure is one literal: its quotes
-    // doubled, nothing trimmed. No spelling: no study qualifies.
-    EXPECT_TRUE(metastats::summarySql(QStringLiteral(" Beck's 'II' "),
-                                      {QStringLiteral(" Beck's 'II' "), QStringLiteral(" BECK'S 'ii' ")})
-                    .endsWith(QStringLiteral(" FROM data WHERE ") + included +
-                              QStringLiteral(" AND (`Measure Used` COLLATE BINARY) "
-                                             "IN (' Beck''s ''II'' ', ' BECK''S ''ii'' ')")));
-    EXPECT_TRUE(metastats::summarySql(QStringLiteral("EPDS"), {})
-                    .endsWith(QStringLiteral(" AND (`Measure Used` COLLATE BINARY) IN ()")));
+    // Every study included, whatever its measure: 1, 2, 4 and 8.
+    const QSqlRecord all = summary(QString(), {});
+    ASSERT_EQ(all.count(), 54);
+    for (const metastats::SummaryColumn& c : metastats::summaryColumns())
+        EXPECT_TRUE(all.contains(QString::fromLatin1(c.expr))) << c.expr;
+    EXPECT_EQ(number(all, "Expr19"), 3);      // studies with a d
+    EXPECT_EQ(number(all, "Expr53"), 1.5);    // their sum
+    EXPECT_EQ(number(all, "Expr1"), 0.5);     // mean, least and largest d
+    EXPECT_EQ(number(all, "Expr2"), 0.25);
+    EXPECT_EQ(number(all, "Expr3"), 0.75);
+    EXPECT_EQ(number(all, "Expr42"), 2);      // studies with a g
+    EXPECT_DOUBLE_EQ(number(all, "Expr54"), 0.78);
+    EXPECT_EQ(number(all, "Expr20"), 4);      // studies with an N, and their total
+    EXPECT_EQ(number(all, "Expr49"), 140);
+    EXPECT_EQ(number(all, "Expr51"), 3);      // Z statistics, and their sum
+    EXPECT_EQ(number(all, "Expr52"), 3.0);
+    EXPECT_EQ(number(all, "Expr21"), 0);      // no SD 1 anywhere
+    EXPECT_TRUE(std::isnan(number(all, "Expr7")));
+
+    // One measure: the spellings that match it, each exactly as stored.
+    const QSqlRecord bdi = summary(QStringLiteral("BDI"), {QStringLiteral("BDI"), QStringLiteral("bdi")});
+    EXPECT_EQ(number(bdi, "Expr19"), 2);
+    EXPECT_EQ(number(bdi, "Expr53"), 0.75);
+    EXPECT_EQ(number(bdi, "Expr20"), 3);
+    EXPECT_EQ(number(bdi, "Expr49"), 90);
+    EXPECT_EQ(number(bdi, "Expr51"), 2);
+    const QSqlRecord beck = summary(QStringLiteral(" Beck's 'II' "),
+                                    {QStringLiteral(" Beck's 'II' "), QStringLiteral(" BECK'S 'ii' ")});
+    EXPECT_EQ(number(beck, "Expr19"), 1);
+    EXPECT_EQ(number(beck, "Expr53"), 0.75);
+    EXPECT_EQ(number(beck, "Expr49"), 50);
+    const QSqlRecord trimmed = summary(QStringLiteral("Beck's 'II'"), {QStringLiteral("Beck's 'II'")});
+    EXPECT_EQ(number(trimmed, "Expr19"), 0);
+    // No stored spelling: no study qualifies.
+    const QSqlRecord none = summary(QStringLiteral("EPDS"), {});
+    EXPECT_EQ(number(none, "Expr19"), 0);
+    EXPECT_EQ(number(none, "Expr20"), 0);
+    EXPECT_TRUE(std::isnan(number(none, "Expr53")));
 }
 
 // The measure matches without regard to case, every letter folded (not

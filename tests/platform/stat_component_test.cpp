@@ -209,7 +209,7 @@ TEST(StatComponent, FailuresAreRuntimeErrors)
         EXPECT_NE(errorNumber(c.call), 0) << c.what;
 }
 
-TEST(StatComponent, MinimumAndOneObjectPerClass)
+TEST(StatComponent, MinimumOfFourValues)
 {
     auto& f = StatFunctions::instance();
     const double a[4] = {3.5, -2.25, 7, 0};
@@ -220,7 +220,4 @@ TEST(StatComponent, MinimumAndOneObjectPerClass)
     EXPECT_EQ(f.Minimum(c), 4);
     const double withNaN[4] = {1, std::nan(""), 0, 2};
     EXPECT_NE(errorNumber([&] { f.Minimum(withNaN); }), 0);
-    EXPECT_EQ(&StatDistributions::instance(), &StatDistributions::instance());
-    EXPECT_EQ(&StatMath::instance(), &StatMath::instance());
-    EXPECT_EQ(&StatFunctions::instance(), &StatFunctions::instance());
 }

@@ -1,18 +1,26 @@
-// The three programs as a person starts them: each executable comes up
-// headless and keeps running until it is closed; each main window shows.
+// The three programs as a person starts them: each executable shows its main
+// window on a desktop and keeps running until it is closed; each main window
+// shows.
 #include "meandiff/frmMain.h"
 #include "outcometable/frmMain.h"
 #include "personchange/frmMain.h"
 #include "platform/AppInfo.h"
 #include "testkit/QtTestKit.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QProcess>
+#include <QScreen>
+#include <QSet>
+#include <QImage>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdlib>
@@ -26,26 +34,145 @@ const char* const kPrograms[] = {"Tarvoss5", "Quellin5", "Morvane5"};
 
 } // namespace
 
-TEST(Programs, StartHeadlessAndStayUpUntilClosed)
+namespace {
+
+// An X display of the test's own (Xvfb), with a window manager on it, as a
+// person's desktop has one.
+class OwnDisplay {
+public:
+    OwnDisplay()
+    {
+        server_.setProgram(QStringLiteral("Xvfb"));
+        // -displayfd: the server picks a free display and writes its number.
+        server_.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                              QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(kWidth).arg(kHeight),
+                              QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        server_.start();
+        if (!server_.waitForStarted(10000))
+            return;
+        QByteArray number;
+        while (!number.contains('\n') && server_.waitForReadyRead(15000))
+            number += server_.readAllStandardOutput();
+        if (number.trimmed().isEmpty())
+            return;
+        name = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
+        manager_.setProcessEnvironment(environment());
+        manager_.start(QStringLiteral("openbox"), {});
+        manager_.waitForStarted(10000);
+        QTest::qWait(500);
+    }
+    ~OwnDisplay()
+    {
+        for (QProcess* p : {&manager_, &server_}) {
+            if (p->state() == QProcess::NotRunning)
+                continue;
+            p->terminate();
+            if (!p->waitForFinished(5000)) {
+                p->kill();
+                p->waitForFinished(5000);
+            }
+        }
+    }
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), name);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        return env;
+    }
+    // The output of an X tool run on this display.
+    QString tool(const QString& program, const QStringList& args) const
+    {
+        QProcess p;
+        p.setProcessEnvironment(environment());
+        p.start(program, args);
+        if (!p.waitForFinished(10000))
+            return {};
+        return QString::fromUtf8(p.readAllStandardOutput());
+    }
+
+    static constexpr int kWidth = 1280;
+    static constexpr int kHeight = 1024;
+    QString name;
+
+private:
+    QProcess server_;
+    QProcess manager_;
+};
+
+// Where a program's main window shows on the display: a normal top-level
+// window of that title, mapped and viewable. Empty when there is none.
+QRect shownMainWindow(const OwnDisplay& display, const QString& title)
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const QString tree = display.tool(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")});
+    const QRegularExpression line(QStringLiteral("^\\s*(0x[0-9a-f]+) \"%1\":").arg(QRegularExpression::escape(title)),
+                                  QRegularExpression::MultilineOption);
+    for (auto it = line.globalMatch(tree); it.hasNext();) {
+        const QString id = it.next().captured(1);
+        const QString type =
+            display.tool(QStringLiteral("xprop"), {QStringLiteral("-id"), id, QStringLiteral("_NET_WM_WINDOW_TYPE")});
+        // Qt lists the normal type after any other (a splash is SPLASH, NORMAL).
+        if (!type.contains(QLatin1String("= _NET_WM_WINDOW_TYPE_NORMAL")))
+            continue;
+        const QString info = display.tool(QStringLiteral("xwininfo"), {QStringLiteral("-id"), id});
+        if (!info.contains(QLatin1String("Map State: IsViewable")))
+            continue;
+        auto field = [&](const char* label) {
+            const QRegularExpression f(QStringLiteral("%1:\\s*(-?\\d+)").arg(QLatin1String(label)));
+            return f.match(info).captured(1).toInt();
+        };
+        return QRect(field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
+                     field("Height"));
+    }
+    return {};
+}
+
+} // namespace
+
+// Each program, started as a person starts it on a desktop, shows its main
+// window, whole on the screen, and keeps running until it is closed.
+TEST(Programs, StartShowTheMainWindowAndStayUpUntilClosed)
+{
+    for (const char* tool : {"Xvfb", "openbox", "xwininfo", "xprop"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            FAIL() << tool << " is needed (scripts/deps.sh installs it)";
+    const OwnDisplay display;
+    ASSERT_FALSE(display.name.isEmpty()) << "Xvfb did not start";
+    const QStringList titles = {QStringLiteral("Tarvoss"), QStringLiteral("Quellin"), QStringLiteral("Morvane")};
     std::vector<std::unique_ptr<QProcess>> procs;
     for (const char* name : kPrograms) {
         auto p = std::make_unique<QProcess>();
-        p->setProcessEnvironment(env);
+        p->setProcessEnvironment(display.environment());
         p->setProcessChannelMode(QProcess::MergedChannels);
         p->start(QStringLiteral(SUITE_BIN_DIR "/") + QString::fromLatin1(name), {});
         EXPECT_TRUE(p->waitForStarted(15000)) << name << ": " << p->errorString().toStdString();
         procs.push_back(std::move(p));
     }
-    // All three run side by side; after two seconds each must still be up.
-    QTest::qWait(2000);
+    QElapsedTimer started;
+    started.start();
+    // All three run side by side: each main window comes up whole on the
+    // screen, and after two seconds each program is still running.
+    const QRect screen(0, 0, OwnDisplay::kWidth, OwnDisplay::kHeight);
+    std::vector<QRect> shown(procs.size());
+    for (;;) {
+        bool all = true;
+        for (size_t i = 0; i < procs.size(); ++i) {
+            shown[i] = shownMainWindow(display, titles[int(i)]);
+            all = all && !shown[i].isEmpty();
+        }
+        if ((all && started.elapsed() >= 2000) || started.elapsed() > 60000)
+            break;
+        QTest::qWait(250);
+    }
     for (size_t i = 0; i < procs.size(); ++i) {
         QProcess& p = *procs[i];
+        EXPECT_FALSE(shown[i].isEmpty()) << kPrograms[i] << ": no main window shows";
+        EXPECT_TRUE(shown[i].isEmpty() || screen.contains(shown[i])) << kPrograms[i] << ": the main window at " << shown[i].x() << ","
+                                               << shown[i].y() << " " << shown[i].width() << "x"
+                                               << shown[i].height() << " is not whole on the screen";
         EXPECT_EQ(p.state(), QProcess::Running)
-            << kPrograms[i] << " ended (exit code " << p.exitCode() << "): "
-            << p.readAll().toStdString();
+            << kPrograms[i] << " ended (exit code " << p.exitCode() << "): " << p.readAll().toStdString();
     }
     for (auto& p : procs) {
         if (p->state() == QProcess::NotRunning)
@@ -70,7 +197,15 @@ TEST(Programs, EachMainWindowShows)
         std::unique_ptr<QMainWindow> w(makers[i]());
         w->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get(), 10000)) << kPrograms[i];
-        EXPECT_TRUE(w->isVisible()) << kPrograms[i];
+        // The window is the one at its place, and what reached the screen
+        // there is the window drawn (menus, toolbar, boxes), not an empty area.
+        EXPECT_EQ(QApplication::topLevelAt(w->geometry().center()), w.get()) << kPrograms[i];
+        const QImage shown = w->screen()->grabWindow(w->winId()).toImage();
+        QSet<QRgb> colours;
+        for (int y = 0; y < shown.height(); y += 3)
+            for (int x = 0; x < shown.width(); x += 3)
+                colours.insert(shown.pixel(x, y));
+        EXPECT_GT(colours.size(), 8) << kPrograms[i] << ": " << shown.width() << "x" << shown.height();
         w->hide();
     }
 }
