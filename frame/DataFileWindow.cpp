@@ -2,6 +2,7 @@
 #include "frame/DataFileLine.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
+#include "shell/TextBox.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -176,7 +177,7 @@ void clearWindowTextBoxes(QWidget* window)
 int boxCapacity(QWidget* window, const QString& name)
 {
     if (auto* e = qobject_cast<QLineEdit*>(findBox(window, name)))
-        return e->maxLength();
+        return shell::boxLimit(e);
     return -1;
 }
 
@@ -184,7 +185,7 @@ int firstOverlongBox(QWidget* window, const QStringList& names, const QStringLis
 {
     for (qsizetype i = 0; i < names.size() && i < texts.size(); ++i) {
         const int capacity = boxCapacity(window, names[i]);
-        if (capacity >= 0 && texts[i].size() > capacity)
+        if (capacity >= 0 && shell::characterCount(texts[i]) > capacity)
             return static_cast<int>(i);
     }
     return -1;

@@ -52,14 +52,16 @@ void setWindowBoxTexts(QWidget* window, const QStringList& names, const QStringL
 // empty text; combo boxes keep theirs.
 void clearWindowTextBoxes(QWidget* window);
 
-// The most characters the named box holds: a line box's maximum length; -1
-// when it has no limit (a multi-line box) or there is no such box.
+// The most characters the named box holds (shell::boxLimit of a line box);
+// -1 when it has no limit (a multi-line box) or there is no such box.
+// Characters are counted as a person counts them (shell::characterCount).
 int boxCapacity(QWidget* window, const QString& name);
 // The index of the first of the named boxes that cannot hold its text (the
 // text at the same index) whole, or -1.
 int firstOverlongBox(QWidget* window, const QStringList& names, const QStringList& texts);
 // The message that refuses a file whose text is longer than its box holds:
-// names the box by its label, the text's length and the box's limit.
+// names the box by its label, the text's length and the box's limit, both
+// in characters.
 QString overlongTextRefusal(const QString& boxLabel, qsizetype length, int capacity);
 
 // The question asked before a file is opened over changed data.

@@ -46,6 +46,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QPlainTextEdit>
@@ -144,7 +145,9 @@ TEST(LongText, EveryLineBoxOfEveryWindowHoldsTheLongestText)
     for (QWidget* w : QApplication::allWidgets())
         if (auto* e = qobject_cast<QLineEdit*>(w)) {
             ++boxes;
-            EXPECT_EQ(e->maxLength(), shell::kLongestBoxText)
+            EXPECT_EQ(shell::boxLimit(e), shell::kLongestBoxText)
+                << e->window()->objectName().toStdString() << " " << e->objectName().toStdString();
+            EXPECT_GE(e->maxLength(), shell::kLineBoxUnits)
                 << e->window()->objectName().toStdString() << " " << e->objectName().toStdString();
         }
     EXPECT_GT(boxes, 300);
@@ -463,4 +466,140 @@ TEST(LongText, ExtraInformationKeepsAParagraphSeparatorAsRead)
     EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtExtraInfo")),
               QString::fromUtf8("first\nadded\u2029second\nthird\u2029\u2029\u00A0end\u2029"));
     w.RecordChanged(true);
+}
+
+namespace {
+
+// n characters beyond the basic plane: two QString units each.
+QString emoji(qsizetype n) { return QString::fromUtf8("\U0001F600").repeated(n); }
+
+QString writeFirstField(const QTemporaryDir& dir, const Program& p, const QString& first)
+{
+    QStringList fields{first};
+    for (qsizetype i = 1; i < p.boxes.size(); ++i)
+        fields << QString();
+    const QString path = dir.filePath(QString::fromLatin1(p.file));
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(('"' + fields.join(QStringLiteral("\",\"")) + "\"\r\n").toUtf8());
+    return path;
+}
+
+void commit(QLineEdit* box, const QString& text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(box, &event);
+    testkit::settle();
+}
+
+} // namespace
+
+// Boxes hold and refuse characters as a person counts them: a character
+// beyond the basic plane (an emoji) is one, though it takes two units of a
+// QString. The refusals of a file, a paste, a key and an input method all
+// count so, and say the limit in characters.
+TEST(LongText, CharactersAreCountedAsAPersonCountsThem)
+{
+    const int limit = shell::kLongestBoxText;
+    const QStringList tooLong{shell::textTooLongMessage(limit)};
+    for (const Program& p : programs()) {
+        SCOPED_TRACE(p.title);
+        useProgram(p.title, p.exe);
+        QTemporaryDir dir;
+        std::unique_ptr<frame::MainFrame> w = p.make();
+        w->show();
+        testkit::settle();
+        QApplication::setActiveWindow(w.get());
+        auto* box = testkit::find<QLineEdit>(w.get(), QStringLiteral("TxtID"));
+
+        // A file with a box full of emoji opens; one more is refused, and
+        // the message counts the characters.
+        {
+            testkit::FileDialogScript files({writeFirstField(dir, p, emoji(limit))});
+            testkit::MsgBoxScript msgs;
+            trigger(w.get(), "mnuFileOpen");
+            EXPECT_EQ(msgs.count(), 0) << msgs.texts().join('|').toStdString();
+        }
+        EXPECT_TRUE(box->text() == emoji(limit));
+        {
+            testkit::FileDialogScript files({writeFirstField(dir, p, emoji(limit + 1))});
+            testkit::MsgBoxScript msgs;
+            trigger(w.get(), "mnuFileOpen");
+            ASSERT_EQ(msgs.count(), 1);
+            const QString text = msgs.texts()[0];
+            EXPECT_TRUE(text.contains(QStringLiteral("a text of %1 characters").arg(limit + 1))) << text.toStdString();
+            EXPECT_TRUE(text.contains(QStringLiteral("at most %1 characters").arg(limit))) << text.toStdString();
+        }
+        w->RecordChanged(true);
+
+        // Three emoji fill a box three characters short of the limit; a
+        // fourth is refused, pasted, typed or committed by an input method.
+        const QString almost(limit - 3, QLatin1Char('a'));
+        box->setText(almost);
+        box->setFocus();
+        box->end(false);
+        QApplication::clipboard()->setText(emoji(2));
+        {
+            testkit::MsgBoxScript msgs;
+            trigger(w.get(), "mnuEditPaste");
+            EXPECT_EQ(msgs.count(), 0) << msgs.texts().join('|').toStdString();
+        }
+        {
+            testkit::MsgBoxScript msgs;
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, emoji(1), Qt::NoModifier);
+            testkit::settle();
+            EXPECT_EQ(msgs.count(), 0);
+        }
+        EXPECT_TRUE(box->text() == almost + emoji(3));
+        QApplication::clipboard()->setText(emoji(1));
+        {
+            testkit::MsgBoxScript msgs;
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, emoji(1), Qt::NoModifier);
+            testkit::settle();
+            EXPECT_EQ(msgs.texts(), tooLong + tooLong);   // the paste, then the key once the edit is over
+        }
+        box->setText(almost);
+        box->end(false);
+        {
+            testkit::MsgBoxScript msgs;
+            commit(box, emoji(4));
+            EXPECT_EQ(msgs.texts(), tooLong);
+            EXPECT_TRUE(box->text() == almost);
+            commit(box, emoji(3));
+            EXPECT_EQ(msgs.texts(), tooLong);
+        }
+        EXPECT_TRUE(box->text() == almost + emoji(3));
+        w->RecordChanged(true);
+    }
+}
+
+// An editable combo box's own line box keeps the limit too: a paste key
+// (Shift+Insert: Ctrl+V is the Edit menu's) reaches it through the combo
+// box, and is refused whole.
+TEST(LongText, APasteIntoAComboBoxBeyondTheLimitIsRefusedWhole)
+{
+    const QString huge(shell::kLongestBoxText + 1, QLatin1Char('p'));
+    for (const Program& p : programs()) {
+        std::unique_ptr<frame::MainFrame> w = p.make();
+        for (auto* combo : w->findChildren<QComboBox*>()) {
+            if (!combo->isEditable())
+                continue;
+            SCOPED_TRACE(std::string(p.title) + " " + combo->objectName().toStdString());
+            useProgram(p.title, p.exe);
+            w->show();
+            testkit::settle();
+            QApplication::setActiveWindow(w.get());
+            combo->setFocus();
+            combo->lineEdit()->setText(QStringLiteral("95%"));
+            QApplication::clipboard()->setText(huge);
+            testkit::MsgBoxScript msgs;
+            QTest::keyClick(combo, Qt::Key_Insert, Qt::ShiftModifier);
+            testkit::settle();
+            EXPECT_EQ(msgs.texts(), QStringList{shell::textTooLongMessage(shell::kLongestBoxText)});
+            EXPECT_EQ(combo->lineEdit()->text(), QStringLiteral("95%"));
+        }
+        w->RecordChanged(true);
+    }
 }
