@@ -29,10 +29,10 @@ QString folderOfPath(const QString& path);
 // The text of a multi-line box's document as it was set or typed: every
 // character kept (a no-break space stays one, a line separator U+2028 stays
 // one), where toPlainText() would turn them into a blank and a line break.
-// A line break typed is "\n"; a break set with the text (markLineBreaks)
-// reads back as the character or characters that made it (CR LF, CR, the
-// paragraph separator U+2029, ...).
-QString documentText(const QTextDocument* document);
+// A line break typed is typedBreak; a break set with the text
+// (markLineBreaks) reads back as the character or characters that made it
+// (LF, CR LF, CR, the paragraph separator U+2029, ...).
+QString documentText(const QTextDocument* document, const QString& typedBreak = QStringLiteral("\n"));
 // Right after the text was set as the document's plain text: notes which
 // character made each of its line breaks, so that documentText gives the
 // text back as it was set.

@@ -33,35 +33,15 @@ const char* const kMsgChangeLoadFailed = "Are you sure the file isn't corrupt an
 
 namespace {
 
-// Every line break as "\n".
-QString unifyLineBreaks(QString s)
-{
-    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
-}
-
 QStringList fieldsOf(const ChangeRecord& record) { return QStringList(record.fields.begin(), record.fields.end()); }
-
-// Every line break inside a field as CR LF.
-QStringList withCrLfBreaks(const QStringList& fields)
-{
-    QStringList out;
-    for (const QString& f : fields)
-        out << unifyLineBreaks(f).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return out;
-}
 
 } // namespace
 
-QByteArray encodeRecordLine(const QStringList& fields) { return frame::encodeDataLine(withCrLfBreaks(fields)); }
+QByteArray encodeRecordLine(const QStringList& fields) { return frame::encodeDataLine(fields); }
 
 QStringList parseRecordLine(const QString& text, int required, int optional)
 {
-    QStringList fields = frame::parseDataLine(text, required, optional);
-    for (QString& field : fields)
-        field = unifyLineBreaks(field);
-    return fields;
+    return frame::parseDataLine(text, required, optional);
 }
 
 QByteArray encodeChangeRecord(const ChangeRecord& record) { return encodeRecordLine(fieldsOf(record)); }
@@ -84,7 +64,7 @@ ChangeRecord readChangeFile(const QString& path, ChangeRecordForm form)
 
 void writeChangeFile(const QString& path, const ChangeRecord& record)
 {
-    frame::writeDataFile(path, withCrLfBreaks(fieldsOf(record)));
+    frame::writeDataFile(path, fieldsOf(record));
 }
 
 int changeFieldWithDoubleQuote(const ChangeRecord& record)

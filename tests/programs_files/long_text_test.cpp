@@ -33,6 +33,7 @@
 #include "outcometable/frmMain.h"
 #include "outcometable/frmORToD.h"
 #include "personchange/ChangeFile.h"
+#include "personchange/ChangeFileCommands.h"
 #include "personchange/frmMain.h"
 #include "platform/AppInfo.h"
 #include "platform/Settings.h"
@@ -265,7 +266,8 @@ TEST(LongText, ExtraInformationKeepsEveryCharacterThroughSaveAndOpen)
         trigger(&w, "mnuFileOpen");
         EXPECT_EQ(msgs.count(), 0);
     }
-    EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtExtraInfo")), extra);
+    // The line break set as typed was written as CR LF, and reads back so.
+    EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtExtraInfo")), QString(extra).replace("\n", "\r\n"));
     EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtID")), QString::fromUtf8("Client\u00A0A"));
 
     // Saved again, the file is the same.
@@ -421,7 +423,7 @@ TEST(LongText, TextThatWouldGoBeyondABoxIsRefusedWithAMessage)
 
 // A paragraph separator (U+2029) in Morvane's Extra Information is kept as
 // read through Open and Save As, beside line breaks; a line typed with Enter
-// after opening is a line break.
+// after opening is a line break, written as CR LF.
 TEST(LongText, ExtraInformationKeepsAParagraphSeparatorAsRead)
 {
     useProgram("Morvane", "Morvane5");
@@ -443,8 +445,7 @@ TEST(LongText, ExtraInformationKeepsAParagraphSeparatorAsRead)
         trigger(&w, "mnuFileOpen");
         EXPECT_EQ(msgs.count(), 0);
     }
-    EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtExtraInfo")),
-              QString::fromUtf8("first\u2029second\nthird\u2029\u2029\u00A0end\u2029"));
+    EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtExtraInfo")), extra);
     const QString again = dir.filePath(QStringLiteral("again.mrv"));
     {
         testkit::FileDialogScript files({again});
@@ -464,7 +465,10 @@ TEST(LongText, ExtraInformationKeepsAParagraphSeparatorAsRead)
     c.insertBlock();
     c.insertText(QStringLiteral("added"));
     EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtExtraInfo")),
-              QString::fromUtf8("first\nadded\u2029second\nthird\u2029\u2029\u00A0end\u2029"));
+              QString::fromUtf8("first\nadded\u2029second\r\nthird\u2029\u2029\u00A0end\u2029"));
+    // In the record, the typed break is the file's CR LF.
+    EXPECT_EQ(morvane::changeBoxText(&w, QStringLiteral("TxtExtraInfo")),
+              QString::fromUtf8("first\r\nadded\u2029second\r\nthird\u2029\u2029\u00A0end\u2029"));
     w.RecordChanged(true);
 }
 
