@@ -203,9 +203,10 @@ TEST(LongText, ARecordOfTheLongestTextsIsSavedAndOpenedAgainUnchanged)
         for (qsizetype i = 0; i < p.boxes.size(); ++i)
             values << longText(shell::kLongestBoxText, static_cast<int>(i));
         if (p.boxes.contains(QStringLiteral("TxtExtraInfo"))) {
-            // Lines of text, about 6 MB in UTF-8.
-            values.last() = QString::fromUtf8("Sitzung 1: Ärger € gesunken, Schlaf besser.\n").repeated(120000);
-            values.last().chop(1);
+            // Lines of text, about 6 MB in UTF-8, with the line breaks the
+            // box writes for lines typed.
+            values.last() = QString::fromUtf8("Sitzung 1: Ärger € gesunken, Schlaf besser.\r\n").repeated(120000);
+            values.last().chop(2);
         }
         for (qsizetype i = 0; i < p.boxes.size(); ++i)
             setBox(w.get(), p.boxes[i], values[i]);
