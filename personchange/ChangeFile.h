@@ -29,9 +29,9 @@ QByteArray encodeRecordLine(const QStringList& fields);
 // commas inside it belong to the field), and whatever follows it up to the
 // next separator is dropped; an unquoted field runs to the next separator,
 // its trailing blanks removed. Line breaks inside a quoted field are
-// returned as they were read. Throws "Input past end of file" when the text ends before the
-// required fields are complete (a quoted field that is never closed counts as
-// incomplete, also among the optional ones).
+// returned as they were read. Throws "Input past end of file" when the text
+// ends before the required fields are complete (a quoted field that is never
+// closed counts as incomplete, also among the optional ones).
 QStringList parseRecordLine(const QString& text, int required, int optional = 0);
 
 // ---- The change record ---------------------------------------------------

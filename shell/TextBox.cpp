@@ -26,7 +26,7 @@ const char* const kNoticePending = "TooLongNoticePending";
 
 void tellTooLong(QLineEdit* box)
 {
-    platform::msgBox(textTooLongMessage(kLongestBoxText), platform::MsgButtons::OK, platform::MsgIcon::Exclamation,
+    platform::msgBox(textTooLongMessage(boxLimit(box)), platform::MsgButtons::OK, platform::MsgIcon::Exclamation,
                      {}, box->window());
 }
 
@@ -47,7 +47,7 @@ void noticeRefused(QLineEdit* box)
 // added.
 bool fitsWith(const QLineEdit* box, qsizetype removed, const QString& added)
 {
-    return characterCount(box->text()) - removed + characterCount(added) <= kLongestBoxText;
+    return characterCount(box->text()) - removed + characterCount(added) <= boxLimit(box);
 }
 
 // A key the box takes as typed text, as the box itself tells one: Control

@@ -56,7 +56,8 @@ TEST(ChangeFile, RecordsAreWrittenAsOneQuotedLineAndReadBackByteForByte)
         {"each line break as it is: LF, CR, CR LF and the rest",
          {"one\ntwo\n\nthree", "one\rtwo\r\rthree", "a\r\n\nb\r", "", "", "", "", "", "", "", "",
           QString::fromUtf8("lf\ncr\rcrlf\r\nls\u2028ps\u2029nel\u0085vt\vff\f")},
-         QByteArray("\"one\ntwo\n\nthree\",\"one\rtwo\r\rthree\",\"a\r\n\nb\r\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"") +
+         QByteArray("\"one\ntwo\n\nthree\",\"one\rtwo\r\rthree\",\"a\r\n\nb\r\","
+                    "\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"") +
              QString::fromUtf8("lf\ncr\rcrlf\r\nls\u2028ps\u2029nel\u0085vt\vff\f").toUtf8() + "\"\r\n"},
     };
     for (const Case& c : cases) {
