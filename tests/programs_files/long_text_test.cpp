@@ -603,7 +603,7 @@ TEST(LongText, APasteIntoAComboBoxBeyondTheLimitIsRefusedWhole)
             QTest::keyClick(combo, Qt::Key_Insert, Qt::ShiftModifier);
             testkit::settle();
             EXPECT_EQ(msgs.texts(), QStringList{shell::textTooLongMessage(shell::kLongestBoxText)});
-            EXPECT_EQ(combo->lineEdit()->text(), QStringLiteral("95%"));
+            EXPECT_TRUE(combo->lineEdit()->text() == QStringLiteral("95%")) << combo->lineEdit()->text().size();
         }
         w->RecordChanged(true);
     }
