@@ -1,6 +1,7 @@
 #include "frame/DataFileCommands.h"
 #include "frame/DataFileLine.h"
 #include "platform/Settings.h"
+#include "shell/TextBox.h"
 
 #include <QFileInfo>
 #include <QWidget>
@@ -88,7 +89,8 @@ bool DataFileCommandsBase::refuseOverlong(const QStringList& texts, const QStrin
     const int bad = firstOverlongBox(window_, boxNames, texts);
     if (bad < 0)
         return false;
-    showMessage(overlongTextRefusal(boxLabels.value(bad), texts[bad].size(), boxCapacity(window_, boxNames[bad])),
+    showMessage(overlongTextRefusal(boxLabels.value(bad), shell::characterCount(texts[bad]),
+                                    boxCapacity(window_, boxNames[bad])),
                 platform::MsgIcon::Exclamation);
     return true;
 }

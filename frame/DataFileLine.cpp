@@ -15,8 +15,8 @@ namespace {
 constexpr qint64 kMegabyte = 1024 * 1024;
 
 // A record of up to sixteen boxes, each full to its limit with characters of
-// three bytes in UTF-8, fits twice over.
-static_assert(kLargestDataFile > 2 * 16 * (3 * qint64(shell::kLongestBoxText) + 3));
+// four bytes in UTF-8 (the most a character takes), fits.
+static_assert(kLargestDataFile > 16 * (4 * qint64(shell::kLongestBoxText) + 3));
 
 // Windows-1252 at 0x80..0x9F; the five unassigned bytes keep their C1 code.
 constexpr char16_t kCp1252High[32] = {

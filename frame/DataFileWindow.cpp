@@ -2,6 +2,7 @@
 #include "frame/DataFileLine.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
+#include "shell/TextBox.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -55,24 +56,26 @@ namespace {
 // A document keeps its text as blocks, and every character that breaks a
 // line when text is set (LF, CR LF, CR, the paragraph separator U+2029 and
 // the two frame marks) becomes the same break between two blocks. The block
-// after a break other than LF carries in its user state which one it was, so
-// that the text reads back as it was set. (A block the person makes with
-// Enter has none: a line break.)
+// after a break carries in its user state which one it was, so that the
+// text reads back as it was set. (A block the person makes with Enter has
+// none: a line break as typed.)
+constexpr int kAfterLf = 0x2029000;
 constexpr int kAfterCrLf = 0x2029001;
 constexpr int kAfterCr = 0x2029002;
 constexpr int kAfterParagraphSeparator = 0x2029003;
 constexpr int kAfterFrameStart = 0x2029004;
 constexpr int kAfterFrameEnd = 0x2029005;
 
-QString breakBefore(const QTextBlock& block)
+QString breakBefore(const QTextBlock& block, const QString& typedBreak)
 {
     switch (block.userState()) {
+    case kAfterLf: return QStringLiteral("\n");
     case kAfterCrLf: return QStringLiteral("\r\n");
     case kAfterCr: return QStringLiteral("\r");
     case kAfterParagraphSeparator: return QString(QChar::ParagraphSeparator);
     case kAfterFrameStart: return QString(QChar(0xFDD0));
     case kAfterFrameEnd: return QString(QChar(0xFDD1));
-    default: return QStringLiteral("\n");
+    default: return typedBreak;
     }
 }
 
@@ -85,7 +88,7 @@ void markLineBreaks(QTextDocument* document, const QString& text)
     QTextBlock block = document->begin();
     for (qsizetype i = 0; i < text.size() && block.isValid(); ++i) {
         const char16_t c = text.at(i).unicode();
-        int state = -1;
+        int state = 0;
         if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n')) {
             state = kAfterCrLf;
             ++i;
@@ -97,7 +100,9 @@ void markLineBreaks(QTextDocument* document, const QString& text)
             state = kAfterFrameStart;
         } else if (c == 0xFDD1) {
             state = kAfterFrameEnd;
-        } else if (c != u'\n') {
+        } else if (c == u'\n') {
+            state = kAfterLf;
+        } else {
             continue;
         }
         block = block.next();
@@ -106,14 +111,14 @@ void markLineBreaks(QTextDocument* document, const QString& text)
     }
 }
 
-QString documentText(const QTextDocument* document)
+QString documentText(const QTextDocument* document, const QString& typedBreak)
 {
     if (!document)
         return {};
     QString text;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         if (block != document->begin())
-            text += breakBefore(block);
+            text += breakBefore(block, typedBreak);
         text += block.text();
     }
     return text;
@@ -176,7 +181,7 @@ void clearWindowTextBoxes(QWidget* window)
 int boxCapacity(QWidget* window, const QString& name)
 {
     if (auto* e = qobject_cast<QLineEdit*>(findBox(window, name)))
-        return e->maxLength();
+        return shell::boxLimit(e);
     return -1;
 }
 
@@ -184,7 +189,7 @@ int firstOverlongBox(QWidget* window, const QStringList& names, const QStringLis
 {
     for (qsizetype i = 0; i < names.size() && i < texts.size(); ++i) {
         const int capacity = boxCapacity(window, names[i]);
-        if (capacity >= 0 && texts[i].size() > capacity)
+        if (capacity >= 0 && shell::characterCount(texts[i]) > capacity)
             return static_cast<int>(i);
     }
     return -1;

@@ -29,10 +29,10 @@ QString folderOfPath(const QString& path);
 // The text of a multi-line box's document as it was set or typed: every
 // character kept (a no-break space stays one, a line separator U+2028 stays
 // one), where toPlainText() would turn them into a blank and a line break.
-// A line break typed is "\n"; a break set with the text (markLineBreaks)
-// reads back as the character or characters that made it (CR LF, CR, the
-// paragraph separator U+2029, ...).
-QString documentText(const QTextDocument* document);
+// A line break typed is typedBreak; a break set with the text
+// (markLineBreaks) reads back as the character or characters that made it
+// (LF, CR LF, CR, the paragraph separator U+2029, ...).
+QString documentText(const QTextDocument* document, const QString& typedBreak = QStringLiteral("\n"));
 // Right after the text was set as the document's plain text: notes which
 // character made each of its line breaks, so that documentText gives the
 // text back as it was set.
@@ -52,14 +52,16 @@ void setWindowBoxTexts(QWidget* window, const QStringList& names, const QStringL
 // empty text; combo boxes keep theirs.
 void clearWindowTextBoxes(QWidget* window);
 
-// The most characters the named box holds: a line box's maximum length; -1
-// when it has no limit (a multi-line box) or there is no such box.
+// The most characters the named box holds (shell::boxLimit of a line box);
+// -1 when it has no limit (a multi-line box) or there is no such box.
+// Characters are counted as a person counts them (shell::characterCount).
 int boxCapacity(QWidget* window, const QString& name);
 // The index of the first of the named boxes that cannot hold its text (the
 // text at the same index) whole, or -1.
 int firstOverlongBox(QWidget* window, const QStringList& names, const QStringList& texts);
 // The message that refuses a file whose text is longer than its box holds:
-// names the box by its label, the text's length and the box's limit.
+// names the box by its label, the text's length and the box's limit, both
+// in characters.
 QString overlongTextRefusal(const QString& boxLabel, qsizetype length, int capacity);
 
 // The question asked before a file is opened over changed data.

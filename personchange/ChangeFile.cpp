@@ -31,35 +31,11 @@ const char* const kMsgChangeLoadFailed = "Are you sure the file isn't corrupt an
                                          "correct file type? Something went very wrong and resulted in the "
                                          "following error";
 
-namespace {
-
-// Every line break as "\n".
-QString unifyLineBreaks(QString s)
-{
-    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
-}
-
-// Every line break inside a field as CR LF.
-QStringList withCrLfBreaks(const QStringList& fields)
-{
-    QStringList out;
-    for (const QString& f : fields)
-        out << unifyLineBreaks(f).replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return out;
-}
-
-} // namespace
-
-QByteArray encodeRecordLine(const QStringList& fields) { return frame::encodeDataLine(withCrLfBreaks(fields)); }
+QByteArray encodeRecordLine(const QStringList& fields) { return frame::encodeDataLine(fields); }
 
 QStringList parseRecordLine(const QString& text, int required, int optional)
 {
-    QStringList fields = frame::parseDataLine(text, required, optional);
-    for (QString& field : fields)
-        field = unifyLineBreaks(field);
-    return fields;
+    return frame::parseDataLine(text, required, optional);
 }
 
 QByteArray encodeChangeRecord(const ChangeRecord& record) { return encodeRecordLine(record.toList()); }
@@ -78,7 +54,7 @@ ChangeRecord readChangeFile(const QString& path, ChangeRecordForm form)
 
 void writeChangeFile(const QString& path, const ChangeRecord& record)
 {
-    frame::writeDataFile(path, withCrLfBreaks(record.toList()));
+    frame::writeDataFile(path, record.toList());
 }
 
 int changeFieldWithDoubleQuote(const ChangeRecord& record)

@@ -20,8 +20,8 @@ namespace morvane {
 // ---- A record line of any number of fields ------------------------------
 
 // The fields as the bytes of one line: every field in double quotes, commas
-// between, CR LF at the end; text in UTF-8. A line break inside a field (LF,
-// CR or CR LF) is written as CR LF inside the field's quotes.
+// between, CR LF at the end; text in UTF-8. A line break inside a field is
+// written as it is (LF, CR, CR LF or any other) inside the field's quotes.
 QByteArray encodeRecordLine(const QStringList& fields);
 
 // Reads `required` fields from the start of the text, then up to `optional`
@@ -30,10 +30,10 @@ QByteArray encodeRecordLine(const QStringList& fields);
 // starts with a double quote runs to the next double quote (line breaks and
 // commas inside it belong to the field), and whatever follows it up to the
 // next separator is dropped; an unquoted field runs to the next separator,
-// its trailing blanks removed. Line breaks inside a field are returned as
-// "\n". Throws "Input past end of file" when the text ends before the
-// required fields are complete (a quoted field that is never closed counts as
-// incomplete, also among the optional ones).
+// its trailing blanks removed. Line breaks inside a quoted field are
+// returned as they were read. Throws "Input past end of file" when the text
+// ends before the required fields are complete (a quoted field that is never
+// closed counts as incomplete, also among the optional ones).
 QStringList parseRecordLine(const QString& text, int required, int optional = 0);
 
 // ---- The change record ---------------------------------------------------

@@ -3,6 +3,7 @@
 #include "frame/DataFileLine.h"
 #include "platform/Errors.h"
 
+#include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -12,29 +13,35 @@ namespace {
 
 const QString kFilter = QStringLiteral("MRV files (*.mrv)");
 
-// The rich multi-line box of that name (the study file's helpers know line
-// and plain multi-line boxes only).
-QTextEdit* richBox(QWidget* window, const QString& name)
+// The multi-line box of that name, rich or plain.
+template <class Box>
+Box* multiLineBox(QWidget* window, const QString& name)
 {
     if (!window)
         return nullptr;
     if (window->objectName() == name)
-        return qobject_cast<QTextEdit*>(window);
-    return window->findChild<QTextEdit*>(name);
+        return qobject_cast<Box*>(window);
+    return window->findChild<Box*>(name);
 }
+
+// A line break the person types into a multi-line box is the line break of
+// the file's own lines; breaks read from a file stay as they were read.
+const QString kTypedBreak = QStringLiteral("\r\n");
 
 } // namespace
 
 QString changeBoxText(QWidget* window, const QString& name)
 {
-    if (QTextEdit* t = richBox(window, name))
-        return frame::documentText(t->document());
+    if (auto* t = multiLineBox<QTextEdit>(window, name))
+        return frame::documentText(t->document(), kTypedBreak);
+    if (auto* p = multiLineBox<QPlainTextEdit>(window, name))
+        return frame::documentText(p->document(), kTypedBreak);
     return frame::windowBoxText(window, name);
 }
 
 void setChangeBoxText(QWidget* window, const QString& name, const QString& text)
 {
-    if (QTextEdit* t = richBox(window, name)) {
+    if (auto* t = multiLineBox<QTextEdit>(window, name)) {
         t->setPlainText(text);
         frame::markLineBreaks(t->document(), text);
     } else

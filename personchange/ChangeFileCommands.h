@@ -27,7 +27,9 @@ namespace morvane {
 using ChangeFileHooks = frame::StudyFileHooks;
 
 // The text of a box of the window, found by objectName (line box, plain or
-// rich multi-line box, label, combo box, button); "" when there is none.
+// rich multi-line box, label, combo box, button); "" when there is none. A
+// multi-line box gives each line break set with its text as it was set, and
+// one the person typed as CR LF.
 QString changeBoxText(QWidget* window, const QString& name);
 // Sets the text of a line or multi-line box; nothing when there is none.
 void setChangeBoxText(QWidget* window, const QString& name, const QString& text);

@@ -43,13 +43,22 @@ TEST(ChangeFile, RecordsAreWrittenAsOneQuotedLineAndReadBackByteForByte)
         QStringList fields;
         QByteArray bytes;
     };
+    // The sample as the window gives it: a line break typed is CR LF.
+    QStringList windowRecord = sampleRecord();
+    windowRecord.last().replace("\n", "\r\n");
     const QList<Case> cases = {
         {"all empty", QStringList(12, QString()), QByteArray("\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n")},
-        {"non-ASCII and two-line extra text", sampleRecord(), sampleBytes()},
+        {"non-ASCII and two-line extra text", windowRecord, sampleBytes()},
         {"commas, blanks and a blank line inside the free text",
-         {" a, b ", "x", "", "1", "2", ".5", "3.", "0", "00", "1.25", "9", "first\n\nthird, with comma\n"},
+         {" a, b ", "x", "", "1", "2", ".5", "3.", "0", "00", "1.25", "9", "first\r\n\r\nthird, with comma\r\n"},
          QByteArray("\" a, b \",\"x\",\"\",\"1\",\"2\",\".5\",\"3.\",\"0\",\"00\",\"1.25\",\"9\","
                     "\"first\r\n\r\nthird, with comma\r\n\"\r\n")},
+        {"each line break as it is: LF, CR, CR LF and the rest",
+         {"one\ntwo\n\nthree", "one\rtwo\r\rthree", "a\r\n\nb\r", "", "", "", "", "", "", "", "",
+          QString::fromUtf8("lf\ncr\rcrlf\r\nls\u2028ps\u2029nel\u0085vt\vff\f")},
+         QByteArray("\"one\ntwo\n\nthree\",\"one\rtwo\r\rthree\",\"a\r\n\nb\r\","
+                    "\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"") +
+             QString::fromUtf8("lf\ncr\rcrlf\r\nls\u2028ps\u2029nel\u0085vt\vff\f").toUtf8() + "\"\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -89,7 +98,7 @@ TEST(ChangeFile, ReadersAcceptTheOlderFormAndOtherWritersLineEnds)
         {"eleven fields, no line end", "\"ID\",\"Assess\",\"Dev\",\"10\",\"5\",\"0.9\",\"2\",\"20\",\"4\",\"8\",\"3\"",
          eleven + QStringList{""}, "Input past end of file"},
         {"unquoted numbers, blanks around them, LF line ends",
-         "\"ID\", \"Assess\",\"Dev\", 10 ,5,0.9,2,20,4,8,3,\"a\nb\rc\"\n", eleven + QStringList{"a\nb\nc"}, ""},
+         "\"ID\", \"Assess\",\"Dev\", 10 ,5,0.9,2,20,4,8,3,\"a\nb\rc\"\n", eleven + QStringList{"a\nb\rc"}, ""},
         {"Windows-1252 text from an older writer", "\"Zo\xeb \x96 caf\xe9\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\x80\"\r\n",
          {QString::fromUtf8("Zoë – café"), "", "", "", "", "", "", "", "", "", "", QString::fromUtf8("€")}, ""},
         {"text after the twelfth field is ignored",

@@ -33,6 +33,7 @@
 #include "outcometable/frmMain.h"
 #include "outcometable/frmORToD.h"
 #include "personchange/ChangeFile.h"
+#include "personchange/ChangeFileCommands.h"
 #include "personchange/frmMain.h"
 #include "platform/AppInfo.h"
 #include "platform/Settings.h"
@@ -46,6 +47,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QPlainTextEdit>
@@ -144,7 +146,9 @@ TEST(LongText, EveryLineBoxOfEveryWindowHoldsTheLongestText)
     for (QWidget* w : QApplication::allWidgets())
         if (auto* e = qobject_cast<QLineEdit*>(w)) {
             ++boxes;
-            EXPECT_EQ(e->maxLength(), shell::kLongestBoxText)
+            EXPECT_EQ(shell::boxLimit(e), shell::kLongestBoxText)
+                << e->window()->objectName().toStdString() << " " << e->objectName().toStdString();
+            EXPECT_GE(e->maxLength(), shell::kLineBoxUnits)
                 << e->window()->objectName().toStdString() << " " << e->objectName().toStdString();
         }
     EXPECT_GT(boxes, 300);
@@ -199,9 +203,10 @@ TEST(LongText, ARecordOfTheLongestTextsIsSavedAndOpenedAgainUnchanged)
         for (qsizetype i = 0; i < p.boxes.size(); ++i)
             values << longText(shell::kLongestBoxText, static_cast<int>(i));
         if (p.boxes.contains(QStringLiteral("TxtExtraInfo"))) {
-            // Lines of text, about 6 MB in UTF-8.
-            values.last() = QString::fromUtf8("Sitzung 1: Ärger € gesunken, Schlaf besser.\n").repeated(120000);
-            values.last().chop(1);
+            // Lines of text, about 6 MB in UTF-8, with the line breaks the
+            // box writes for lines typed.
+            values.last() = QString::fromUtf8("Sitzung 1: Ärger € gesunken, Schlaf besser.\r\n").repeated(120000);
+            values.last().chop(2);
         }
         for (qsizetype i = 0; i < p.boxes.size(); ++i)
             setBox(w.get(), p.boxes[i], values[i]);
@@ -262,7 +267,8 @@ TEST(LongText, ExtraInformationKeepsEveryCharacterThroughSaveAndOpen)
         trigger(&w, "mnuFileOpen");
         EXPECT_EQ(msgs.count(), 0);
     }
-    EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtExtraInfo")), extra);
+    // The line break set as typed was written as CR LF, and reads back so.
+    EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtExtraInfo")), QString(extra).replace("\n", "\r\n"));
     EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtID")), QString::fromUtf8("Client\u00A0A"));
 
     // Saved again, the file is the same.
@@ -418,7 +424,7 @@ TEST(LongText, TextThatWouldGoBeyondABoxIsRefusedWithAMessage)
 
 // A paragraph separator (U+2029) in Morvane's Extra Information is kept as
 // read through Open and Save As, beside line breaks; a line typed with Enter
-// after opening is a line break.
+// after opening is a line break, written as CR LF.
 TEST(LongText, ExtraInformationKeepsAParagraphSeparatorAsRead)
 {
     useProgram("Morvane", "Morvane5");
@@ -440,8 +446,7 @@ TEST(LongText, ExtraInformationKeepsAParagraphSeparatorAsRead)
         trigger(&w, "mnuFileOpen");
         EXPECT_EQ(msgs.count(), 0);
     }
-    EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtExtraInfo")),
-              QString::fromUtf8("first\u2029second\nthird\u2029\u2029\u00A0end\u2029"));
+    EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtExtraInfo")), extra);
     const QString again = dir.filePath(QStringLiteral("again.mrv"));
     {
         testkit::FileDialogScript files({again});
@@ -461,6 +466,145 @@ TEST(LongText, ExtraInformationKeepsAParagraphSeparatorAsRead)
     c.insertBlock();
     c.insertText(QStringLiteral("added"));
     EXPECT_EQ(frame::windowBoxText(&w, QStringLiteral("TxtExtraInfo")),
-              QString::fromUtf8("first\nadded\u2029second\nthird\u2029\u2029\u00A0end\u2029"));
+              QString::fromUtf8("first\nadded\u2029second\r\nthird\u2029\u2029\u00A0end\u2029"));
+    // In the record, the typed break is the file's CR LF.
+    EXPECT_EQ(morvane::changeBoxText(&w, QStringLiteral("TxtExtraInfo")),
+              QString::fromUtf8("first\r\nadded\u2029second\r\nthird\u2029\u2029\u00A0end\u2029"));
     w.RecordChanged(true);
+}
+
+namespace {
+
+// n characters beyond the basic plane: two QString units each.
+QString emoji(qsizetype n) { return QString::fromUtf8("\U0001F600").repeated(n); }
+
+QString writeFirstField(const QTemporaryDir& dir, const Program& p, const QString& first)
+{
+    QStringList fields{first};
+    for (qsizetype i = 1; i < p.boxes.size(); ++i)
+        fields << QString();
+    const QString path = dir.filePath(QString::fromLatin1(p.file));
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(('"' + fields.join(QStringLiteral("\",\"")) + "\"\r\n").toUtf8());
+    return path;
+}
+
+void commit(QLineEdit* box, const QString& text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(box, &event);
+    testkit::settle();
+}
+
+} // namespace
+
+// Boxes hold and refuse characters as a person counts them: a character
+// beyond the basic plane (an emoji) is one, though it takes two units of a
+// QString. The refusals of a file, a paste, a key and an input method all
+// count so, and say the limit in characters.
+TEST(LongText, CharactersAreCountedAsAPersonCountsThem)
+{
+    const int limit = shell::kLongestBoxText;
+    const QStringList tooLong{shell::textTooLongMessage(limit)};
+    for (const Program& p : programs()) {
+        SCOPED_TRACE(p.title);
+        useProgram(p.title, p.exe);
+        QTemporaryDir dir;
+        std::unique_ptr<frame::MainFrame> w = p.make();
+        w->show();
+        testkit::settle();
+        QApplication::setActiveWindow(w.get());
+        auto* box = testkit::find<QLineEdit>(w.get(), QStringLiteral("TxtID"));
+
+        // A file with a box full of emoji opens; one more is refused, and
+        // the message counts the characters.
+        {
+            testkit::FileDialogScript files({writeFirstField(dir, p, emoji(limit))});
+            testkit::MsgBoxScript msgs;
+            trigger(w.get(), "mnuFileOpen");
+            EXPECT_EQ(msgs.count(), 0) << msgs.texts().join('|').toStdString();
+        }
+        EXPECT_TRUE(box->text() == emoji(limit));
+        {
+            testkit::FileDialogScript files({writeFirstField(dir, p, emoji(limit + 1))});
+            testkit::MsgBoxScript msgs;
+            trigger(w.get(), "mnuFileOpen");
+            ASSERT_EQ(msgs.count(), 1);
+            const QString text = msgs.texts()[0];
+            EXPECT_TRUE(text.contains(QStringLiteral("a text of %1 characters").arg(limit + 1))) << text.toStdString();
+            EXPECT_TRUE(text.contains(QStringLiteral("at most %1 characters").arg(limit))) << text.toStdString();
+        }
+        w->RecordChanged(true);
+
+        // Three emoji fill a box three characters short of the limit; a
+        // fourth is refused, pasted, typed or committed by an input method.
+        const QString almost(limit - 3, QLatin1Char('a'));
+        box->setText(almost);
+        box->setFocus();
+        box->end(false);
+        QApplication::clipboard()->setText(emoji(2));
+        {
+            testkit::MsgBoxScript msgs;
+            trigger(w.get(), "mnuEditPaste");
+            EXPECT_EQ(msgs.count(), 0) << msgs.texts().join('|').toStdString();
+        }
+        {
+            testkit::MsgBoxScript msgs;
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, emoji(1), Qt::NoModifier);
+            testkit::settle();
+            EXPECT_EQ(msgs.count(), 0);
+        }
+        EXPECT_TRUE(box->text() == almost + emoji(3));
+        QApplication::clipboard()->setText(emoji(1));
+        {
+            testkit::MsgBoxScript msgs;
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, emoji(1), Qt::NoModifier);
+            testkit::settle();
+            EXPECT_EQ(msgs.texts(), tooLong + tooLong);   // the paste, then the key once the edit is over
+        }
+        box->setText(almost);
+        box->end(false);
+        {
+            testkit::MsgBoxScript msgs;
+            commit(box, emoji(4));
+            EXPECT_EQ(msgs.texts(), tooLong);
+            EXPECT_TRUE(box->text() == almost);
+            commit(box, emoji(3));
+            EXPECT_EQ(msgs.texts(), tooLong);
+        }
+        EXPECT_TRUE(box->text() == almost + emoji(3));
+        w->RecordChanged(true);
+    }
+}
+
+// An editable combo box's own line box keeps the limit too: a paste key
+// (Shift+Insert: Ctrl+V is the Edit menu's) reaches it through the combo
+// box, and is refused whole.
+TEST(LongText, APasteIntoAComboBoxBeyondTheLimitIsRefusedWhole)
+{
+    const QString huge(shell::kLongestBoxText + 1, QLatin1Char('p'));
+    for (const Program& p : programs()) {
+        std::unique_ptr<frame::MainFrame> w = p.make();
+        for (auto* combo : w->findChildren<QComboBox*>()) {
+            if (!combo->isEditable())
+                continue;
+            SCOPED_TRACE(std::string(p.title) + " " + combo->objectName().toStdString());
+            useProgram(p.title, p.exe);
+            w->show();
+            testkit::settle();
+            QApplication::setActiveWindow(w.get());
+            combo->setFocus();
+            combo->lineEdit()->setText(QStringLiteral("95%"));
+            QApplication::clipboard()->setText(huge);
+            testkit::MsgBoxScript msgs;
+            QTest::keyClick(combo, Qt::Key_Insert, Qt::ShiftModifier);
+            testkit::settle();
+            EXPECT_EQ(msgs.texts(), QStringList{shell::textTooLongMessage(shell::kLongestBoxText)});
+            EXPECT_TRUE(combo->lineEdit()->text() == QStringLiteral("95%")) << combo->lineEdit()->text().size();
+        }
+        w->RecordChanged(true);
+    }
 }
