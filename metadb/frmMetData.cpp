@@ -6,6 +6,7 @@
 #include "metadb/PrintPanel.h"
 #include "metadb/StudyGridModel.h"
 #include "metadb/StudyTable.h"
+#include "metadb/Trace.h"
 #include "metadb/frmExport.h"
 #include "metadb/frmProgress.h"
 #include "platform/AppInfo.h"
@@ -139,6 +140,9 @@ void changeRecord(platform::Recordset& rs, F change)
         try {
             rs.cancelUpdate();
         } catch (...) {
+            // The change's own error goes on to the command's message; one
+            // in dropping the change must not take its place.
+            qCWarning(traceMetadb) << "dropping a failed change:" << platform::currentErrorText();
         }
         throw;
     }
@@ -464,14 +468,12 @@ void frmMetData::openStudies(const QString& path)
     auto connection = std::make_shared<platform::Connection>();
     connection->open(path);
     auto recordset = std::make_unique<platform::Recordset>();
-    const QString sql = studySql();
     // `Study ID` numbers are never handed out twice.
-    recordset->open(connection, sql, QStringLiteral("data"), QStringLiteral("Study ID"));
+    recordset->open(connection, studySql(), QStringLiteral("data"), QStringLiteral("Study ID"));
     // The new database takes the place of the one open before.
     releaseStudies();
     connection_ = std::move(connection);
     recordset_ = std::move(recordset);
-    studySql_ = sql;
     StudyGridModel* model = grdDataGrid->studyModel();
     model->setCentredColumns({});
     model->setBooleanColumn(recordset_->fieldIndex(QStringLiteral("Include")));
@@ -484,9 +486,12 @@ void frmMetData::releaseStudies()
     if (grdDataGrid)
         grdDataGrid->studyModel()->bind(nullptr);
     if (recordset_) {
+        // Releasing the studies ignores every error, as closing the window
+        // does; the recordset goes either way.
         try {
             recordset_->close();
         } catch (...) {
+            qCWarning(traceMetadb) << "closing the studies:" << platform::currentErrorText();
         }
         recordset_.reset();
     }
@@ -507,6 +512,7 @@ void frmMetData::closeConnectionQuietly()
         if (connection_ && connection_->isOpen())
             connection_->close();
     } catch (...) {
+        qCWarning(traceMetadb) << "closing the study database:" << platform::currentErrorText();
     }
 }
 
@@ -565,9 +571,11 @@ void frmMetData::Form_Load()
 
 void frmMetData::Form_Resize()
 {
+    // Resizing ignores every error: the controls keep their places.
     try {
         shell::Resize::ResizeFormControls(this);
     } catch (...) {
+        qCWarning(traceMetadb) << "laying out the window:" << platform::currentErrorText();
     }
 }
 
@@ -579,9 +587,12 @@ void frmMetData::resizeEvent(QResizeEvent* event)
 
 bool frmMetData::storePendingEditBeforeClosing()
 {
+    // Closing ignores every error; what the editor could not hand over is
+    // not part of the pending edit asked about below.
     try {
         grdDataGrid->commitEditor();
     } catch (...) {
+        qCWarning(traceMetadb) << "the grid's editor at closing:" << platform::currentErrorText();
     }
     for (;;) {
         if (!recordset_ || !recordset_->isOpen() || !recordset_->editPending())
@@ -623,9 +634,11 @@ bool frmMetData::storePendingEditBeforeClosing()
                 .arg(description),
             platform::MsgButtons::YesNoCancel, platform::MsgIcon::Question, {}, this);
         if (answer == platform::MsgResult::No) {
+            // Closing without the edit ignores every error.
             try {
                 recordset_->cancelUpdate();
             } catch (...) {
+                qCWarning(traceMetadb) << "dropping the edit at closing:" << platform::currentErrorText();
             }
             return true;
         }
@@ -636,6 +649,8 @@ bool frmMetData::storePendingEditBeforeClosing()
                 for (const auto& [field, value] : typed)
                     recordset_->setValue(field, value);
         } catch (...) {
+            // The window stays; the grid shows what the record holds.
+            qCWarning(traceMetadb) << "typing the edit again:" << platform::currentErrorText();
         }
         refreshGrid();
         if (answer != platform::MsgResult::Yes)
@@ -1002,14 +1017,14 @@ void frmMetData::MetaAnalyse()
             if (recordset_->isOpen())
                 recordset_->cancelUpdate();
         } catch (...) {
+            // The run has shown its own failure; the grid shows what the
+            // record holds.
+            qCWarning(traceMetadb) << "dropping the run's refused result:" << platform::currentErrorText();
         }
         refreshGrid();
         // The run read the studies again: other users' new and deleted
         // studies are counted now.
-        try {
-            ShowRecordCount();
-        } catch (...) {
-        }
+        ShowRecordCount();
     }
 }
 
