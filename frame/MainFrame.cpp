@@ -9,6 +9,7 @@
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
 #include "platform/Settings.h"
+#include "shell/Application.h"
 #include "shell/Resize.h"
 #include "shell/ShellWindows.h"
 #include "shell/TextBox.h"
@@ -164,7 +165,7 @@ void MainFrame::buildFrame()
                 mruBefore = a;
             if (!a->isSeparator())
                 if (const Command command = commandFor(is.name))
-                    connect(a, &QAction::triggered, this, command);
+                    connect(a, &QAction::triggered, this, [this, command] { runMenuCommand(command); });
         }
     }
     if (!mruEntry0) {
@@ -421,6 +422,17 @@ MainFrame::Command MainFrame::commandFor(const QString& name)
         {QStringLiteral("runCalculation"), &MainFrame::runCalculation},
     };
     return commands.value(name, nullptr);
+}
+
+void MainFrame::runMenuCommand(Command command)
+{
+    // A failure that the command does not report itself is shown by the
+    // application's net here, where the menu called it, rather than carried
+    // up through the toolkit's own code.
+    shell::deliverWithNet([this, command] {
+        (this->*command)();
+        return true;
+    });
 }
 
 void MainFrame::Toolbar1_ButtonClick(const QString& Key)

@@ -162,6 +162,9 @@ private:
     // "runCalculation", ...); null for a name that has none.
     using Command = void (MainFrame::*)();
     static Command commandFor(const QString& name);
+    // Runs a menu item's command; a failure it does not report itself
+    // reaches the application's net (shell::deliverWithNet), which shows it.
+    void runMenuCommand(Command command);
 
     void buildFrame();
     void unloadOtherWindows();
