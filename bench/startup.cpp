@@ -13,9 +13,13 @@
 //   build/bin/bench_startup [--benchmark_repetitions=...]
 //
 // Counters: bare_ms and program_ms are mean child run times, ratio is
-// program / bare. The run fails (exit status 1) when a program takes longer
-// than 100 ms to show its main window (below that a start feels instant) or
-// more than twice as long as the bare window.
+// program / bare. A program is judged by its ratio alone, since both sides
+// of it ran on the same machine at the same load: the run fails (exit
+// status 1) when a program takes more than twice as long as the bare window.
+// A start below 100 ms feels instant; when the bare window alone takes more
+// than half of that, the machine itself is slow or loaded (a program at the
+// allowed ratio could not start in 100 ms), and the run says so instead of
+// blaming the programs.
 #include "meandiff/frmMain.h"
 #include "outcometable/frmMain.h"
 #include "personchange/frmMain.h"
@@ -31,6 +35,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWindow>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
@@ -41,7 +46,10 @@ namespace {
 
 constexpr double kAllowedMs = 100.0;
 constexpr double kAllowedRatio = 2.0;
+// A bare window slower than this leaves no program room to start in kAllowedMs.
+constexpr double kSlowMachineMs = kAllowedMs / kAllowedRatio;
 bool g_tooSlow = false;
+double g_slowestBareMs = 0;
 
 // The child: one window shown, then exit.
 int runChild(int argc, char** argv, const std::string& mode)
@@ -156,15 +164,15 @@ void BM_Startup(benchmark::State& state, const char* mode)
     state.counters["bare_ms"] = 1000.0 * bare / n;
     state.counters["program_ms"] = 1000.0 * program / n;
     state.counters["ratio"] = ratio;
+    const double bareMs = 1000.0 * bare / n;
+    g_slowestBareMs = std::max(g_slowestBareMs, bareMs);
     if (std::strcmp(mode, "bare") == 0)
         return;
-    const double programMs = 1000.0 * program / n;
-    if (programMs > kAllowedMs) {
-        g_tooSlow = true;
-        state.SetLabel("slower than 100 ms");
-    } else if (ratio > kAllowedRatio) {
+    if (ratio > kAllowedRatio) {
         g_tooSlow = true;
         state.SetLabel("slower than 2 x the bare window");
+    } else if (bareMs > kSlowMachineMs) {
+        state.SetLabel("the machine is slow: the bare window took longer than 50 ms");
     }
 }
 
@@ -185,11 +193,15 @@ int main(int argc, char** argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    if (g_tooSlow) {
+    if (g_slowestBareMs > kSlowMachineMs)
         std::fprintf(stderr,
-                     "A program took longer than %.0f ms, or more than %.0f times as long as the bare window, "
-                     "to show its main window.\n",
-                     kAllowedMs, kAllowedRatio);
+                     "This machine is slow or loaded now: a bare Qt window took %.0f ms to show (more than %.0f ms), "
+                     "so no program can show its window in %.0f ms here. The programs are judged by their ratio to "
+                     "the bare window alone.\n",
+                     g_slowestBareMs, kSlowMachineMs, kAllowedMs);
+    if (g_tooSlow) {
+        std::fprintf(stderr, "A program took more than %.0f times as long as the bare window to show its main window.\n",
+                     kAllowedRatio);
         return 1;
     }
     return 0;

@@ -1,5 +1,6 @@
 #include "frame/DataFileWindow.h"
 #include "frame/DataFileLine.h"
+#include "frame/Trace.h"
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "shell/TextBox.h"
@@ -222,6 +223,9 @@ bool askToSaveBeforeOpening(QWidget* window, const std::function<bool(bool)>& re
         try {
             saved = saveAs();
         } catch (...) {
+            // A Save As that failed without its own message wrote nothing
+            // either: the open ends, as below.
+            qCWarning(traceFrame) << "saving before opening:" << platform::currentErrorText();
             saved = false;
         }
         if (!saved)

@@ -1,8 +1,7 @@
 #pragma once
 // What each program gives the main-window frame: its menu captions and
 // shortcuts, toolbar buttons, menu pictures, status bar panels, help file and
-// web pages. Tarvoss's table lives here; Quellin and Morvane give theirs from
-// their own main windows.
+// web pages. Each program gives its own from its main window's library.
 #include "frame/MenuDecoration.h"
 
 #include <QKeySequence>
@@ -39,7 +38,7 @@ struct StatusPanelSpec {
 };
 
 struct FrameConfig {
-    QString helpFile;                 // "Tarvoss.html", next to the program
+    QString helpFile;                 // the help document's file name, next to the program
     QList<MenuSpec> menus;
     QList<ToolButtonSpec> toolbar;
     ImageList menuImages;             // ImgMenu
@@ -55,10 +54,7 @@ struct FrameConfig {
 // The maker's web site (home page) and its forum pages.
 QString makerWebsite();
 QString makerForumPage();       // menu Help > User Forums
-QString makerForumRoot();       // Tarvoss's button "Go To Online Forum ..."
 
-// Tarvoss's frame.
-const FrameConfig& tarvossFrameConfig();
 // The toolbar every program shows (keys, tooltips), with the command behind
 // "Save" and the tooltip of "Save" given by the program.
 QList<ToolButtonSpec> standardToolbar(const QString& saveToolTip, const QString& saveHandler);

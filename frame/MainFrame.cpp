@@ -2,12 +2,14 @@
 
 #include "frame/DataFileWindow.h"
 #include "frame/RecentFiles.h"
+#include "frame/Trace.h"
 #include "platform/AppInfo.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
 #include "platform/Settings.h"
+#include "shell/Application.h"
 #include "shell/Resize.h"
 #include "shell/ShellWindows.h"
 #include "shell/TextBox.h"
@@ -161,10 +163,9 @@ void MainFrame::buildFrame()
             }
             if (mruEntry0 && !mruBefore && a->isSeparator())
                 mruBefore = a;
-            if (!a->isSeparator()) {
-                const QString handler = is.name;
-                connect(a, &QAction::triggered, this, [this, handler] { runHandler(handler); });
-            }
+            if (!a->isSeparator())
+                if (const Command command = commandFor(is.name))
+                    connect(a, &QAction::triggered, this, [this, command] { runMenuCommand(command); });
         }
     }
     if (!mruEntry0) {
@@ -330,6 +331,9 @@ void MainFrame::Form_Unload(bool& Cancel)
             try {
                 saved = saveAs();
             } catch (...) {
+                // A Save As that failed without its own message wrote
+                // nothing either: the window stays, as below.
+                qCWarning(traceFrame) << "saving before closing:" << platform::currentErrorText();
                 saved = false;
             }
             if (!saved) {
@@ -343,16 +347,14 @@ void MainFrame::Form_Unload(bool& Cancel)
     // 2. The recent-file list.
     if (mru_)
         mru_->SaveMRUList();
-    // 3. From here on every failure is ignored and closing goes on.
-    try {
-        if (MenusSubclassed)
-            MenusSubclassed = false;
-    } catch (...) {
-    }
+    // 3. From here on every failure is ignored and closing goes on; each
+    // leaves its trace.
+    MenusSubclassed = false;
     // 4. Every other window of the program.
     try {
         unloadOtherWindows();
     } catch (...) {
+        qCWarning(traceFrame) << "closing the other windows:" << platform::currentErrorText();
     }
     if (clock_)
         clock_->stop();
@@ -370,6 +372,7 @@ void MainFrame::Form_Unload(bool& Cancel)
         platform::saveSetting(QStringLiteral("Settings"), QStringLiteral("MainHeight"),
                               QString::number(g.height() * kTwipsPerPixel));
     } catch (...) {
+        qCWarning(traceFrame) << "keeping the window's place:" << platform::currentErrorText();
     }
 }
 
@@ -395,40 +398,58 @@ void MainFrame::unloadOtherWindows()
 
 // ---------------------------------------------------------------- commands
 
-void MainFrame::runHandler(const QString& h)
+MainFrame::Command MainFrame::commandFor(const QString& name)
 {
-    // A failure that the command does not report itself must not end the program.
-    try {
-        if (h == QLatin1String("mnuFileNew")) mnuFileNew_Click();
-        else if (h == QLatin1String("mnuFileOpen")) openFileCommand();
-        else if (h == QLatin1String("mnuFileSaveAs")) mnuFileSaveAs_Click();
-        else if (h == QLatin1String("mnuSave")) mnuSave_Click();
-        else if (h == QLatin1String("mnuFilePrint")) mnuFilePrint_Click();
-        else if (h == QLatin1String("mnuFileExit")) mnuFileExit_Click();
-        else if (h == QLatin1String("mnuEditCopy")) mnuEditCopy_Click();
-        else if (h == QLatin1String("mnuEditPaste")) mnuEditPaste_Click();
-        else if (h == QLatin1String("mnuMeta")) mnuMeta_Click();
-        else if (h == QLatin1String("mnuToolsSCalc")) mnuToolsSCalc_Click();
-        else if (h == QLatin1String("mnuToolsWCalc")) mnuToolsWCalc_Click();
-        else if (h == QLatin1String("mnuToolsCapture")) mnuToolsCapture_Click();
-        else if (h == QLatin1String("mnuOptions")) mnuOptions_Click();
-        else if (h == QLatin1String("mnuHelpContents")) mnuHelpContents_Click();
-        else if (h == QLatin1String("mnuHelpSearchForHelpOn")) mnuHelpSearchForHelpOn_Click();
-        else if (h == QLatin1String("mnuWebsite")) mnuWebsite_Click();
-        else if (h == QLatin1String("mnuForums")) mnuForums_Click();
-        else if (h == QLatin1String("mnuHelpAbout")) mnuHelpAbout_Click();
-        else if (h == QLatin1String("runCalculation")) runCalculation();
-    } catch (...) {
-    }
+    static const QHash<QString, Command> commands = {
+        {QStringLiteral("mnuFileNew"), &MainFrame::mnuFileNew_Click},
+        {QStringLiteral("mnuFileOpen"), &MainFrame::openFileCommand},
+        {QStringLiteral("mnuFileSaveAs"), &MainFrame::mnuFileSaveAs_Click},
+        {QStringLiteral("mnuSave"), &MainFrame::mnuSave_Click},
+        {QStringLiteral("mnuFilePrint"), &MainFrame::mnuFilePrint_Click},
+        {QStringLiteral("mnuFileExit"), &MainFrame::mnuFileExit_Click},
+        {QStringLiteral("mnuEditCopy"), &MainFrame::mnuEditCopy_Click},
+        {QStringLiteral("mnuEditPaste"), &MainFrame::mnuEditPaste_Click},
+        {QStringLiteral("mnuMeta"), &MainFrame::mnuMeta_Click},
+        {QStringLiteral("mnuToolsSCalc"), &MainFrame::mnuToolsSCalc_Click},
+        {QStringLiteral("mnuToolsWCalc"), &MainFrame::mnuToolsWCalc_Click},
+        {QStringLiteral("mnuToolsCapture"), &MainFrame::mnuToolsCapture_Click},
+        {QStringLiteral("mnuOptions"), &MainFrame::mnuOptions_Click},
+        {QStringLiteral("mnuHelpContents"), &MainFrame::mnuHelpContents_Click},
+        {QStringLiteral("mnuHelpSearchForHelpOn"), &MainFrame::mnuHelpSearchForHelpOn_Click},
+        {QStringLiteral("mnuWebsite"), &MainFrame::mnuWebsite_Click},
+        {QStringLiteral("mnuForums"), &MainFrame::mnuForums_Click},
+        {QStringLiteral("mnuHelpAbout"), &MainFrame::mnuHelpAbout_Click},
+        {QStringLiteral("runCalculation"), &MainFrame::runCalculation},
+    };
+    return commands.value(name, nullptr);
+}
+
+void MainFrame::runMenuCommand(Command command)
+{
+    // A failure that the command does not report itself is shown by the
+    // application's net here, where the menu called it, rather than carried
+    // up through the toolkit's own code.
+    shell::deliverWithNet([this, command] {
+        (this->*command)();
+        return true;
+    });
 }
 
 void MainFrame::Toolbar1_ButtonClick(const QString& Key)
 {
     for (const ToolButtonSpec& t : frameConfig().toolbar) {
-        if (t.key == Key) {   // exact, case-sensitive
-            runHandler(t.handler);
-            return;
+        if (t.key != Key)   // exact, case-sensitive
+            continue;
+        // A failure inside the command that the command does not report
+        // itself is ignored by the toolbar: the window stays as the command
+        // left it.
+        try {
+            if (const Command command = commandFor(t.handler))
+                (this->*command)();
+        } catch (...) {
+            qCWarning(traceFrame) << "toolbar" << Key << "command:" << platform::currentErrorText();
         }
+        return;
     }
 }
 
@@ -548,16 +569,18 @@ void MainFrame::mnuHelpContents_Click()
 
 void MainFrame::mnuWebsite_Click() { platform::openUrl(makerWebsite()); }
 void MainFrame::mnuForums_Click() { platform::openUrl(makerForumPage()); }
-void MainFrame::cmdForum_Click() { platform::openUrl(makerForumRoot()); }
 
 void MainFrame::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     if (!loaded_)
         return;
+    // The proportional layout ignores every error (the window keeps the
+    // places it has), leaving its trace.
     try {
         shell::Resize::ResizeFormControls(this);
     } catch (...) {
+        qCWarning(traceFrame) << "laying out the window:" << platform::currentErrorText();
     }
 }
 

@@ -69,13 +69,13 @@ public:
     // mnuFileOpen_Click.
     void openFileCommand();
     // Runs the command of a toolbar key ("New", "Open", ...); a key not in the
-    // program's table does nothing, and failures inside are ignored.
+    // program's table does nothing, and failures inside that the command does
+    // not report are ignored (and traced).
     void Toolbar1_ButtonClick(const QString& Key);
-    // Tarvoss's buttons "Start again", "Get me out of here!!" and
-    // "Go To Online Forum ...": a program's window connects its buttons to these.
+    // The buttons "Start again" and "Get me out of here!!": a program's
+    // window connects its buttons to these.
     void cmdNew_Click() { clearAll(); }
     void cmdExit_Click() { close(); }
-    void cmdForum_Click();
 
     // The unsaved-data question asked before a file is opened. True when the
     // open may go on: No, or Yes with the data saved. Cancel, or Yes with a
@@ -99,9 +99,8 @@ protected:
     // The closing steps; sets Cancel to keep the window open.
     void Form_Unload(bool& Cancel);
 
-    // The program's menus, toolbar, pictures and help file (Tarvoss's unless
-    // the program gives its own).
-    virtual const FrameConfig& frameConfig() const { return tarvossFrameConfig(); }
+    // The program's menus, toolbar, pictures and help file.
+    virtual const FrameConfig& frameConfig() const = 0;
 
     // ---- Hooks of the program's own window -----------------------------
     // Loading steps that belong to the program (colours, command line,
@@ -159,8 +158,15 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // A menu or toolbar command: the handler of that name ("mnuFileNew",
+    // "runCalculation", ...); null for a name that has none.
+    using Command = void (MainFrame::*)();
+    static Command commandFor(const QString& name);
+    // Runs a menu item's command; a failure it does not report itself
+    // reaches the application's net (shell::deliverWithNet), which shows it.
+    void runMenuCommand(Command command);
+
     void buildFrame();
-    void runHandler(const QString& handler);
     void unloadOtherWindows();
     void showMenuHelp(const QString& text);
     void tick();

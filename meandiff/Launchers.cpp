@@ -22,23 +22,8 @@
 
 #include <QApplication>
 #include <QPushButton>
-#include <exception>
-#include <functional>
 
 namespace tarvoss {
-
-namespace {
-
-// A window that cannot be shown ends the command; the main window stays usable.
-void guarded(const std::function<void()>& show)
-{
-    try {
-        show();
-    } catch (const std::exception&) {
-    }
-}
-
-} // namespace
 
 void connectCalculators()
 {
@@ -107,18 +92,18 @@ void frmMain::buildLaunchers(QWidget* central, QWidget* tabES, QWidget* tabSig, 
     }
 }
 
-void frmMain::CmdProbabilities_Click() { guarded([this] { calculators::showTdata(this); }); }
-void frmMain::cmdCI_Click() { guarded([] { calculators::showConf(); }); }
-void frmMain::cmdChi_Click() { guarded([] { calculators::showChiSq(); }); }
-void frmMain::cmdR2_Click() { guarded([] { calculators::showMultipleR(); }); }
-void frmMain::cmdHierarchicalR_Click() { guarded([] { calculators::showHierarchicalR(); }); }
-void frmMain::cmdZDiffs_Click() { guarded([] { calculators::showZDifferences(); }); }
-void frmMain::cmdSignificance_Click() { guarded([] { calculators::showSignificance(); }); }
-void frmMain::cmdHedges_Click() { guarded([] { calculators::showDiffBetGs(); }); }
+void frmMain::CmdProbabilities_Click() { calculators::showTdata(this); }
+void frmMain::cmdCI_Click() { calculators::showConf(); }
+void frmMain::cmdChi_Click() { calculators::showChiSq(); }
+void frmMain::cmdR2_Click() { calculators::showMultipleR(); }
+void frmMain::cmdHierarchicalR_Click() { calculators::showHierarchicalR(); }
+void frmMain::cmdZDiffs_Click() { calculators::showZDifferences(); }
+void frmMain::cmdSignificance_Click() { calculators::showSignificance(); }
+void frmMain::cmdHedges_Click() { calculators::showDiffBetGs(); }
 
-void frmMain::cmdWithinES_Click() { guarded([] { calculators::showWithinES(); }); }
-void frmMain::cmdSD_Click() { guarded([] { calculators::showSDEstimate(); }); }
-void frmMain::cmdCounterNull_Click() { guarded([] { calculators::showCounterNull(); }); }
+void frmMain::cmdWithinES_Click() { calculators::showWithinES(); }
+void frmMain::cmdSD_Click() { calculators::showSDEstimate(); }
+void frmMain::cmdCounterNull_Click() { calculators::showCounterNull(); }
 
 void frmMain::cmd2Corr_Click()
 {
@@ -126,14 +111,14 @@ void frmMain::cmd2Corr_Click()
         QStringLiteral("Are your correlations from independent samples?"), platform::MsgButtons::YesNoCancel,
         platform::MsgIcon::Question, QStringLiteral("What Type Of Samples?"), this);
     if (answer == platform::MsgResult::Yes)
-        guarded([] { calculators::showDiffBetweenRs(); });
+        calculators::showDiffBetweenRs();
     else if (answer == platform::MsgResult::No)
-        guarded([] { calculators::showDiffBetRsDependent(); });
+        calculators::showDiffBetRsDependent();
 }
 
 void frmMain::cmdESInteract_Click()
 {
-    guarded([] { calculators::showESInteract(); });
+    calculators::showESInteract();
     const QStringList lines = {
         QStringLiteral("Please keep in mind that this is only an estimate - and likely an underestimate."),
         QStringLiteral("The only way to get an accurate effect size estimate (d or g) for an interaction is "),
@@ -163,9 +148,9 @@ void frmMain::cmdDandOR_Click()
         platform::MsgButtons::YesNoCancel, platform::MsgIcon::Question, QStringLiteral("What Type Of Conversion?"),
         this);
     if (answer == platform::MsgResult::Yes)
-        guarded([] { calculators::showORtoD(); });
+        calculators::showORtoD();
     else if (answer == platform::MsgResult::No)
-        guarded([] { calculators::showDtoOR(); });
+        calculators::showDtoOR();
 }
 
 } // namespace tarvoss

@@ -471,13 +471,6 @@ void frmMain::CmdTAssumptions_Click()
         this);
 }
 
-void frmMain::CmdDatabase_Click()
-{
-    try {
-        metadb::showMetData();
-    } catch (const std::exception&) {
-        // The database window reports its own failures; the main window stays usable.
-    }
-}
+void frmMain::CmdDatabase_Click() { metadb::showMetData(); }
 
 } // namespace tarvoss

@@ -52,6 +52,7 @@ public:
     void cmdCounterNull_Click();
 
 protected:
+    const frame::FrameConfig& frameConfig() const override;
     void loadProgramSteps() override;
     void runCalculation() override;
     void mnuMeta_Click() override;
@@ -87,6 +88,9 @@ private:
     QPushButton* cmdPowerAssumptions = nullptr;
     QPushButton* CmdTAssumptions = nullptr;
 };
+
+// Tarvoss's menus, toolbar, pictures and status bar.
+const frame::FrameConfig& frameConfig();
 
 // Points the interaction calculator's Copy at the open Tarvoss main window
 // (a top-level window named frmMain of this class). The main window does

@@ -1,4 +1,5 @@
 #include "metadb/StudyGridModel.h"
+#include "metadb/Trace.h"
 
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
@@ -38,11 +39,8 @@ void StudyGridModel::setCentredColumns(std::set<int> columns)
 
 std::pair<int, int> StudyGridModel::shape() const
 {
-    try {
-        if (rs_ && rs_->isOpen())
-            return {rs_->recordCount(), rs_->fieldCount()};
-    } catch (const platform::RuntimeError&) {
-    }
+    if (rs_ && rs_->isOpen())
+        return {rs_->recordCount(), rs_->fieldCount()};
     return {0, 0};
 }
 
@@ -81,6 +79,9 @@ bool StudyGridModel::commitEdit()
     try {
         rs_->cancelUpdate();
     } catch (...) {
+        // The refusal is what the user is told, below, whether or not the
+        // refused edit could be dropped.
+        qCWarning(traceMetadb) << "dropping a refused edit:" << platform::currentErrorText();
     }
     refresh();
     if (onError)
@@ -313,7 +314,9 @@ void StudyGrid::followRecordset()
             if (currentIndex().row() != row)
                 setCurrentIndex(model_->index(row, column));
         }
-    } catch (const std::exception&) {
+    } catch (...) {
+        following_ = false;
+        throw;
     }
     following_ = false;
 }

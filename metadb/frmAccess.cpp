@@ -2,6 +2,7 @@
 
 #include "metadb/ExportControls.h"
 #include "metadb/FileCopy.h"
+#include "metadb/Trace.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
@@ -203,8 +204,9 @@ void frmAccess::cmdExport_Click()
                 elapsed += 86400;   // the copy went past midnight
             try {
                 setPanel(3, QStringLiteral("Time: ") + FormatElapsed(elapsed));
-            } catch (const platform::RuntimeError&) {
+            } catch (const platform::RuntimeError& e) {
                 // beyond the minutes the panel can count: it keeps its last text
+                qCWarning(traceMetadb) << "the copy's time:" << e.description();
             }
             setPanel(4, QStringLiteral("Estimated Time Remaining : ") + TimeRemaining(QString::number(percent))
                             + QStringLiteral(" "));

@@ -6,6 +6,7 @@
 #include "metadb/PrintPanel.h"
 #include "metadb/StudyGridModel.h"
 #include "metadb/StudyTable.h"
+#include "metadb/Trace.h"
 #include "metadb/frmExport.h"
 #include "metadb/frmProgress.h"
 #include "platform/AppInfo.h"
@@ -140,6 +141,9 @@ void changeRecord(platform::Recordset& rs, F change)
         try {
             rs.cancelUpdate();
         } catch (...) {
+            // The change's own error goes on to the command's message; one
+            // in dropping the change must not take its place.
+            qCWarning(traceMetadb) << "dropping a failed change:" << platform::currentErrorText();
         }
         throw;
     }
@@ -465,14 +469,12 @@ void frmMetData::openStudies(const QString& path)
     connection->open(path);
     auto recordset = std::make_unique<platform::Recordset>();
     recordset->setYesNoFields(studyYesNoColumns());
-    const QString sql = studySql();
     // `Study ID` numbers are never handed out twice.
-    recordset->open(connection, sql, QStringLiteral("data"), QStringLiteral("Study ID"));
+    recordset->open(connection, studySql(), QStringLiteral("data"), QStringLiteral("Study ID"));
     // The new database takes the place of the one open before.
     releaseStudies();
     connection_ = std::move(connection);
     recordset_ = std::move(recordset);
-    studySql_ = sql;
     StudyGridModel* model = grdDataGrid->studyModel();
     model->setCentredColumns({});
     model->setBooleanColumn(recordset_->fieldIndex(QStringLiteral("Include")));
@@ -485,9 +487,12 @@ void frmMetData::releaseStudies()
     if (grdDataGrid)
         grdDataGrid->studyModel()->bind(nullptr);
     if (recordset_) {
+        // Releasing the studies ignores every error, as closing the window
+        // does; the recordset goes either way.
         try {
             recordset_->close();
         } catch (...) {
+            qCWarning(traceMetadb) << "closing the studies:" << platform::currentErrorText();
         }
         recordset_.reset();
     }
@@ -508,6 +513,7 @@ void frmMetData::closeConnectionQuietly()
         if (connection_ && connection_->isOpen())
             connection_->close();
     } catch (...) {
+        qCWarning(traceMetadb) << "closing the study database:" << platform::currentErrorText();
     }
 }
 
@@ -566,9 +572,11 @@ void frmMetData::Form_Load()
 
 void frmMetData::Form_Resize()
 {
+    // Resizing ignores every error: the controls keep their places.
     try {
         shell::Resize::ResizeFormControls(this);
     } catch (...) {
+        qCWarning(traceMetadb) << "laying out the window:" << platform::currentErrorText();
     }
 }
 
@@ -580,9 +588,12 @@ void frmMetData::resizeEvent(QResizeEvent* event)
 
 bool frmMetData::storePendingEditBeforeClosing()
 {
+    // Closing ignores every error; what the editor could not hand over is
+    // not part of the pending edit asked about below.
     try {
         grdDataGrid->commitEditor();
     } catch (...) {
+        qCWarning(traceMetadb) << "the grid's editor at closing:" << platform::currentErrorText();
     }
     for (;;) {
         if (!recordset_ || !recordset_->isOpen() || !recordset_->editPending())
@@ -624,9 +635,11 @@ bool frmMetData::storePendingEditBeforeClosing()
                 .arg(description),
             platform::MsgButtons::YesNoCancel, platform::MsgIcon::Question, {}, this);
         if (answer == platform::MsgResult::No) {
+            // Closing without the edit ignores every error.
             try {
                 recordset_->cancelUpdate();
             } catch (...) {
+                qCWarning(traceMetadb) << "dropping the edit at closing:" << platform::currentErrorText();
             }
             return true;
         }
@@ -637,6 +650,8 @@ bool frmMetData::storePendingEditBeforeClosing()
                 for (const auto& [field, value] : typed)
                     recordset_->setValue(field, value);
         } catch (...) {
+            // The window stays; the grid shows what the record holds.
+            qCWarning(traceMetadb) << "typing the edit again:" << platform::currentErrorText();
         }
         refreshGrid();
         if (answer != platform::MsgResult::Yes)
@@ -1003,14 +1018,14 @@ void frmMetData::MetaAnalyse()
             if (recordset_->isOpen())
                 recordset_->cancelUpdate();
         } catch (...) {
+            // The run has shown its own failure; the grid shows what the
+            // record holds.
+            qCWarning(traceMetadb) << "dropping the run's refused result:" << platform::currentErrorText();
         }
         refreshGrid();
         // The run read the studies again: other users' new and deleted
         // studies are counted now.
-        try {
-            ShowRecordCount();
-        } catch (...) {
-        }
+        ShowRecordCount();
     }
 }
 

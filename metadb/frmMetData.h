@@ -66,13 +66,9 @@ public:
 
     // The window's state, read by its neighbours.
     bool databaseOpen() const;
-    std::shared_ptr<platform::Connection> StudyConnection() const { return connection_; }
     platform::Recordset* StudyRecordset() const { return recordset_.get(); }
     QString strPath() const;
-    QString StudySql() const { return studySql_; }
     const metastats::RosenthalResults& rosenthal() const;
-    QString SortField() const { return sortField_; }
-    QString SortOrder() const { return sortOrder_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -122,7 +118,6 @@ private:
 
     std::shared_ptr<platform::Connection> connection_;
     std::unique_ptr<platform::Recordset> recordset_;
-    QString studySql_;
     QString sortField_;
     QString sortOrder_;
     QString dialogFolder_;

@@ -3,6 +3,7 @@
 #include "metastats/MetaAnalysis.h"
 
 #include "metastats/MetaRun.h"
+#include "metastats/Trace.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
@@ -103,9 +104,12 @@ public:
     explicit RunTransaction(platform::Recordset& studies) : studies_(studies) { studies_.beginWrite(); }
     ~RunTransaction()
     {
+        // Left by an error, the run reports that error; a commit refused
+        // here cannot be raised over it.
         try {
             studies_.commitWrite();
         } catch (...) {
+            qCWarning(traceMetastats) << "committing what the run stored:" << platform::currentErrorText();
         }
     }
     RunTransaction(const RunTransaction&) = delete;
@@ -356,7 +360,9 @@ void MetaAnalyse(MetaContext& context)
             // What the steps wrote before the failure stays written.
             try {
                 studies.store();
-            } catch (const std::exception&) {
+            } catch (const std::exception& e) {
+                // The step's own failure is the one reported.
+                qCWarning(traceMetastats) << "storing what the steps wrote:" << e.what();
             }
             throw;
         }

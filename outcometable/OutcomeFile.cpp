@@ -39,13 +39,6 @@ OutcomeMode outcomeModeOf(const OutcomeRecord& record)
                                                                                     : OutcomeMode::Three;
 }
 
-QByteArray encodeOutcomeRecord(const OutcomeRecord& record) { return frame::encodeDataLine(record.toList()); }
-
-OutcomeRecord parseOutcomeRecord(const QString& text)
-{
-    return OutcomeRecord::fromList(frame::parseDataLine(text, kOutcomeFieldCount));
-}
-
 OutcomeRecord readOutcomeFile(const QString& path)
 {
     return OutcomeRecord::fromList(frame::readDataFile(path, kOutcomeFieldCount));

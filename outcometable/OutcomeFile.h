@@ -27,11 +27,6 @@ struct OutcomeRecord : frame::DataRecord<OutcomeRecord, kOutcomeFieldCount> {};
 // are empty, otherwise 3 x 2.
 OutcomeMode outcomeModeOf(const OutcomeRecord& record);
 
-// The record as the bytes of its file (UTF-8, CR LF).
-QByteArray encodeOutcomeRecord(const OutcomeRecord& record);
-// The first nine fields of a file's text; "Input past end of file" when fewer.
-OutcomeRecord parseOutcomeRecord(const QString& text);
-
 // Reads the record of an outcome file (UTF-8, or Windows-1252 when the bytes
 // are not UTF-8). Throws "File not found", "Permission denied",
 // "Path/File access error" or "Input past end of file".

@@ -385,21 +385,6 @@ void computeChiSquare(OutcomeMode mode, const std::array<QString, 6>& counts, bo
     out.write(s("txtESC"), rounded(std::sqrt(w * w / (w * w + 1)), 5));
 }
 
-namespace MathsFormula {
-
-double Log10(double x) { return std::log(x) / std::log(10.0); }
-
-double AntiLog10(double x) { return std::pow(10.0, x); }
-
-double LogFactorial(double n)
-{
-    if (!(n >= 2))
-        return 0.0;
-    return std::lgamma(std::floor(n) + 1.0) / std::log(10.0);
-}
-
-} // namespace MathsFormula
-
 namespace {
 
 // Whole numbers above 2^53 are no longer held exactly by a double.

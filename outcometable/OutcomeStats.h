@@ -98,16 +98,6 @@ RunResult runOutcomeTable(const OutcomeInput& in, OutcomeWriter& out);
 // is negative.
 void computeChiSquare(OutcomeMode mode, const std::array<QString, 6>& counts, bool fisher, OutcomeWriter& out);
 
-// Base-10 logarithms for Fisher's exact test.
-namespace MathsFormula {
-// ln x / ln 10.
-double Log10(double x);
-// 10 to the power x.
-double AntiLog10(double x);
-// log10 of the factorial of the whole part of n for n >= 2; 0 for n < 2.
-double LogFactorial(double n);
-} // namespace MathsFormula
-
 // Fisher's exact test of the 2 x 2 table of whole counts (a, b / c, d): the
 // one-tailed p in the direction in which the table's smallest cell (first one
 // on a tie, in the order a, b, c, d) moves towards zero with the margins kept:

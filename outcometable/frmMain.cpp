@@ -538,15 +538,6 @@ void frmMain::CmdDoItOdds_Click()
 
 void frmMain::runCalculation() { computeOdds(); }
 
-void frmMain::ComputeChiSquare()
-{
-    std::array<QString, 6> counts;
-    for (size_t i = 0; i < CountBoxes.size(); ++i)
-        counts[i] = box(QString::fromLatin1(CountBoxes[i]))->text();
-    Writer writer(*this);
-    computeChiSquare(outcomeMode(), counts, ChkFishers->isChecked(), writer);
-}
-
 void frmMain::hideLogs()
 {
     chkLogs->hide();
@@ -592,11 +583,7 @@ void frmMain::cmdNNHWarning_Click()
 
 void frmMain::cmdConvertToD_Click()
 {
-    try {
-        showORToD(this);
-    } catch (const std::exception&) {
-        // The dialog could not be made: the command ends, the window stays usable.
-    }
+    showORToD(this);
 }
 
 void frmMain::cmdChiTable_Click() { showChiTable(this); }

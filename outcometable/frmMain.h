@@ -29,8 +29,6 @@ public:
     // "Do It!": every result of the table in one run; a failure is reported
     // in a message box.
     void CmdDoItOdds_Click();
-    // The chi-square group (the last step of a run).
-    void ComputeChiSquare();
     // The mode switches; they run when their option becomes selected.
     void OpTwo_Click();
     void OpThree_Click();

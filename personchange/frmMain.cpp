@@ -2,6 +2,7 @@
 
 #include "frame/KeyFilters.h"
 #include "personchange/ChangeFileCommands.h"
+#include "personchange/Trace.h"
 #include "personchange/ChangeReport.h"
 #include "personchange/ReliableChange.h"
 #include "platform/AppInfo.h"
@@ -568,8 +569,9 @@ void frmMain::buildClinicalChangeTab(QWidget* page)
     for (QLabel* pic : pictures_) {
         try {
             showPicture(pic->objectName(), markFile(Mark::Help));
-        } catch (const platform::RuntimeError&) {
+        } catch (const platform::RuntimeError& e) {
             // An empty picture until a computation or Clear All reports it.
+            qCWarning(tracePersonchange) << "the help picture:" << e.description();
         }
     }
 }

@@ -1,4 +1,5 @@
 #include "platform/Errors.h"
+#include "platform/CurrentError.h"
 
 namespace platform {
 
@@ -12,6 +13,19 @@ RuntimeError errPathFileAccess() { return {ErrPathFileAccess, QStringLiteral("Pa
 RuntimeError errPrinter(const QString& detail)
 {
     return {ErrPrinter, detail.isEmpty() ? QStringLiteral("Printer error") : QStringLiteral("Printer error: ") + detail};
+}
+
+QString currentErrorText()
+{
+    try {
+        throw;
+    } catch (const RuntimeError& e) {
+        return e.description();
+    } catch (const std::exception& e) {
+        return QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        return QStringLiteral("Unknown error");
+    }
 }
 
 } // namespace platform

@@ -488,20 +488,12 @@ QString classOpenCommand(const QString& className)
     return args.join(QLatin1Char(' '));
 }
 
-QString classIcon(const QString& className) { return entryValue(className, QStringLiteral("Icon")); }
-
 QStringList classMimeTypes(const QString& className)
 {
     KeyFile kf;
     if (!loadEntry(className, kf, false))
         return {};
     return splitList(kf.raw(kEntryGroup, QStringLiteral("MimeType")));
-}
-
-bool classExists(const QString& className)
-{
-    KeyFile kf;
-    return loadEntry(className, kf, false);
 }
 
 bool deleteClassIcon(const QString& className) { return removeEntryValue(className, QStringLiteral("Icon")); }
@@ -587,12 +579,6 @@ QString extensionClass(const QString& extension)
     if (id.endsWith(QLatin1String(".desktop")))
         id.chop(8);
     return id;
-}
-
-bool extensionExists(const QString& extension)
-{
-    const QString path = extensionPackagePath(extension);
-    return !path.isEmpty() && QFileInfo::exists(path);
 }
 
 bool deleteExtension(const QString& extension)

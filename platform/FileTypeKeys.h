@@ -45,9 +45,7 @@ QString classDescription(const QString& className);
 // the remaining arguments ("/opt/Tarvoss 5/Tarvoss5 %f"); "" when the class
 // or its command is missing.
 QString classOpenCommand(const QString& className);
-QString classIcon(const QString& className);
 QStringList classMimeTypes(const QString& className);
-bool classExists(const QString& className);
 bool deleteClassIcon(const QString& className);
 bool deleteClassOpenCommand(const QString& className);
 // Deletes the class's entry; fails while it still holds an open command or
@@ -62,7 +60,6 @@ bool setExtensionClass(const QString& extension, const QString& className);
 // The class that the extension's type names as its default application in
 // $XDG_CONFIG_HOME/mimeapps.list, "" when none.
 QString extensionClass(const QString& extension);
-bool extensionExists(const QString& extension);
 // Removes the extension's MIME package and its default application.
 bool deleteExtension(const QString& extension);
 

@@ -714,15 +714,6 @@ void Recordset::moveNext()
     ++pos_;
 }
 
-void Recordset::movePrevious()
-{
-    requireOpen();
-    if (bof())
-        throw noCurrentRecord();
-    commitIfPending();
-    --pos_;
-}
-
 void Recordset::move(int count)
 {
     requireOpen();

@@ -135,7 +135,6 @@ public:
     void moveFirst();
     void moveLast();
     void moveNext();
-    void movePrevious();
     void move(int count);     // relative to the current record
     void moveTo(int row);
 

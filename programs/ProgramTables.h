@@ -1,7 +1,8 @@
 #pragma once
 #include "platform/Maker.h"
 // What each program hands to the shell: the splash's texts, the file types
-// it registers at start, and its Options dialog.
+// it registers at start, its Options dialog, and what is its own in the About
+// box, the capture dialog and the simple calculator.
 #include "shell/ProgramShell.h"
 
 namespace programs {
@@ -27,6 +28,8 @@ inline shell::ProgramShell tarvossShell()
     };
     p.options = {QStringLiteral("Tarvoss Options"), QStringLiteral("Re-associate .tvq files with this programme"),
                  QStringLiteral("TvqFile"), QStringLiteral("tvq"), QStringLiteral("TVQ.ico"), false};
+    p.calculatorCaption = QStringLiteral("Calculator (TVQ)");
+    p.captureLead = QStringLiteral("This is a screen capture device (it will make a snapshot of ANY active window). ");
     return p;
 }
 
@@ -41,6 +44,8 @@ inline shell::ProgramShell quellinShell()
     };
     p.options = {QStringLiteral("Quellin Options"), QStringLiteral("Re-associate .qln files with this programme"),
                  QStringLiteral("QlnFile"), QStringLiteral("qln"), QStringLiteral("qln.ico"), false};
+    p.about.versionAtLoad = true;
+    p.calculatorCaption = QStringLiteral("Calculator (QLN)");
     return p;
 }
 
@@ -55,6 +60,14 @@ inline shell::ProgramShell morvaneShell()
     };
     p.options = {QString(), QStringLiteral("Re-associate .mrv files with this programme?"), QStringLiteral("MrvFile"),
                  QStringLiteral("mrv"), QStringLiteral("mrv.ico"), true};
+    p.about.titleLabelName = QStringLiteral("lblHeader");
+    p.about.purpose = QStringLiteral(
+        "Morvane decides whether one person's change between two test occasions is reliable, using the "
+        "reliable change index at the 68.26 %, 95 % and 99 % levels, and whether it is clinically "
+        "significant, using cut-offs A, B and C from clinical and normative means and standard "
+        "deviations.\n\nKey reference: the reliable change index and the clinical cut-offs of the "
+        "clinical-significance literature; the help file gives each formula used.");
+    p.calculatorCaption = QStringLiteral("Calculator (MRV)");
     return p;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
+#include "shell/Trace.h"
 
 #include <exception>
 
@@ -23,6 +24,7 @@ void tell(const QString& description)
                          platform::MsgButtons::OK, platform::MsgIcon::Critical);
     } catch (...) {
         // The message itself failed; the program goes on.
+        qCWarning(traceShell) << "the message of an error:" << description << "failed:" << platform::currentErrorText();
     }
     showing = false;
 }

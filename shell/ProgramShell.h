@@ -1,10 +1,13 @@
 #pragma once
 // What each program supplies to the shell: the splash's texts, its file-type
-// rows and the Options dialog's texts. The program's main hands its table to
-// runProgram, which starts it through the splash.
+// rows, the Options dialog's texts and what is its own in the About box, the
+// capture dialog and the simple calculator. The program's main hands its
+// table to runProgram, which starts it through the splash; the shell's
+// windows read it there and never ask which program they run in.
 #include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QApplication;
 class QWidget;
@@ -15,8 +18,8 @@ namespace shell {
 struct FileTypeRow {
     QString extension;        // asked about, without dot: "TVQ"
     QString programFile;      // the program's file name in its folder: "Tarvoss5"
-    QString classKey;         // "Tarvoss"
-    QString classDescription; // "Tarvoss"
+    QString classKey;         // the program's class, its title
+    QString classDescription; // the same
     QString extensionKey;     // ".TVQ"
     QString iconFile;         // "TVQ.ico", next to the program
 };
@@ -40,17 +43,38 @@ struct OptionsTexts {
     bool startTabChoice = false; // the start-tab frame (Morvane)
 };
 
+// What is the program's own in the About box.
+struct AboutTexts {
+    QString titleLabelName = QStringLiteral("lblTitle"); // objectName of the label with the title
+    QString purpose;          // txtPurpose, above the notice, when not empty
+    bool versionAtLoad = false; // the title and version set at load from the running program's
+};
+
 struct ProgramShell {
     SplashTexts splash;
     QList<FileTypeRow> rows;
     OptionsTexts options;
+    AboutTexts about;
+    QString calculatorCaption;   // the simple calculator's caption
+    QString captureLead;         // the capture dialog's first instruction begins with it
 };
 
-// The running program's table, read by the Options dialog; nullptr before a
-// program registered one.
-void setProgramShell(const ProgramShell& program);
-void clearProgramShell();
+// The running program's table, read by the shell's windows; nullptr while no
+// program has registered one.
 const ProgramShell* programShell();
+
+// Registers a program's table for as long as it lives (runProgram holds one
+// for the program's run); the table registered before comes back after it.
+class ProgramShellRegistration {
+public:
+    explicit ProgramShellRegistration(const ProgramShell& program);
+    ~ProgramShellRegistration();
+    ProgramShellRegistration(const ProgramShellRegistration&) = delete;
+    ProgramShellRegistration& operator=(const ProgramShellRegistration&) = delete;
+
+private:
+    std::optional<ProgramShell> before_;
+};
 
 // Registers the table, starts the program through its splash (which loads
 // the main window with loadMain) and runs the event loop; deletes the main

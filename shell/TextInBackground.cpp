@@ -1,4 +1,5 @@
 #include "shell/TextInBackground.h"
+#include "shell/Trace.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
@@ -113,6 +114,7 @@ TextInBackground::~TextInBackground()
         delete take().document;
     } catch (...) {
         // Never shown: what the worker raised goes with it.
+        qCWarning(traceShell) << "a text made for a box that is gone:" << platform::currentErrorText();
     }
 }
 

@@ -5,6 +5,7 @@
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "platform/Settings.h"
+#include "shell/ProgramShell.h"
 #include "shell/Resize.h"
 #include "shell/ScriptFont.h"
 
@@ -37,7 +38,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmAbout"));
     const QString title = platform::appInfo().title;
-    const bool morvane = title == QLatin1String("Morvane");
+    const AboutTexts own = programShell() ? programShell()->about : AboutTexts();
     setWindowTitle(QStringLiteral("About The ") + title);
     setModal(true);
 
@@ -59,7 +60,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
         l->setGeometry(px(left), px(top), px(width), px(height));
         return l;
     };
-    label(morvane ? QStringLiteral("lblHeader") : QStringLiteral("lblTitle"), title, 1200, 180, 5520, 660, 24);
+    label(own.titleLabelName, title, 1200, 180, 5520, 660, 24);
     label(QStringLiteral("lblVersion"), QStringLiteral("Version 5.0"), 1200, 840, 3000, 360, 12);
     label(QStringLiteral("lblContact"),
           QStringLiteral("Varnholt Software\nSupport: %1\nUpdates: %2").arg(SupportAddress(), WebAddress()), 1200,
@@ -73,16 +74,11 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
                        "by a second means. If you report results obtained with it, please cite it as:\n\n") +
         citation;
     int top = 2220;
-    if (morvane) {
+    if (!own.purpose.isEmpty()) {
         auto* purpose = new QPlainTextEdit(this);
         purpose->setObjectName(QStringLiteral("txtPurpose"));
         purpose->setReadOnly(true);
-        purpose->setPlainText(QStringLiteral(
-            "Morvane decides whether one person's change between two test occasions is reliable, using the "
-            "reliable change index at the 68.26 %, 95 % and 99 % levels, and whether it is clinically "
-            "significant, using cut-offs A, B and C from clinical and normative means and standard "
-            "deviations.\n\nKey reference: the reliable change index and the clinical cut-offs of the "
-            "clinical-significance literature; the help file gives each formula used."));
+        purpose->setPlainText(own.purpose);
         purpose->setGeometry(px(240), px(top), px(6480), px(1320));
         top += 1440;
     }
@@ -120,7 +116,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
 
     setFixedSize(px(6960), px(top + 420 + 240));
 
-    if (title == QLatin1String("Quellin"))
+    if (own.versionAtLoad)
         Form_Load();
 }
 

@@ -3,6 +3,7 @@
 #include "platform/AppInfo.h"
 #include "platform/Dialogs.h"
 #include "platform/WindowLife.h"
+#include "shell/ProgramShell.h"
 #include "shell/Resize.h"
 #include "shell/ScreenCapture.h"
 
@@ -24,8 +25,6 @@ namespace shell {
 
 namespace {
 
-const char* const kInstructions1Lead =
-    "This is a screen capture device (it will make a snapshot of ANY active window). ";
 const char* const kInstructions1 =
     "Press the Capture command button above (button 1), and activate the window you want 'captured'. "
     "You have 2 seconds to get the right window active.";
@@ -110,9 +109,8 @@ frmPrint::frmPrint(QWidget* parent) : QWidget(parent, Qt::Window)
     QFont hf = heading->font();
     hf.setBold(true);
     heading->setFont(hf);
-    const bool full = platform::appInfo().title == QLatin1String("Tarvoss");
     label(QStringLiteral("Lbl1Instructions"),
-          (full ? QString::fromLatin1(kInstructions1Lead) : QString()) + QString::fromLatin1(kInstructions1), 120,
+          (programShell() ? programShell()->captureLead : QString()) + QString::fromLatin1(kInstructions1), 120,
           2430, 4455, 1440);
     label(QStringLiteral("Lbl2Instructions"), QString::fromLatin1(kInstructions2), 120, 3930, 4455, 2745);
 

@@ -1,11 +1,11 @@
 #include "shell/frmSCalc.h"
 
-#include "platform/AppInfo.h"
 #include "platform/Arith.h"
 #include "platform/Dialogs.h"
 #include "platform/Errors.h"
 #include "platform/Numbers.h"
 #include "shell/ControlColours.h"
+#include "shell/ProgramShell.h"
 #include "shell/Resize.h"
 #include "shell/ScreenFit.h"
 #include "shell/TextBox.h"
@@ -29,15 +29,6 @@ QFont buttonFont()
     f.setPointSize(12);
     f.setBold(true);
     return f;
-}
-
-QString captionFor(const QString& title)
-{
-    if (title == QLatin1String("Quellin"))
-        return QStringLiteral("Calculator (QLN)");
-    if (title == QLatin1String("Morvane"))
-        return QStringLiteral("Calculator (MRV)");
-    return QStringLiteral("Calculator (TVQ)");
 }
 
 // Key codes of the keys the calculator answers on release.
@@ -76,7 +67,7 @@ frmSCalc::frmSCalc(SCalcState* state, QWidget* parent)
     : QWidget(parent, Qt::Window), s_(state ? state : &programState())
 {
     setObjectName(QStringLiteral("frmSCalc"));
-    setWindowTitle(captionFor(platform::appInfo().title));
+    setWindowTitle(programShell() ? programShell()->calculatorCaption : QString());
 
     txtDisplay_ = shell::newLineBox(this);
     txtDisplay_->setObjectName(QStringLiteral("txtDisplay"));

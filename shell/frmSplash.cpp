@@ -80,9 +80,14 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QString& text, cons
 
 } // namespace
 
-void setProgramShell(const ProgramShell& program) { registered() = program; }
-void clearProgramShell() { registered().reset(); }
 const ProgramShell* programShell() { return registered() ? &*registered() : nullptr; }
+
+ProgramShellRegistration::ProgramShellRegistration(const ProgramShell& program) : before_(registered())
+{
+    registered() = program;
+}
+
+ProgramShellRegistration::~ProgramShellRegistration() { registered() = before_; }
 
 frmSplash::frmSplash(const ProgramShell& program, std::function<QWidget*()> loadMain, const QString& programFolder)
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
@@ -199,7 +204,7 @@ QString frmSplash::GetAssociatedProgram(const QString& Extension)
 
 int runProgram(QApplication& app, const ProgramShell& program, const std::function<QWidget*()>& loadMain)
 {
-    setProgramShell(program);
+    const ProgramShellRegistration registration(program);
     platform::applyDesignFont();
     installScreenFit();
     QPointer<QWidget> main;

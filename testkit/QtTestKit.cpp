@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QSqlDatabase>
 #include <QTest>
 #include <QTextEdit>
 
@@ -232,6 +233,17 @@ CloseAllInBox::CloseAllInBox(QWidget* watched) : watched_(watched)
 }
 
 CloseAllInBox::~CloseAllInBox() { platform::setMsgHandler({}); }
+
+QStringList openConnectionsTo(const QString& file)
+{
+    QStringList names;
+    for (const QString& name : QSqlDatabase::connectionNames()) {
+        const QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (db.isOpen() && db.databaseName() == file)
+            names << name;
+    }
+    return names;
+}
 
 bool leaveHotJournal(const QString& database, const QString& sql)
 {

@@ -142,6 +142,10 @@ private:
 // it. False (and a test failure) when the journal is not there afterwards.
 bool leaveHotJournal(const QString& database, const QString& sql);
 
+// Names of this process's open database connections to `file` (the
+// program's and a test's alike).
+QStringList openConnectionsTo(const QString& file);
+
 // One row of a reference table: its line in the file and its values by
 // column name.
 struct FixtureRow {

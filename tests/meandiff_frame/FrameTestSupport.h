@@ -3,6 +3,7 @@
 // the frame asked of them; and a fixture that starts every test from an
 // empty settings store.
 #include "frame/MainFrame.h"
+#include "meandiff/frmMain.h"
 #include "platform/AppInfo.h"
 #include "platform/Settings.h"
 
@@ -68,6 +69,7 @@ public:
     int calculations = 0;
     bool calculationThrows = false;
     int metas = 0;
+    bool metaThrows = false;
     QStringList recentOpened;
 
     QLineEdit* txtA;
@@ -84,6 +86,8 @@ public:
     using MainFrame::trackChanges;
 
 protected:
+    // Tarvoss's menus and toolbar.
+    const frame::FrameConfig& frameConfig() const override { return tarvoss::frameConfig(); }
     bool saveAs() override
     {
         ++saves;
@@ -101,7 +105,12 @@ protected:
         if (calculationThrows)
             throw std::runtime_error("calculation failed");
     }
-    void mnuMeta_Click() override { ++metas; }
+    void mnuMeta_Click() override
+    {
+        ++metas;
+        if (metaThrows)
+            throw std::runtime_error("meta-analysis failed");
+    }
 };
 
 // Every test starts with no stored settings, under the given program title.

@@ -50,6 +50,17 @@ inline QList<QVariantList> query(const QString& file, const QString& sql)
     return rows;
 }
 
+// The window's own connection to `file`: the open one that is not `other`.
+inline QSqlDatabase windowConnection(const QString& file, const platform::Connection& other)
+{
+    const QString others = other.database().connectionName();
+    for (const QString& name : testkit::openConnectionsTo(file))
+        if (name != others)
+            return QSqlDatabase::database(name, false);
+    ADD_FAILURE() << "the window has no connection to " << file.toStdString();
+    return {};
+}
+
 inline QByteArray bytes(const QString& file)
 {
     QFile f(file);

@@ -119,7 +119,7 @@ TEST_F(MetDataTest, ACopyThatCannotBeWrittenLeavesNoDatabaseHalfOpen)
     EXPECT_FALSE(QFileInfo::exists(target));
     // The window no longer writes to a closed connection: it shows no database.
     EXPECT_FALSE(gridShown());
-    EXPECT_EQ(w->StudyConnection(), nullptr);
+    EXPECT_EQ(testkit::openConnectionsTo(source), QStringList());
     testkit::MsgBoxScript msgs;
     click("cmdNew");
     ASSERT_EQ(msgs.count(), 1);

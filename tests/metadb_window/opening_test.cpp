@@ -255,7 +255,8 @@ TEST_F(MetDataTest, OpenCancelAndFailureLeaveTheWindowInAClearState)
     EXPECT_FALSE(gridShown());
     EXPECT_EQ(w->windowTitle(), OpenCaption + notes);
     EXPECT_EQ(w->StudyRecordset(), nullptr);
-    EXPECT_EQ(w->StudyConnection(), nullptr);
+    EXPECT_EQ(testkit::openConnectionsTo(notes), QStringList());
+    EXPECT_EQ(testkit::openConnectionsTo(first), QStringList());
     EXPECT_EQ(bytes(notes), QByteArray("just some text\n"));
     {
         testkit::MsgBoxScript msgs;

@@ -229,7 +229,7 @@ TEST_F(MetDataSharing, ClosingWithAnEditThatCannotBeStoredAsks)
             other->execute(QStringLiteral("UPDATE data SET \"N 1\" = 40 WHERE \"Study Name\" = 'B'"));
             break;
         case Cause::Locked:
-            w->StudyConnection()->execute(QStringLiteral("PRAGMA busy_timeout = 50"));
+            ASSERT_TRUE(QSqlQuery(windowConnection(file, *other)).exec(QStringLiteral("PRAGMA busy_timeout = 50")));
             ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN IMMEDIATE")));
             break;
         case Cause::Deleted:
@@ -271,7 +271,7 @@ TEST_F(MetDataSharing, ClosingWithAnEditThatCannotBeStoredAsks)
 // transaction) leaves the grid as the file is: the next edit lands.
 TEST_F(MetDataSharing, ARunTheFileRefusesLeavesTheGridAsTheFileIs)
 {
-    w->StudyConnection()->execute(QStringLiteral("PRAGMA busy_timeout = 100"));
+    ASSERT_TRUE(QSqlQuery(windowConnection(file, *other)).exec(QStringLiteral("PRAGMA busy_timeout = 100")));
     other->execute(QStringLiteral("UPDATE data SET \"Z Score Of d\" = 9"));
     QSqlQuery reader(other->database());
     ASSERT_TRUE(reader.exec(QStringLiteral("BEGIN")));

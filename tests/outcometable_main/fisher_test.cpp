@@ -1,4 +1,4 @@
-// Fisher's exact test and its logarithm helpers, without the window.
+// Fisher's exact test, without the window.
 #include "outcometable/OutcomeStats.h"
 #include "testkit/QtTestKit.h"
 
@@ -10,20 +10,6 @@
 namespace {
 
 using quellin::FisherExactOneTailed;
-namespace MF = quellin::MathsFormula;
-
-TEST(MathsFormula, LogFactorialOfTheWholePartAndZeroBelowTwo)
-{
-    EXPECT_EQ(MF::LogFactorial(0), 0.0);
-    EXPECT_EQ(MF::LogFactorial(1), 0.0);
-    EXPECT_EQ(MF::LogFactorial(0.5), 0.0);
-    EXPECT_EQ(MF::LogFactorial(-3), 0.0);
-    EXPECT_DOUBLE_EQ(MF::LogFactorial(2), std::log10(2.0));
-    EXPECT_DOUBLE_EQ(MF::LogFactorial(3.5), std::log10(6.0));
-    EXPECT_NEAR(MF::LogFactorial(170), std::log10(std::tgamma(171.0)), 1e-12);
-    EXPECT_DOUBLE_EQ(MF::Log10(1000), 3.0);
-    EXPECT_DOUBLE_EQ(MF::AntiLog10(-2), 0.01);
-}
 
 // Exact fractions of small tables, each in the direction of its smallest cell.
 TEST(FisherExact, SmallTablesGiveTheExactTailInTheDirectionOfTheSmallestCell)

@@ -292,6 +292,7 @@ TEST_F(Layout, CalculatorWindowsAreWholeInEveryOption)
 
 TEST_F(Layout, ShellWindowsAreWhole)
 {
+    const shell::ProgramShellRegistration tarvoss(programs::tarvossShell());
     expectWhole(window<shell::frmAbout>("frmAbout"));
     expectWhole(window<shell::frmPrint>("frmPrint"));
     expectWhole(window<shell::frmSCalc>("frmSCalc"));

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/FileTypeKeys.h"
 #include "testkit/QtTestKit.h"
 // A private desktop for one test: XDG data and config folders, a temporary
 // folder and a program folder holding stand-in program files, all inside one
@@ -84,6 +85,33 @@ public:
     {
         struct stat st {};
         return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? static_cast<quint64>(st.st_ino) : 0;
+    }
+
+    // Whether the class's desktop entry is there.
+    static bool classEntryExists(const QString& className)
+    {
+        return QFileInfo::exists(platform::filetypes::classEntryPath(className));
+    }
+    // The icon that the class's desktop entry names (its "Icon" line of the
+    // group "Desktop Entry"), "" when it names none.
+    static QString classEntryIcon(const QString& className)
+    {
+        bool inEntry = false;
+        const QStringList lines = read(platform::filetypes::classEntryPath(className)).split(QLatin1Char('\n'));
+        for (const QString& line : lines) {
+            if (line.startsWith(QLatin1Char('[')))
+                inEntry = line.trimmed() == QLatin1String("[Desktop Entry]");
+            else if (inEntry && line.startsWith(QLatin1String("Icon=")))
+                return line.mid(5)
+                    .replace(QLatin1String("\\s"), QLatin1String(" "))
+                    .replace(QLatin1String("\\\\"), QLatin1String("\\"));
+        }
+        return {};
+    }
+    // Whether the extension's MIME package is there.
+    static bool extensionPackageExists(const QString& extension)
+    {
+        return QFileInfo::exists(platform::filetypes::extensionPackagePath(extension));
     }
 
     // What xdg-utils says the default application of a type is ("" when none).

@@ -124,16 +124,16 @@ TEST(FileTypeKeys, ClassEntryKeepsWhatItDoesNotOwnAndReadsBack)
     EXPECT_FALSE(text.contains(QStringLiteral("Name=Old")));
     EXPECT_TRUE(text.contains(QStringLiteral("Exec=\"") + program + QStringLiteral("\" %f\n"))) << text.toStdString();
     EXPECT_EQ(ft::classOpenCommand(QStringLiteral("Tarvoss")), program + QStringLiteral(" %f"));
-    EXPECT_EQ(ft::classIcon(QStringLiteral("Tarvoss")), QStringLiteral("/opt/x/TVQ.ico"));
+    EXPECT_EQ(XdgSandbox::classEntryIcon(QStringLiteral("Tarvoss")), QStringLiteral("/opt/x/TVQ.ico"));
     EXPECT_EQ(ft::classDescription(QStringLiteral("Tarvoss")), QStringLiteral("Tarvoss"));
 
     // A key that still has subkeys is not deleted; leaves first, then it goes.
     EXPECT_FALSE(ft::deleteClass(QStringLiteral("Tarvoss")));
-    EXPECT_TRUE(ft::classExists(QStringLiteral("Tarvoss")));
+    EXPECT_TRUE(XdgSandbox::classEntryExists(QStringLiteral("Tarvoss")));
     EXPECT_TRUE(ft::deleteClassIcon(QStringLiteral("Tarvoss")));
     EXPECT_TRUE(ft::deleteClassOpenCommand(QStringLiteral("Tarvoss")));
     EXPECT_TRUE(ft::deleteClass(QStringLiteral("Tarvoss")));
-    EXPECT_FALSE(ft::classExists(QStringLiteral("Tarvoss")));
+    EXPECT_FALSE(XdgSandbox::classEntryExists(QStringLiteral("Tarvoss")));
     EXPECT_EQ(ft::classOpenCommand(QStringLiteral("Tarvoss")), QString());
 }
 
@@ -159,7 +159,7 @@ TEST(FileTypeKeys, ExtensionKeyIsOneKeyInAnyCaseAndNamesOneClass)
     EXPECT_TRUE(pkg.contains(QStringLiteral("<glob pattern=\"*.tvq\"/>")));
 
     EXPECT_TRUE(ft::deleteExtension(QStringLiteral(".tvq")));
-    EXPECT_FALSE(ft::extensionExists(QStringLiteral("TVQ")));
+    EXPECT_FALSE(XdgSandbox::extensionPackageExists(QStringLiteral("TVQ")));
     EXPECT_EQ(ft::extensionClass(QStringLiteral("tvq")), QString());
     EXPECT_FALSE(ft::deleteExtension(QStringLiteral("tvq"))); // nothing left to delete
     EXPECT_TRUE(XdgSandbox::read(box.configHome + QStringLiteral("/mimeapps.list"))

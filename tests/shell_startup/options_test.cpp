@@ -159,12 +159,12 @@ TEST(Options, TickingAssociatesUntickingRemovesAndTheSplashTakesTheTypeBack)
     EXPECT_TRUE(iconShown(dlg));
     EXPECT_EQ(ft::classDescription(QStringLiteral("TvqFile")), QStringLiteral("TvqFile"));
     EXPECT_EQ(ft::classOpenCommand(QStringLiteral("TvqFile")), exe + QStringLiteral(" %f"));
-    EXPECT_EQ(ft::classIcon(QStringLiteral("TvqFile")), QStringLiteral(SUITE_BIN_DIR "/TVQ.ico"));
+    EXPECT_EQ(XdgSandbox::classEntryIcon(QStringLiteral("TvqFile")), QStringLiteral(SUITE_BIN_DIR "/TVQ.ico"));
     EXPECT_EQ(ft::extensionClass(QStringLiteral("tvq")), QStringLiteral("TvqFile"));
     EXPECT_EQ(ft::associatedProgram(QStringLiteral("tvq")), exe);
     EXPECT_EQ(XdgSandbox::xdgMimeDefault(QStringLiteral("application/x-tvq")), QStringLiteral("TvqFile.desktop"));
     // The splash's class is still there; the extension no longer names it.
-    EXPECT_TRUE(ft::classExists(QStringLiteral("Tarvoss")));
+    EXPECT_TRUE(XdgSandbox::classEntryExists(QStringLiteral("Tarvoss")));
 
     // A dialog opened now finds the box ticked.
     {
@@ -177,16 +177,16 @@ TEST(Options, TickingAssociatesUntickingRemovesAndTheSplashTakesTheTypeBack)
     startTarvoss(box);
     EXPECT_EQ(ft::extensionClass(QStringLiteral("tvq")), QStringLiteral("Tarvoss"));
     EXPECT_EQ(ft::associatedProgram(QStringLiteral("TVQ")), box.programDir + QStringLiteral("/Tarvoss5"));
-    EXPECT_TRUE(ft::classExists(QStringLiteral("TvqFile")));
+    EXPECT_TRUE(XdgSandbox::classEntryExists(QStringLiteral("TvqFile")));
 
     // Unticking deletes the class and the extension key, whichever class it
     // names: the splash's association is gone too until the next start.
     testkit::click(chk);
     ASSERT_FALSE(chk->isChecked());
     EXPECT_FALSE(iconShown(dlg));
-    EXPECT_FALSE(ft::classExists(QStringLiteral("TvqFile")));
+    EXPECT_FALSE(XdgSandbox::classEntryExists(QStringLiteral("TvqFile")));
     EXPECT_FALSE(QFileInfo::exists(ft::classEntryPath(QStringLiteral("TvqFile"))));
-    EXPECT_FALSE(ft::extensionExists(QStringLiteral("TVQ")));
+    EXPECT_FALSE(XdgSandbox::extensionPackageExists(QStringLiteral("TVQ")));
     EXPECT_EQ(ft::extensionClass(QStringLiteral("TVQ")), QString());
     EXPECT_EQ(ft::associatedProgram(QStringLiteral("TVQ")), QString());
     EXPECT_EQ(ft::associatedProgram(QStringLiteral("MET")), box.programDir + QStringLiteral("/Tarvoss5"));
@@ -279,10 +279,9 @@ TEST(Options, ShowOptionsOpensTheProgramsDialogModalOverItsOwner)
     owner.show();
 
     // Before a program registered its table there is nothing to show.
-    shell::clearProgramShell();
     shell::showOptions(&owner);
 
-    shell::setProgramShell(programs::quellinShell());
+    std::optional<shell::ProgramShellRegistration> quellin(std::in_place, programs::quellinShell());
     QString seenTitle;
     QWidget* seenParent = nullptr;
     bool seenModal = false;
@@ -296,7 +295,7 @@ TEST(Options, ShowOptionsOpensTheProgramsDialogModalOverItsOwner)
         w->close();
     });
     shell::showOptions(&owner);
-    shell::clearProgramShell();
+    quellin.reset();
     EXPECT_EQ(seenTitle, QStringLiteral("Quellin Options"));
     EXPECT_EQ(seenParent, &owner);
     EXPECT_TRUE(seenModal);

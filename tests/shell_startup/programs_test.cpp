@@ -33,7 +33,7 @@ struct Running {
 bool registered(const shell::ProgramShell& table)
 {
     for (const shell::FileTypeRow& row : table.rows)
-        if (ft::extensionClass(row.extensionKey) != row.classKey || ft::classIcon(row.classKey).isEmpty())
+        if (ft::extensionClass(row.extensionKey) != row.classKey || XdgSandbox::classEntryIcon(row.classKey).isEmpty())
             return false;
     return true;
 }
@@ -64,8 +64,8 @@ TEST(Programs, EachProgramRegistersItsRowsAtItsFirstStartAndKeepsThemAtTheNext)
         for (const shell::FileTypeRow& row : table.rows) {
             const QString type = ft::mimeTypeForExtension(row.extensionKey);
             EXPECT_EQ(ft::classOpenCommand(row.classKey), exe + QStringLiteral(" %f"));
-            EXPECT_EQ(ft::classIcon(row.classKey), QStringLiteral(SUITE_BIN_DIR "/") + row.iconFile);
-            EXPECT_TRUE(QFileInfo::exists(ft::classIcon(row.classKey)));
+            EXPECT_EQ(XdgSandbox::classEntryIcon(row.classKey), QStringLiteral(SUITE_BIN_DIR "/") + row.iconFile);
+            EXPECT_TRUE(QFileInfo::exists(XdgSandbox::classEntryIcon(row.classKey)));
             EXPECT_EQ(ft::associatedProgram(row.extension), exe);
             EXPECT_EQ(XdgSandbox::xdgMimeDefault(type), row.classKey + QStringLiteral(".desktop"));
             files[ft::classEntryPath(row.classKey)] = XdgSandbox::inode(ft::classEntryPath(row.classKey));

@@ -1,0 +1,5 @@
+#include "shell/Trace.h"
+
+namespace shell {
+Q_LOGGING_CATEGORY(traceShell, "suite.shell")
+} // namespace shell
