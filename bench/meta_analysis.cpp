@@ -5,9 +5,10 @@
 // beside the least any run must do:
 // a bare pass that reads the same columns once and writes the four result
 // columns of every row by the run's own write, in one transaction. Compare
-// BM_MetaAnalyse/n with BM_BareStudyPass/n. Both are timed by the clock on
-// the wall: the run makes its report on a worker thread while it stores its
-// results.
+// BM_MetaAnalyse/n (and BM_MetaAnalyseFirstPress/n, the first press in a
+// program that has just opened the file) with BM_BareStudyPass/n. All are timed by the clock on
+// the wall, their CPU column by the CPU time of the whole program (every
+// thread). On one core: taskset -c 0 build/bin/bench_meta_analysis.
 #include "metadb/StudyTable.h"
 #include "metadb/frmMetData.h"
 #include "platform/AppInfo.h"
@@ -16,6 +17,8 @@
 #include "platform/Recordset.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -23,7 +26,10 @@
 #include <QWidget>
 #include <benchmark/benchmark.h>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <memory>
 
 namespace {
@@ -55,6 +61,75 @@ std::shared_ptr<platform::Connection> studyDatabase(const QTemporaryDir& dir, in
     return connection;
 }
 
+// The study database window with a file of n studies opened through its own
+// Open command, its message boxes counted instead of shown.
+class MetDataOnFile {
+public:
+    explicit MetDataOnFile(int n) : n_(n)
+    {
+        {
+            auto connection = studyDatabase(dir_, n);
+            path_ = connection->path();
+            connection->close();
+        }
+        platform::setMsgHandler([this](const platform::MsgRequest&) {
+            ++boxes_;
+            return platform::MsgResult::OK;
+        });
+        platform::setFileDialogHandler([this](const platform::FileDialogRequest&) { return path_; });
+        window_ = metadb::showMetData();
+        window_->resize(1000, 700);
+        QApplication::processEvents();
+        open();
+        button_ = window_->findChild<QPushButton*>(QStringLiteral("cmdSummary"));
+    }
+    ~MetDataOnFile()
+    {
+        window_->close();
+        QApplication::processEvents();
+        platform::setFileDialogHandler({});
+        platform::setMsgHandler({});
+    }
+    MetDataOnFile(const MetDataOnFile&) = delete;
+    MetDataOnFile& operator=(const MetDataOnFile&) = delete;
+
+    // The file opened again through the window's Open command.
+    void open()
+    {
+        window_->findChild<QPushButton*>(QStringLiteral("cmdOpenDB"))->click();
+        QApplication::processEvents();
+    }
+    // One press of Meta-analyse and the events that follow it.
+    void press()
+    {
+        button_->click();
+        QApplication::processEvents();
+    }
+    // Every press ran to its end: no message, every study read, the
+    // summary panel shown.
+    bool complete() const
+    {
+        return boxes_ == 0 && window_->StudyRecordset() && window_->StudyRecordset()->recordCount() == n_ &&
+               !window_->findChild<QWidget*>(QStringLiteral("picMeta"))->isHidden();
+    }
+
+private:
+    int n_;
+    QTemporaryDir dir_;
+    QString path_;
+    int boxes_ = 0;
+    metadb::frmMetData* window_ = nullptr;
+    QPushButton* button_ = nullptr;
+};
+
+void perStudy(benchmark::State& state, int n)
+{
+    state.SetComplexityN(n);
+    state.counters["us_per_study"] =
+        benchmark::Counter(static_cast<double>(n) * 1e-6, benchmark::Counter::kIsIterationInvariantRate |
+                                                               benchmark::Counter::kInvert);
+}
+
 } // namespace
 
 // What the user waits for after pressing Meta-analyse in the study database
@@ -65,46 +140,27 @@ std::shared_ptr<platform::Connection> studyDatabase(const QTemporaryDir& dir, in
 // four result columns and commits, shows the report, unloads the busy
 // window, refreshes the grid and the record count; the events that follow
 // (the grid's and the report's painting) are handled before the clock stops.
+// The CPU column counts every thread of the program (the report is made on a
+// worker thread).
 static void BM_MetaAnalyse(benchmark::State& state)
 {
     const int n = static_cast<int>(state.range(0));
-    QTemporaryDir dir;
-    QString path;
-    {
-        auto connection = studyDatabase(dir, n);
-        path = connection->path();
-        connection->close();
-    }
-    int boxes = 0;
-    platform::setMsgHandler([&boxes](const platform::MsgRequest&) {
-        ++boxes;
-        return platform::MsgResult::OK;
-    });
-    platform::setFileDialogHandler([&path](const platform::FileDialogRequest&) { return path; });
-    metadb::frmMetData* window = metadb::showMetData();
-    window->resize(1000, 700);
-    QApplication::processEvents();
-    window->findChild<QPushButton*>(QStringLiteral("cmdOpenDB"))->click();
-    QApplication::processEvents();
-    QPushButton* const button = window->findChild<QPushButton*>(QStringLiteral("cmdSummary"));
-    for (auto _ : state) {
-        button->click();
-        QApplication::processEvents();
-    }
-    const bool complete = boxes == 0 && window->StudyRecordset() && window->StudyRecordset()->recordCount() == n &&
-                          !window->findChild<QWidget*>(QStringLiteral("picMeta"))->isHidden();
-    window->close();
-    QApplication::processEvents();
-    platform::setFileDialogHandler({});
-    platform::setMsgHandler({});
-    if (!complete)
+    MetDataOnFile window(n);
+    window.press();   // the first press is BM_MetaAnalyseFirstPress's
+    for (auto _ : state)
+        window.press();
+    if (!window.complete())
         state.SkipWithError("the run did not complete");
-    state.SetComplexityN(n);
-    state.counters["us_per_study"] =
-        benchmark::Counter(static_cast<double>(n) * 1e-6, benchmark::Counter::kIsIterationInvariantRate |
-                                                               benchmark::Counter::kInvert);
+    perStudy(state, n);
 }
-BENCHMARK(BM_MetaAnalyse)->Arg(1000)->Arg(20000)->Arg(32767)->Unit(benchmark::kMillisecond)->UseRealTime()->Complexity();
+BENCHMARK(BM_MetaAnalyse)
+    ->Arg(1000)
+    ->Arg(20000)
+    ->Arg(32767)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Complexity();
 
 // The bare pass: in one write transaction, one read of the columns the run
 // reads (the grid's columns and the row numbers), a little arithmetic per
@@ -166,12 +222,85 @@ static void BM_BareStudyPass(benchmark::State& state)
         q.exec(QStringLiteral("COMMIT"));
         benchmark::DoNotOptimize(sumN);
     }
-    state.SetComplexityN(n);
-    state.counters["us_per_study"] =
-        benchmark::Counter(static_cast<double>(n) * 1e-6, benchmark::Counter::kIsIterationInvariantRate |
-                                                               benchmark::Counter::kInvert);
+    perStudy(state, n);
 }
-BENCHMARK(BM_BareStudyPass)->Arg(1000)->Arg(20000)->Arg(32767)->Unit(benchmark::kMillisecond)->UseRealTime()->Complexity();
+BENCHMARK(BM_BareStudyPass)
+    ->Arg(1000)
+    ->Arg(20000)
+    ->Arg(32767)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime()
+    ->Complexity();
+
+// The first press after the file is opened, in a program just started: each
+// iteration starts this benchmark again as a program of its own, which opens
+// the file through the window's Open command, presses Meta-analyse once and
+// says how long the press took on the clock on the wall and in CPU time of
+// all its threads (firstPress). The opening is not timed. The press's CPU
+// time is the counter press_cpu_ms; the CPU column is this program's own,
+// which only waits.
+static void BM_MetaAnalyseFirstPress(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    double cpu = 0;
+    int presses = 0;
+    for (auto _ : state) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--first-press"), QString::number(n)});
+        if (!child.waitForFinished(600000) || child.exitCode() != 0) {
+            state.SkipWithError("the first press did not complete");
+            break;
+        }
+        const QStringList times = QString::fromLatin1(child.readAllStandardOutput()).trimmed().split(QLatin1Char(' '));
+        if (times.size() != 2) {
+            state.SkipWithError("the first press did not report its times");
+            break;
+        }
+        state.SetIterationTime(times[0].toDouble() / 1000);
+        cpu += times[1].toDouble();
+        ++presses;
+    }
+    perStudy(state, n);
+    state.counters["press_cpu_ms"] = presses ? cpu / presses : 0;
+}
+BENCHMARK(BM_MetaAnalyseFirstPress)
+    ->Arg(20000)
+    ->Arg(32767)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Complexity();
+
+namespace {
+
+double processCpuMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+// One program's first press on a file of n studies: prints its time on the
+// wall and its CPU time, in milliseconds; 0 when it ran to its end.
+int firstPress(int n)
+{
+    MetDataOnFile window(n);
+    QElapsedTimer wall;
+    const double cpu = processCpuMs();
+    wall.start();
+    window.press();
+    const double wallMs = double(wall.nsecsElapsed()) / 1e6;
+    const double cpuMs = processCpuMs() - cpu;
+    if (!window.complete())
+        return 1;
+    std::printf("%.3f %.3f\n", wallMs, cpuMs);
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -182,6 +311,8 @@ int main(int argc, char** argv)
     setenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit().constData(), 1);
     QApplication app(argc, argv);
     platform::setAppInfo({QStringLiteral("Tarvoss"), QStringLiteral("Tarvoss5"), 5, 0, 0});
+    if (argc == 3 && std::strcmp(argv[1], "--first-press") == 0)
+        return firstPress(std::atoi(argv[2]));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
