@@ -166,62 +166,77 @@ BENCHMARK(BM_MetaAnalyse)
 // reads (the grid's columns and the row numbers), a little arithmetic per
 // study, and the four result columns written as the run writes them: into
 // a scratch table, then one UPDATE.
+namespace {
+
+// One bare pass over the file of n studies open on `db`; the sum of N.
+double barePass(QSqlDatabase& db, const QString& select, int n)
+{
+    QSqlQuery begin(db);
+    begin.exec(QStringLiteral("BEGIN IMMEDIATE"));
+    QSqlQuery read(db);
+    read.setForwardOnly(true);
+    read.exec(select);
+    const int columns = read.record().count();
+    const int d = read.record().indexOf(QStringLiteral("Cohen's D"));
+    const int g = read.record().indexOf(QStringLiteral("Hedges' G"));
+    const int total = read.record().indexOf(QStringLiteral("Total N"));
+    struct Study {
+        qint64 rowid;
+        double d, g, n;
+    };
+    std::vector<Study> rows;
+    rows.reserve(static_cast<size_t>(n));
+    std::vector<QVariant> values;
+    values.reserve(static_cast<size_t>(n) * static_cast<size_t>(columns));
+    double sumN = 0;
+    while (read.next()) {
+        for (int c = 0; c < columns; ++c)
+            values.push_back(read.value(c));
+        const QVariant* row = &values[values.size() - static_cast<size_t>(columns)];
+        Study s{row[0].toLongLong(), row[d].toDouble(), row[g].toDouble(), row[total].toDouble()};
+        sumN += s.n;
+        rows.push_back(s);
+    }
+    read.finish();
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("CREATE TEMP TABLE scratch (rid INTEGER, v0, v1, v2, v3)"));
+    {
+        platform::PreparedStatement insert(db, QStringLiteral("INSERT INTO temp.scratch VALUES (?,?,?,?,?)"));
+        for (const Study& s : rows) {
+            insert.bind(0, s.rowid);
+            insert.bind(1, s.d - 0.5);
+            insert.bind(2, s.g - 0.5);
+            insert.bind(3, s.n / sumN * 100);
+            insert.bind(4, s.n / sumN * 100);
+            insert.exec();
+        }
+    }
+    q.exec(QStringLiteral("UPDATE data SET \"Z Score Of d\" = s.v0, \"Z Score Of g\" = s.v1, "
+                          "\"% Of Weight (d)\" = s.v2, \"% Of Weight (g)\" = s.v3 FROM temp.scratch AS s "
+                          "WHERE data.rowid = s.rid"));
+    q.exec(QStringLiteral("DROP TABLE temp.scratch"));
+    q.exec(QStringLiteral("COMMIT"));
+    return sumN;
+}
+
+// The query of the bare pass: the grid's columns and the row numbers.
+QString bareSelect()
+{
+    const QString select = metadb::studySql().trimmed();
+    return QStringLiteral("SELECT data.rowid, ") + select.mid(7);
+}
+
+} // namespace
+
 static void BM_BareStudyPass(benchmark::State& state)
 {
     const int n = static_cast<int>(state.range(0));
     QTemporaryDir dir;
     auto connection = studyDatabase(dir, n);
     QSqlDatabase db = connection->database();
-    QString select = metadb::studySql().trimmed();
-    select = QStringLiteral("SELECT data.rowid, ") + select.mid(7);
-    for (auto _ : state) {
-        QSqlQuery begin(db);
-        begin.exec(QStringLiteral("BEGIN IMMEDIATE"));
-        QSqlQuery read(db);
-        read.setForwardOnly(true);
-        read.exec(select);
-        const int columns = read.record().count();
-        const int d = read.record().indexOf(QStringLiteral("Cohen's D"));
-        const int g = read.record().indexOf(QStringLiteral("Hedges' G"));
-        const int total = read.record().indexOf(QStringLiteral("Total N"));
-        struct Study {
-            qint64 rowid;
-            double d, g, n;
-        };
-        std::vector<Study> rows;
-        rows.reserve(static_cast<size_t>(n));
-        std::vector<QVariant> values;
-        values.reserve(static_cast<size_t>(n) * static_cast<size_t>(columns));
-        double sumN = 0;
-        while (read.next()) {
-            for (int c = 0; c < columns; ++c)
-                values.push_back(read.value(c));
-            const QVariant* row = &values[values.size() - static_cast<size_t>(columns)];
-            Study s{row[0].toLongLong(), row[d].toDouble(), row[g].toDouble(), row[total].toDouble()};
-            sumN += s.n;
-            rows.push_back(s);
-        }
-        read.finish();
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("CREATE TEMP TABLE scratch (rid INTEGER, v0, v1, v2, v3)"));
-        {
-            platform::PreparedStatement insert(db, QStringLiteral("INSERT INTO temp.scratch VALUES (?,?,?,?,?)"));
-            for (const Study& s : rows) {
-                insert.bind(0, s.rowid);
-                insert.bind(1, s.d - 0.5);
-                insert.bind(2, s.g - 0.5);
-                insert.bind(3, s.n / sumN * 100);
-                insert.bind(4, s.n / sumN * 100);
-                insert.exec();
-            }
-        }
-        q.exec(QStringLiteral("UPDATE data SET \"Z Score Of d\" = s.v0, \"Z Score Of g\" = s.v1, "
-                              "\"% Of Weight (d)\" = s.v2, \"% Of Weight (g)\" = s.v3 FROM temp.scratch AS s "
-                              "WHERE data.rowid = s.rid"));
-        q.exec(QStringLiteral("DROP TABLE temp.scratch"));
-        q.exec(QStringLiteral("COMMIT"));
-        benchmark::DoNotOptimize(sumN);
-    }
+    const QString select = bareSelect();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(barePass(db, select, n));
     perStudy(state, n);
 }
 BENCHMARK(BM_BareStudyPass)
@@ -237,36 +252,48 @@ BENCHMARK(BM_BareStudyPass)
 // iteration starts this benchmark again as a program of its own, which opens
 // the file through the window's Open command, presses Meta-analyse once and
 // says how long the press took on the clock on the wall and in CPU time of
-// all its threads (firstPress). The opening is not timed. The press's CPU
-// time is the counter press_cpu_ms; the CPU column is this program's own,
-// which only waits.
-static void BM_MetaAnalyseFirstPress(benchmark::State& state)
+// all its threads (firstInProgram). The opening is not timed. The press's
+// CPU time is the counter cpu_ms; the CPU column is this program's own,
+// which only waits. BM_BareStudyPassFirst is the bare pass made the same
+// way, the first in a program that has just opened the file: the measure
+// of what a program's first use of its memory costs on the machine.
+static void firstInAProgram(benchmark::State& state, const char* what)
 {
     const int n = static_cast<int>(state.range(0));
     double cpu = 0;
-    int presses = 0;
+    int runs = 0;
     for (auto _ : state) {
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--first-press"), QString::number(n)});
+        child.start(QCoreApplication::applicationFilePath(), {QLatin1String(what), QString::number(n)});
         if (!child.waitForFinished(600000) || child.exitCode() != 0) {
-            state.SkipWithError("the first press did not complete");
+            state.SkipWithError("the first run did not complete");
             break;
         }
         const QStringList times = QString::fromLatin1(child.readAllStandardOutput()).trimmed().split(QLatin1Char(' '));
         if (times.size() != 2) {
-            state.SkipWithError("the first press did not report its times");
+            state.SkipWithError("the first run did not report its times");
             break;
         }
         state.SetIterationTime(times[0].toDouble() / 1000);
         cpu += times[1].toDouble();
-        ++presses;
+        ++runs;
     }
     perStudy(state, n);
-    state.counters["press_cpu_ms"] = presses ? cpu / presses : 0;
+    state.counters["cpu_ms"] = runs ? cpu / runs : 0;
 }
+
+static void BM_MetaAnalyseFirstPress(benchmark::State& state) { firstInAProgram(state, "--first-press"); }
 BENCHMARK(BM_MetaAnalyseFirstPress)
+    ->Arg(20000)
+    ->Arg(32767)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3)
+    ->Complexity();
+
+static void BM_BareStudyPassFirst(benchmark::State& state) { firstInAProgram(state, "--first-bare"); }
+BENCHMARK(BM_BareStudyPassFirst)
     ->Arg(20000)
     ->Arg(32767)
     ->Unit(benchmark::kMillisecond)
@@ -283,18 +310,36 @@ double processCpuMs()
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
-// One program's first press on a file of n studies: prints its time on the
-// wall and its CPU time, in milliseconds; 0 when it ran to its end.
-int firstPress(int n)
+// One program's first press on a file of n studies (or first bare pass):
+// prints its time on the wall and its CPU time, in milliseconds; 0 when it
+// ran to its end.
+int firstInProgram(const char* what, int n)
 {
-    MetDataOnFile window(n);
+    const bool bare = std::strcmp(what, "--first-bare") == 0;
+    std::unique_ptr<MetDataOnFile> window;
+    QTemporaryDir dir;
+    std::shared_ptr<platform::Connection> connection;
+    QSqlDatabase db;
+    const QString select = bareSelect();
+    if (bare) {
+        connection = studyDatabase(dir, n);
+        const QString path = connection->path();
+        connection->close();
+        connection->open(path);
+        db = connection->database();
+    } else {
+        window = std::make_unique<MetDataOnFile>(n);
+    }
     QElapsedTimer wall;
     const double cpu = processCpuMs();
     wall.start();
-    window.press();
+    if (bare)
+        benchmark::DoNotOptimize(barePass(db, select, n));
+    else
+        window->press();
     const double wallMs = double(wall.nsecsElapsed()) / 1e6;
     const double cpuMs = processCpuMs() - cpu;
-    if (!window.complete())
+    if (window && !window->complete())
         return 1;
     std::printf("%.3f %.3f\n", wallMs, cpuMs);
     return 0;
@@ -311,8 +356,8 @@ int main(int argc, char** argv)
     setenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit().constData(), 1);
     QApplication app(argc, argv);
     platform::setAppInfo({QStringLiteral("Tarvoss"), QStringLiteral("Tarvoss5"), 5, 0, 0});
-    if (argc == 3 && std::strcmp(argv[1], "--first-press") == 0)
-        return firstPress(std::atoi(argv[2]));
+    if (argc == 3 && (std::strcmp(argv[1], "--first-press") == 0 || std::strcmp(argv[1], "--first-bare") == 0))
+        return firstInProgram(argv[1], std::atoi(argv[2]));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
