@@ -522,12 +522,12 @@ void StudyList::appendLine(QString& out, const Line& line) const
     out += QLatin1String(" (");
     out += s.year;
     out += after_;
-    out += numText(s.*effect_);
+    platform::appendNumText(out, s.*effect_);
     if (weighted_) {
         out += QLatin1String("; N = ");
-        out += numText(s.n);
+        platform::appendNumText(out, s.n);
         out += QLatin1String("; Weighting = ");
-        out += numText(line.weight);
+        platform::appendNumText(out, line.weight);
         out += QLatin1Char('%');
     }
 }

@@ -96,7 +96,10 @@ std::string toAsciiNumber(const QString& s)
 
 } // namespace
 
-QString numText(double v, int significant)
+namespace {
+
+// The characters of numText in `out`; their count.
+int numChars(double v, int significant, char (&out)[360])
 {
     if (std::isnan(v))
         throw errInvalidCall();
@@ -104,14 +107,15 @@ QString numText(double v, int significant)
         throw errOverflow();
     if (significant < 1 || significant > 17)
         throw errInvalidCall();
-    if (v == 0.0)
-        return QStringLiteral("0");
+    if (v == 0.0) {
+        out[0] = '0';
+        return 1;
+    }
     char digits[24];
     int exponent = 0;
     const int nd = decimalDigits(v, significant, digits, exponent);
     // At most a sign, "0." and 323 zeros before 17 digits, or 17 digits
     // and 308 zeros.
-    char out[360];
     int n = 0;
     if (v < 0)
         out[n++] = '-';
@@ -134,7 +138,23 @@ QString numText(double v, int significant)
         for (int i = exponent + 1; i < nd; ++i)
             out[n++] = digits[i];
     }
+    return n;
+}
+
+} // namespace
+
+QString numText(double v, int significant)
+{
+    char out[360];
+    const int n = numChars(v, significant, out);
     return QString::fromLatin1(out, n);
+}
+
+void appendNumText(QString& text, double v, int significant)
+{
+    char out[360];
+    const int n = numChars(v, significant, out);
+    text.append(QLatin1String(out, n));
 }
 
 QString numTextSingle(float v) { return numText(static_cast<double>(v), 7); }

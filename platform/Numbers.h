@@ -10,6 +10,8 @@ namespace platform {
 // digits: no trailing zeros, never exponent form, never "-0".
 // Raises Overflow for an infinity and Invalid procedure call for a NaN.
 QString numText(double v, int significant = 15);
+// Appends numText(v, significant) to `text`, without a text of its own.
+void appendNumText(QString& text, double v, int significant = 15);
 // Text of a value held in single precision (7 significant digits).
 QString numTextSingle(float v);
 
