@@ -98,7 +98,8 @@ QSqlRecord aggregateRow(const MetaContext& context, const QString& measure)
 // that the run computes from what the file holds and nobody writes between
 // its reading and its writing; ended by a commit or, when it is left
 // otherwise (an error before the results were stored), by a commit of what
-// was stored.
+// was stored. It covers reading, computing and writing only: the messages
+// of the steps wait until it has ended.
 class RunTransaction {
 public:
     explicit RunTransaction(platform::Recordset& studies) : studies_(studies) { studies_.beginWrite(); }
@@ -327,6 +328,7 @@ void MetaAnalyse(MetaContext& context)
 
     MetaRun run;
     run.owner = context.window;
+    run.holdMessages = true;
     if (panel)
         if (auto* measure = panel->findChild<QLineEdit*>(QStringLiteral("txtMeasure")))
             run.measure = measure->text();
@@ -387,13 +389,17 @@ void MetaAnalyse(MetaContext& context)
                                              e.description());
         }
         keepRosenthal(run.rosenthal, context.rosenthal);
+        run.showHeldMessages();
         if (reportFailed)
             std::rethrow_exception(reportFailed);
         if (report)
             showReport(context, *report);
     } catch (const platform::RuntimeError& e) {
+        // The transaction has ended: what the steps said, then the failure.
+        run.showHeldMessages();
         reportFailure(context, e.number(), e.description());
     } catch (const std::exception& e) {
+        run.showHeldMessages();
         reportFailure(context, platform::ErrInvalidCall, QString::fromLocal8Bit(e.what()));
     }
     if (context.hideProgress)

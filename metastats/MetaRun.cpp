@@ -157,7 +157,7 @@ void writeZScores(MetaRun& run, RunStudies& studies, const EffectKind& kind, dou
 {
     studies.clear(kind.zColumn);
     if (sd == 0) {
-        platform::msgBox(kind.zMessage, platform::MsgButtons::OK, platform::MsgIcon::None, kind.zTitle, run.owner);
+        run.message(kind.zMessage, platform::MsgButtons::OK, platform::MsgIcon::None, kind.zTitle);
         return;
     }
     const QString meanText = run.box(kind.meanBox);
@@ -525,12 +525,12 @@ void StudyList::appendLine(QString& out, const Line& line) const
     out += QLatin1String(" (");
     out += s.year;
     out += after_;
-    out += numText(s.*effect_);
+    platform::appendNumText(out, s.*effect_);
     if (weighted_) {
         out += QLatin1String("; N = ");
-        out += numText(s.n);
+        platform::appendNumText(out, s.n);
         out += QLatin1String("; Weighting = ");
-        out += numText(line.weight);
+        platform::appendNumText(out, line.weight);
         out += QLatin1Char('%');
     }
 }
@@ -552,6 +552,29 @@ QString StudyList::lastLine() const
 }
 
 QString MetaRun::box(const QString& name) const { return boxes.value(name); }
+
+void MetaRun::message(const QString& text, platform::MsgButtons buttons, platform::MsgIcon icon, const QString& title)
+{
+    if (!holdMessages) {
+        platform::msgBox(text, buttons, icon, title, owner);
+        return;
+    }
+    platform::MsgRequest m;
+    m.parent = owner;
+    m.text = text;
+    m.title = title;
+    m.buttons = buttons;
+    m.icon = icon;
+    held.push_back(std::move(m));
+}
+
+void MetaRun::showHeldMessages()
+{
+    std::vector<platform::MsgRequest> messages;
+    messages.swap(held);
+    for (const platform::MsgRequest& m : messages)
+        platform::msgBox(m.text, m.buttons, m.icon, m.title, m.parent);
+}
 
 void bindSummary(MetaRun& run, const QSqlRecord& row)
 {
@@ -693,11 +716,10 @@ void FailSafe(MetaRun& run)
         run.setBox(QStringLiteral("txtFSN"), roundText(derivedFailSafeN(z, k), 2));
     }
     if (dSummary.compare(gSummary, Qt::CaseInsensitive) != 0)
-        platform::msgBox(QStringLiteral("Interpret the results with care as the number of studies upon which 'd' "
-                                        "was based \r\nis different to the number of studies upon which 'g' was "
-                                        "based."),
-                         platform::MsgButtons::OK, platform::MsgIcon::None,
-                         QStringLiteral("Cohen's d & Hedges' g Inconsistency"), run.owner);
+        run.message(QStringLiteral("Interpret the results with care as the number of studies upon which 'd' was "
+                                   "based \r\nis different to the number of studies upon which 'g' was based."),
+                    platform::MsgButtons::OK, platform::MsgIcon::None,
+                    QStringLiteral("Cohen's d & Hedges' g Inconsistency"));
     static const char* const dBoxes[3] = {"txtDc2", "txtDc5", "txtDc8"};
     static const char* const gBoxes[3] = {"txtGc2", "txtGc5", "txtGc8"};
     if (!missingCount(dSummary) && !missingCount(meanD)) {
@@ -756,8 +778,8 @@ void RosenthalQ(MetaRun& run, const RunStudies& studies)
         r.RosenthalP1 = p.p1;
     } catch (const platform::RuntimeError& e) {
         r.stoppedEarly = true;
-        platform::msgBox(codeGenErrorText(e.number(), e.description()), platform::MsgButtons::AbortRetryIgnore,
-                         platform::MsgIcon::Critical, QStringLiteral("Code Gen Error"), run.owner);
+        run.message(codeGenErrorText(e.number(), e.description()), platform::MsgButtons::AbortRetryIgnore,
+                    platform::MsgIcon::Critical, QStringLiteral("Code Gen Error"));
     }
 }
 

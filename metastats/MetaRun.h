@@ -4,6 +4,8 @@
 // recordset, and the report text. The steps pass their results to each other
 // through the texts of the summary boxes (kept here by box name) and the
 // working values of the run, exactly as the panel shows them.
+#include "platform/Dialogs.h"
+
 #include <QHash>
 #include <QSqlRecord>
 #include <QString>
@@ -155,10 +157,20 @@ struct MetaRun {
     RosenthalState rosenthal;
     // Called with each box text as it is written (the panel shows it).
     std::function<void(const QString& box, const QString& text)> onBoxWritten;
+    // With holdMessages the messages of the steps wait in `held`, in the
+    // order the steps give them, instead of showing at once: a run shows
+    // them when its write transaction has ended, so that nobody waits for
+    // the file while a person reads them.
+    bool holdMessages = false;
+    std::vector<platform::MsgRequest> held;
 
     void setBox(const QString& box, const QString& text);
     // The text of a box written by this run, "" when none was.
     QString box(const QString& box) const;
+    // A message of a step, owned by `owner`: shown now, or held.
+    void message(const QString& text, platform::MsgButtons buttons, platform::MsgIcon icon, const QString& title);
+    // Shows the held messages in their order and lets them go.
+    void showHeldMessages();
 };
 
 // The four result columns of `data` that the steps write.

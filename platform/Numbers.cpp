@@ -98,22 +98,23 @@ std::string toAsciiNumber(const QString& s)
     return out;
 }
 
-// The plain decimal text of v with `significant` digits (0: the fewest that
-// read back as v).
-QString plainText(double v, int significant)
+// The characters of the plain decimal text of v with `significant` digits
+// (0: the fewest that read back as v) in `out`; their count.
+int numChars(double v, int significant, char (&out)[360])
 {
     if (std::isnan(v))
         throw errInvalidCall();
     if (std::isinf(v))
         throw errOverflow();
-    if (v == 0.0)
-        return QStringLiteral("0");
+    if (v == 0.0) {
+        out[0] = '0';
+        return 1;
+    }
     char digits[24];
     int exponent = 0;
     const int nd = decimalDigits(v, significant, digits, exponent);
     // At most a sign, "0." and 323 zeros before 17 digits, or 17 digits
     // and 308 zeros.
-    char out[360];
     int n = 0;
     if (v < 0)
         out[n++] = '-';
@@ -136,19 +137,39 @@ QString plainText(double v, int significant)
         for (int i = exponent + 1; i < nd; ++i)
             out[n++] = digits[i];
     }
-    return QString::fromLatin1(out, n);
+    return n;
+}
+
+// numText's characters in `out`; their count.
+int numTextChars(double v, int significant, char (&out)[360])
+{
+    if (!std::isnan(v) && !std::isinf(v) && (significant < 1 || significant > 17))
+        throw errInvalidCall();
+    return numChars(v, significant, out);
 }
 
 } // namespace
 
 QString numText(double v, int significant)
 {
-    if (!std::isnan(v) && !std::isinf(v) && (significant < 1 || significant > 17))
-        throw errInvalidCall();
-    return plainText(v, significant);
+    char out[360];
+    const int n = numTextChars(v, significant, out);
+    return QString::fromLatin1(out, n);
 }
 
-QString roundTripText(double v) { return plainText(v, 0); }
+void appendNumText(QString& text, double v, int significant)
+{
+    char out[360];
+    const int n = numTextChars(v, significant, out);
+    text.append(QLatin1String(out, n));
+}
+
+QString roundTripText(double v)
+{
+    char out[360];
+    const int n = numChars(v, 0, out);
+    return QString::fromLatin1(out, n);
+}
 
 QString numTextSingle(float v) { return numText(static_cast<double>(v), 7); }
 

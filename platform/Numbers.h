@@ -15,6 +15,8 @@ QString numText(double v, int significant = 15);
 // number starts from, so that a value is shown and kept whole.
 // Raises as numText.
 QString roundTripText(double v);
+// Appends numText(v, significant) to `text`, without a text of its own.
+void appendNumText(QString& text, double v, int significant = 15);
 // Text of a value held in single precision (7 significant digits).
 QString numTextSingle(float v);
 
