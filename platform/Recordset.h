@@ -1,66 +1,20 @@
 #pragma once
-// The database provider: a connection to one database file (SQLite through
-// Qt SQL) and a recordset over a query, with a current record, a pending
+// The database provider: a connection to one database file (Connection.h)
+// and a recordset over a query, with a current record, a pending
 // edit that moving off the record commits, and the column rules of the
 // table (types, sizes, required values) enforced on every write.
+#include "platform/Connection.h"
+
+#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-#include <QSqlDatabase>
 #include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
 
 namespace platform {
-
-class RuntimeError;
-
-// Error numbers of the provider (raised as RuntimeError).
-enum DbErrorNumber {
-    ErrDbClosed = 3704,        // the connection or recordset is not open
-    ErrDbNoCurrentRecord = 3021,
-    ErrDbOpen = 3051,          // the file cannot be opened as a database
-    ErrDbField = 3265,         // no such field
-    ErrDbValue = 3421,         // a value the field's type cannot take
-    ErrDbRefused = 3315,       // the database refused the write (required value, empty text, ...)
-    ErrDbChanged = 3197,       // another user changed or deleted the record since it was read
-};
-
-class Connection {
-public:
-    Connection();
-    ~Connection();
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
-
-    enum class Mode { ReadWrite, ReadOnly };
-    // Opens an existing database file. Never creates one: a missing file, a
-    // folder or a file that is not a database raises RuntimeError.
-    void open(const QString& path, Mode mode = Mode::ReadWrite);
-    // Creates a new, empty database file and opens it; an existing file is
-    // refused (RuntimeError).
-    void create(const QString& path);
-    void close();
-    bool isOpen() const;
-    QString path() const { return path_; }
-
-    // Runs one statement that returns no rows (RuntimeError on failure).
-    void execute(const QString& sql);
-    // The names of the file's tables, system tables of the engine excluded,
-    // in the order the database lists them.
-    QStringList tables() const;
-
-    QSqlDatabase database() const;
-
-private:
-    // Registers and opens a Qt connection to `path` and runs the statements;
-    // on failure nothing stays registered and `error` says why.
-    bool attach(const QString& path, const QStringList& firstStatements, bool readOnly, QString* error = nullptr);
-
-    QString name_;
-    QString path_;
-};
 
 // Whether a stored value of a yes/no column counts as true, by one rule for
 // every type SQLite stores: a number is true when it is not 0; a text is
@@ -231,7 +185,16 @@ public:
     void setChangeListener(std::function<void()> listener);
 
 private:
-    struct Row;
+    struct Row {
+        qint64 rowid = -1;
+        // As the table held them when read or last written; a value shows as
+        // its field's type gives it (fromStore).
+        std::vector<QVariant> stored;
+        std::vector<QVariant> pending;
+        std::vector<bool> changed;
+        bool isNew = false;
+        bool dirty = false;
+    };
     void requireOpen() const;
     void requireCurrent() const;
     void commitIfPending();
