@@ -92,6 +92,38 @@ void scrollContent(QWidget* window)
     content->show();
 }
 
+// Undoes scrollContent when the window, fitted again with its real frame,
+// no longer needs to scroll.
+void unscrollContent(QWidget* window)
+{
+    auto* scroll = window->findChild<QScrollArea*>(QString::fromLatin1(Resize::ScrollAreaName));
+    if (!scroll || !scroll->widget())
+        return;
+    QWidget* content = scroll->widget();
+    content->setMinimumSize(0, 0);
+    if (auto* mw = qobject_cast<QMainWindow*>(window)) {
+        if (mw->centralWidget() != scroll)
+            return;
+        scroll->takeWidget();
+        mw->setCentralWidget(content);   // deletes the scroll area
+        content->show();
+        return;
+    }
+    const QObjectList children = content->children();
+    for (QObject* o : children) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->isWindow())
+            continue;
+        const bool shown = !w->isHidden();
+        const QRect at = w->geometry();
+        w->setParent(window);
+        w->setGeometry(at);
+        w->setVisible(shown);
+    }
+    delete window->layout();
+    delete scroll;
+}
+
 void fit(QWidget* window);
 
 // Once the desktop has framed the window, it is fitted again with its real
@@ -185,9 +217,12 @@ void fit(QWidget* window)
         const bool scrolls = down || across;
         size += QSize(down ? bar : 0, across ? bar : 0);
         size = size.boundedTo(room);
-        if (size != window->size() || scrolls) {
+        const bool scrolled = window->findChild<QScrollArea*>(QString::fromLatin1(Resize::ScrollAreaName));
+        if (size != window->size() || scrolls || scrolled) {
             // The design is recorded at the designed size before anything moves.
             Resize::ResizeFormControls(window);
+            if (!scrolls)
+                unscrollContent(window);
             if (scrolls) {
                 scrollContent(window);
                 Resize::ClientArea(window)->setMinimumSize(scaled);

@@ -256,6 +256,12 @@ protected:
             testkit::settle(100);
             x_.picture().save(file);
         }
+        // Its content scrolls only where the window, as large as the work
+        // area allows, is still smaller than its smallest readable size.
+        if (w->findChild<QScrollArea*>(QString::fromLatin1(shell::Resize::ScrollAreaName))) {
+            EXPECT_TRUE(p.frame.width() >= area_.width() - 3 || p.frame.height() >= area_.height() - 3)
+                << "scrolls in a " << where.toStdString();
+        }
         testkit::MsgBoxScript closing({platform::MsgResult::No});
         if (w)
             w->close();
