@@ -141,7 +141,7 @@ int main(int argc, char** argv)
     if (child < 0)
         return 1;
     if (child > 0)
-        return 0;
+        _exit(0);   // the connection is the strip's, which lives on in the child
     setsid();
     // Holds none of the caller's streams open.
     if (std::freopen("/dev/null", "r", stdin) == nullptr || std::freopen("/dev/null", "w", stdout) == nullptr ||

@@ -237,7 +237,7 @@ protected:
         const QSize now = shell::Resize::ClientArea(w)->size();
         QSize designed = now;
         if (record >= 0) {
-            const shell::Resize::LayoutRecord& r = shell::Resize::FormRecords()[size_t(record)];
+            const shell::Resize::LayoutRecord r = shell::Resize::FormRecords()[size_t(record)];
             designed = QSize(r.ScaleWidth, r.ScaleHeight) / shell::Resize::TwipsPerPixel;
         }
         if (now != designed) {
