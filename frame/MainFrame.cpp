@@ -11,6 +11,7 @@
 #include "platform/Settings.h"
 #include "shell/Application.h"
 #include "shell/Resize.h"
+#include "shell/ScreenFit.h"
 #include "shell/ShellWindows.h"
 #include "shell/TextBox.h"
 
@@ -121,7 +122,7 @@ void MainFrame::Form_Load()
                                                         QStringLiteral("1000")), 1000);
     const int top = twipsToPixels(platform::getSetting(QStringLiteral("Settings"), QStringLiteral("MainTop"),
                                                        QStringLiteral("1000")), 1000);
-    move(left, top);
+    shell::placeFrameAt(this, QPoint(left, top));
     // Tooltips of the program's own buttons that the frame knows.
     for (auto it = frameConfig().buttonToolTips.cbegin(); it != frameConfig().buttonToolTips.cend(); ++it)
         if (auto* b = findChild<QWidget*>(it.key()); b && b->toolTip().isEmpty())

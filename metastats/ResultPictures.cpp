@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextDocument>
+#include <algorithm>
 #include <memory>
 
 namespace metastats {
@@ -120,8 +121,18 @@ void FormulaPicture::paintEvent(QPaintEvent*)
         laid.push_back(std::move(l));
     }
 
-    const double axis = height() / 2.0;
-    double x = std::max(2.0, (width() - total) / 2.0);
+    // A picture laid out smaller than the formula (a window scaled down to
+    // fit the screen) draws the whole formula smaller.
+    double tall = 0;
+    for (const Laid& l : laid)
+        tall = std::max(tall, l.bottom ? 2.0 * std::max(l.top->size().height(), l.bottom->size().height()) + 2
+                                       : l.top->size().height());
+    const double scale = std::min({1.0, (width() - 4.0) / std::max(1.0, total), (height() - 2.0) / std::max(1.0, tall)});
+    p.save();
+    p.scale(scale, scale);
+    const double w = width() / scale, h = height() / scale;
+    const double axis = h / 2.0;
+    double x = std::max(2.0, (w - total) / 2.0);
     p.setPen(QPen(Qt::black, 1));
     for (const Laid& l : laid) {
         auto draw = [&p](QTextDocument* doc, double left, double top) {
@@ -139,6 +150,7 @@ void FormulaPicture::paintEvent(QPaintEvent*)
         }
         x += l.width + 3;
     }
+    p.restore();
     p.setPen(QPen(Qt::gray, 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(0.5, 0.5, width() - 1, height() - 1));

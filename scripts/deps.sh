@@ -3,7 +3,7 @@
 set -e
 PKGS="build-essential cmake qt6-base-dev libqt6sql6-sqlite libqt6opengl6-dev libgl-dev libboost-math-dev
       libxlsxwriter-dev libminizip-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-      xvfb xauth x11-utils openbox libxtst-dev unzip pkg-config poppler-utils xdg-utils shared-mime-info desktop-file-utils sqlite3 libsqlite3-dev fonts-dejavu-core fonts-liberation2
+      xvfb xauth x11-utils openbox libxtst-dev libxcb1-dev unzip pkg-config poppler-utils xdg-utils shared-mime-info desktop-file-utils sqlite3 libsqlite3-dev fonts-dejavu-core fonts-liberation2
       locales"
 missing=""
 SUDO=""

@@ -20,6 +20,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
@@ -95,13 +96,19 @@ QString formName(QWidget* form)
 }
 
 // The widget whose inner area holds the controls: a main window's central
-// widget, otherwise the window itself.
+// widget, otherwise the window itself; the scrolled content where the
+// window's content scrolls.
 QWidget* clientOf(QWidget* form)
 {
-    if (auto* mw = qobject_cast<QMainWindow*>(form))
-        if (QWidget* c = mw->centralWidget())
-            return c;
-    return form;
+    QWidget* inner = form;
+    if (auto* mw = qobject_cast<QMainWindow*>(form); mw && mw->centralWidget())
+        inner = mw->centralWidget();
+    auto* scroll = qobject_cast<QScrollArea*>(inner);
+    if (!scroll && inner == form)
+        scroll = form->findChild<QScrollArea*>(QString::fromLatin1(ScrollAreaName), Qt::FindDirectChildrenOnly);
+    if (scroll && scroll->objectName() == QLatin1String(ScrollAreaName) && scroll->widget())
+        return scroll->widget();
+    return inner;
 }
 
 // Widgets that draw their own inner parts: nothing inside them is a control.
@@ -404,6 +411,8 @@ void ResizeFormControls(QWidget* form)
     if (auto* own = dynamic_cast<LaidOutWindow*>(form))
         own->afterLayout();
 }
+
+QWidget* ClientArea(QWidget* form) { return form ? clientOf(form) : nullptr; }
 
 QRect ScaledRect(QWidget* form, const QRect& designed)
 {

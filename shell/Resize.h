@@ -42,6 +42,14 @@ public:
 // window has no record yet.
 QRect ScaledRect(QWidget* form, const QRect& designed);
 
+// The widget whose inner size the layout follows and whose children are the
+// window's controls: a main window's central widget, the content of a window
+// that scrolls on a small screen, otherwise the window itself.
+QWidget* ClientArea(QWidget* form);
+// The name of the scroll area a window's content is put in when the window
+// is smaller than its smallest readable size.
+inline constexpr const char* ScrollAreaName = "screenFitScroll";
+
 // ---- Exposed for tests ------------------------------------------------------
 struct LayoutRecord {
     QString Name;

@@ -32,11 +32,13 @@
 #include "personchange/frmMain.h"
 #include "platform/AppInfo.h"
 #include "platform/DesignFont.h"
+#include "platform/Screen.h"
 #include "programs/ProgramTables.h"
 #include "shell/frmAbout.h"
 #include "shell/frmOptions.h"
 #include "shell/frmPrint.h"
 #include "shell/Resize.h"
+#include "shell/ScreenFit.h"
 #include "shell/frmSCalc.h"
 #include "testkit/LayoutCheck.h"
 #include "testkit/QtTestKit.h"
@@ -111,9 +113,30 @@ void lookAtOtherSizes(QWidget* w, QSet<QString>& faults)
     testkit::settle();
 }
 
+// A short screen: 1366 x 768 at 125 %, less a panel. The windows taller
+// than it open scaled down to it, by one factor in both directions.
+const QRect kShortScreen(0, 0, 1093, 582);
+
+// The window as it opens on the short screen, in every tab.
+void lookOnAShortScreen(QWidget* w, QSet<QString>& faults)
+{
+    const QSize before = w->size();
+    platform::setScreenAreaHandler([](const QWidget*) { return kShortScreen; });
+    shell::fitToScreen(w);
+    QSet<QString> seen;
+    lookInEveryTab(w, seen);
+    for (const QString& fault : seen)
+        faults.insert(QStringLiteral("on a short screen (%1x%2): ").arg(w->width()).arg(w->height()) + fault);
+    platform::setScreenAreaHandler({});
+    // Back at the size it had.
+    w->resize(before);
+    shell::Resize::ResizeFormControls(w);
+    testkit::settle();
+}
+
 // The window in its present state, then in each tab, at other sizes when it
 // follows its size, then after a click on each option and check box (a check
-// box is clicked back afterwards).
+// box is clicked back afterwards), and at last on a short screen.
 QStringList explore(QWidget* w)
 {
     QSet<QString> faults;
@@ -147,6 +170,7 @@ QStringList explore(QWidget* w)
             lookAt(w, faults);
         }
     }
+    lookOnAShortScreen(w, faults);
     QStringList sorted(faults.begin(), faults.end());
     sorted.sort();
     return sorted;

@@ -25,6 +25,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -68,13 +69,34 @@ struct Tall {
 
 } // namespace
 
-TEST_F(ScreenFit, FittedSizeShrinksOnlyWhatDoesNotFit)
+// A window that does not fit is scaled by one factor in both directions,
+// the smaller of the two shares, but not below its smallest readable size.
+TEST_F(ScreenFit, FittedSizeScalesBothDirectionsByOneFactor)
 {
     const QSize frame(8, 38);
-    EXPECT_EQ(shell::fittedSize({814, 794}, frame, kSmallScreen), QSize(814, 690));
-    EXPECT_EQ(shell::fittedSize({1072, 732}, frame, QRect(0, 0, 1024, 728)), QSize(1016, 690));
-    EXPECT_EQ(shell::fittedSize({600, 400}, frame, kSmallScreen), QSize(600, 400));
-    EXPECT_EQ(shell::fittedSize({600, 400}, frame, QRect()), QSize(600, 400));
+    const struct {
+        QSize designed;
+        QRect area;
+        int percent;
+        QSize fitted;
+    } cases[] = {
+        {{814, 794}, kSmallScreen, 86, {700, 683}},                 // the height decides
+        {{1072, 732}, QRect(0, 0, 1024, 728), 94, {1008, 688}},     // the width decides
+        {{600, 400}, kSmallScreen, 100, {600, 400}},                // fits: the design
+        {{600, 400}, QRect(), 100, {600, 400}},                     // no screen known
+        {{814, 794}, kTinyScreen, 70, {570, 556}},                  // the smallest readable size
+        {{500, 1000}, QRect(0, 0, 2000, 738), 70, {350, 700}},      // tall and narrow
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.designed.width()) + "x" + std::to_string(c.designed.height()));
+        EXPECT_EQ(shell::fittedPercent(c.designed, frame, c.area), c.percent);
+        const QSize f = shell::fittedSize(c.designed, frame, c.area);
+        EXPECT_EQ(f, c.fitted);
+        // Both sides at the same whole percent of the design, as the layout
+        // reads it.
+        EXPECT_EQ(shell::Resize::LayoutPercent(f.width() * 15, c.designed.width() * 15), c.percent);
+        EXPECT_EQ(shell::Resize::LayoutPercent(f.height() * 15, c.designed.height() * 15), c.percent);
+    }
 }
 
 TEST_F(ScreenFit, TallWindowsOpenWithinTheScreenAndComeBackWhenItIsLarger)
@@ -231,8 +253,9 @@ TEST_F(ScreenFit, ControlsMovedByAModeFollowTheScaledWindow)
         chi.show();
         testkit::settle();
         ASSERT_LT(chi.height(), designed.height());
-        const double h = double(chi.height()) / designed.height();
-        const double wr = double(chi.width()) / designed.width();
+        const QSize laidOut = shell::Resize::ClientArea(&chi)->size();
+        const double h = double(laidOut.height()) / designed.height();
+        const double wr = double(laidOut.width()) / designed.width();
         testkit::click(testkit::find<QWidget>(&chi, QStringLiteral("OpTwo")));
         // The totals row 1920 twips down, 600 below the second condition's
         // row (40 px at the design); the totals column 3120 twips in (208 px).
@@ -249,13 +272,54 @@ TEST_F(ScreenFit, ControlsMovedByAModeFollowTheScaledWindow)
         conf.show();
         testkit::settle();
         ASSERT_LT(conf.height(), designed.height());
-        const double h = double(conf.height()) / designed.height();
+        const double h = double(shell::Resize::ClientArea(&conf)->height()) / designed.height();
         testkit::click(testkit::find<QWidget>(&conf, QStringLiteral("opOther")));
         // The level frame grows to 3195 twips (213 px at the design).
         auto* frame1 = testkit::find<QGroupBox>(&conf, QStringLiteral("Frame1"));
         EXPECT_NEAR(frame1->height(), 213 * h, 2);
         testkit::click(testkit::find<QWidget>(&conf, QStringLiteral("op95")));
         EXPECT_NEAR(frame1->height(), 125 * h, 2);
+    }
+}
+
+// A window that would have to shrink below its smallest readable size keeps
+// that size, as far as the screen allows, and its content scrolls: every
+// control can still be reached, none is cut.
+TEST_F(ScreenFit, BelowTheSmallestReadableSizeTheContentScrolls)
+{
+    testkit::MsgBoxScript msgs;
+    const Tall windows[] = {
+        {"Tarvoss", {}, [] { return new tarvoss::frmMain; }},
+        {"frmWithinES", {}, [] { return new calculators::frmWithinES; }},
+    };
+    for (const Tall& t : windows) {
+        SCOPED_TRACE(t.name);
+        screen(kTinyScreen);
+        shell::Resize::ForgetRecords();
+        std::unique_ptr<QWidget> w(t.make());
+        const QSize designed = shell::Resize::ClientArea(w.get())->size();
+        w->show();
+        testkit::settle();
+        EXPECT_TRUE(kTinyScreen.contains(outer(w.get()))) << w->width() << "x" << w->height();
+        QWidget* content = shell::Resize::ClientArea(w.get());
+        auto* scroll = w->findChild<QScrollArea*>(QString::fromLatin1(shell::Resize::ScrollAreaName));
+        ASSERT_NE(scroll, nullptr);
+        EXPECT_EQ(scroll->widget(), content);
+        // Laid out at 70 % in both directions.
+        EXPECT_EQ(content->size(), designed * 0.7) << content->width() << "x" << content->height();
+        // The lowest button scrolled into view is whole in the window.
+        QPushButton* lowest = nullptr;
+        for (auto* b : content->findChildren<QPushButton*>())
+            if (b->isVisibleTo(content) && (!lowest || b->mapTo(content, QPoint()).y() > lowest->mapTo(content, QPoint()).y()))
+                lowest = b;
+        ASSERT_NE(lowest, nullptr);
+        scroll->ensureWidgetVisible(lowest, 0, 0);
+        testkit::settle();
+        const QRect seen(lowest->mapTo(w.get(), QPoint()), lowest->size());
+        const QRect view(scroll->viewport()->mapTo(w.get(), QPoint()), scroll->viewport()->size());
+        EXPECT_TRUE(view.contains(seen)) << lowest->objectName().toStdString() << " at " << seen.y() << "+"
+                                         << seen.height() << " in " << view.y() << "+" << view.height();
+        w->close();
     }
 }
 
