@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QStringList>
+#include <QRegularExpression>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -77,7 +78,10 @@ qreal layOutReport(const QList<ReportLine>& lines, const QFont& typeface, QPaged
             if (x > left + 0.5)
                 nextRow();
             x = left;
-            const QStringList paragraphs = item.text.split(QLatin1Char('\n'));
+            // CR LF, a CR alone or an LF alone each break the text, as a
+            // box shows it (a field keeps the breaks its file was read with).
+            static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+            const QStringList paragraphs = item.text.split(lineBreak);
             for (qsizetype p = 0; p < paragraphs.size(); ++p) {
                 if (p > 0) {
                     nextRow();

@@ -6,6 +6,7 @@
 #include "metadb/WorkbookNumbers.h"
 #include "platform/Errors.h"
 #include "platform/Recordset.h"
+#include "shell/TextBox.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -195,8 +196,17 @@ QString writeValue(lxw_worksheet* ws, lxw_row_t row, lxw_col_t col, const QVaria
         return QStringLiteral("binary data of %1 bytes, which no cell holds").arg(v.toByteArray().size());
     default: {
         const QString s = v.toString();
-        if (s.size() > kMaxCellText)
-            return QStringLiteral("a text of %1 characters; a cell holds at most 32,767").arg(s.size());
+        if (s.size() > kMaxCellText) {
+            // A cell's limit counts a character beyond U+FFFF twice, as the
+            // workbook stores text; a person counts it once.
+            const qsizetype characters = shell::characterCount(s);
+            if (characters == s.size())
+                return QStringLiteral("a text of %1 characters; a cell holds at most 32,767").arg(s.size());
+            return QStringLiteral("a text of %1 characters, %2 as a cell counts them (a character beyond U+FFFF "
+                                  "counts twice); a cell holds at most 32,767")
+                .arg(characters)
+                .arg(s.size());
+        }
         if (!s.isEmpty())   // an empty text leaves the cell empty
             worksheet_write_string(ws, row, col, s.toUtf8().constData(), nullptr);
         return {};

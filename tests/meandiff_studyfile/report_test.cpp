@@ -306,3 +306,25 @@ TEST(StudyReportPaint, ItemBehindItsColumnGoesToTheNextLine)
     EXPECT_EQ(rows[1], QStringLiteral("BBB"));
     EXPECT_TRUE(rows[2].startsWith("CCC") && rows[2].endsWith("DDD")) << rows[2].toStdString();
 }
+
+// A field keeps the line breaks its file was read with; each of them starts a
+// row of the printout, as it starts a line in the box.
+TEST(StudyReportPaint, EachKindOfLineBreakStartsARow)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("breaks.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    {
+        QPainter painter(&printer);
+        ReportLine line;
+        line.items = {{3, QStringLiteral("one\rtwo\r\nthree\nfour\r\rsix")}};
+        frame::paintReport(painter, printer, {line});
+    }
+    QStringList rows = testkit::pdfText(pdf).split('\n', Qt::SkipEmptyParts);
+    for (QString& r : rows)
+        r = r.trimmed();
+    rows.removeAll(QString());
+    EXPECT_EQ(rows, (QStringList{"one", "two", "three", "four", "six"})) << rows.join('|').toStdString();
+}

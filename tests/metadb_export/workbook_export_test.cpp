@@ -242,6 +242,28 @@ TEST_F(WorkbookExportTest, ValuesACellCannotHoldStayEmpty)
                          }));
 }
 
+// A text too long for a cell is named with the characters a person counts,
+// and with the count the cell's limit is in where the two differ.
+TEST_F(WorkbookExportTest, ATextTooLongForACellIsCountedAsAPersonCountsIt)
+{
+    const QString db = path(QStringLiteral("wide.met"));
+    const QString smile = QString::fromUcs4(U"\U0001F600");
+    makeDatabase(db, {
+        QStringLiteral("create table [t] (id integer, wide text, fits text)"),
+        QStringLiteral("insert into [t] values (1, '%1', '%2')").arg(smile.repeated(20000), smile.repeated(16383)),
+    });
+    const QString xlsx = path(QStringLiteral("wide.xlsx"));
+    QStringList leftEmpty;
+    WorkbookExportHooks hooks;
+    hooks.fieldsLeftEmpty = [&](const QStringList& fields) { leftEmpty = fields; };
+    ASSERT_EQ(exportWorkbook(db, xlsx, hooks), WorkbookSave::Saved);
+    EXPECT_EQ(leftEmpty, QStringList({"t, row 2, field wide: a text of 20000 characters, 40000 as a cell counts them "
+                                      "(a character beyond U+FFFF counts twice); a cell holds at most 32,767"}));
+    const auto cells = Workbook(xlsx).cells(QStringLiteral("t"));
+    EXPECT_FALSE(cells.contains(QStringLiteral("B2")));
+    EXPECT_EQ(cells[QStringLiteral("C2")].value, smile.repeated(16383));
+}
+
 // Every number reads back as the double the database holds, also those that
 // need 17 significant digits.
 TEST_F(WorkbookExportTest, NumbersReadBackAsTheSameDouble)
