@@ -47,6 +47,23 @@ bool isFramed(const QWidget* w)
     return handle && handle->isVisible() && !handle->frameMargins().isNull();
 }
 
+// Moves the controls `from` holds (not its own windows) into `to`, each at
+// its place and as shown or hidden as it was.
+void moveControls(QWidget* from, QWidget* to)
+{
+    const QObjectList children = from->children();
+    for (QObject* o : children) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->isWindow())
+            continue;
+        const bool shown = !w->isHidden();
+        const QRect at = w->geometry();
+        w->setParent(to);
+        w->setGeometry(at);
+        w->setVisible(shown);
+    }
+}
+
 // Gives the window's controls a scrolling area of their own: a main window's
 // central widget, or everything a plain window holds, goes into a scroll
 // area that fills the window. The layout follows the scrolled content from
@@ -73,17 +90,7 @@ void scrollContent(QWidget* window)
     }
     auto* content = new QWidget;
     content->resize(window->size());
-    const QObjectList children = window->children();
-    for (QObject* o : children) {
-        auto* w = qobject_cast<QWidget*>(o);
-        if (!w || w->isWindow())
-            continue;
-        const bool shown = !w->isHidden();
-        const QRect at = w->geometry();
-        w->setParent(content);
-        w->setGeometry(at);
-        w->setVisible(shown);
-    }
+    moveControls(window, content);
     scroll->setWidget(content);
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -109,17 +116,7 @@ void unscrollContent(QWidget* window)
         content->show();
         return;
     }
-    const QObjectList children = content->children();
-    for (QObject* o : children) {
-        auto* w = qobject_cast<QWidget*>(o);
-        if (!w || w->isWindow())
-            continue;
-        const bool shown = !w->isHidden();
-        const QRect at = w->geometry();
-        w->setParent(window);
-        w->setGeometry(at);
-        w->setVisible(shown);
-    }
+    moveControls(content, window);
     delete window->layout();
     delete scroll;
 }

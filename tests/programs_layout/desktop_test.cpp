@@ -9,6 +9,7 @@
 // Without such a desktop (DESKTOP_TEST unset) the test is skipped. With
 // DESKTOP_SHOTS set to a folder, a picture of the screen with each window is
 // saved there, to look at.
+#include "TopWindows.h"
 #include "calculators/frmChiSq.h"
 #include "calculators/frmConf.h"
 #include "calculators/frmCounterNull.h"
@@ -178,17 +179,6 @@ XPlace settledPlace(const X& x, QWidget* w)
     return last;
 }
 
-struct Window {
-    const char* name;
-    std::function<QWidget*()> make;
-};
-
-template <class T>
-Window window(const char* name)
-{
-    return {name, [] { return static_cast<QWidget*>(new T); }};
-}
-
 class Desktop : public ::testing::Test {
 protected:
     void SetUp() override
@@ -206,7 +196,7 @@ protected:
 
     // Opens the window as its program does, and looks at where the window
     // manager put it and at what size.
-    void expectOnTheScreen(const Window& win)
+    void expectOnTheScreen(const TopWindow& win)
     {
         SCOPED_TRACE(win.name);
         testkit::MsgBoxScript msgs;
@@ -296,44 +286,25 @@ TEST_F(Desktop, MainWindowsAreWholeOnTheScreen)
 
 TEST_F(Desktop, CalculatorAndShellWindowsAreWholeOnTheScreen)
 {
-    const Window windows[] = {
-        window<calculators::frmConf>("frmConf"),
-        window<calculators::frmChiSq>("frmChiSq"),
-        window<calculators::frmMultipleR>("frmMultipleR"),
-        window<calculators::frmHierarchicalR>("frmHierarchicalR"),
-        window<calculators::frmZDifferences>("frmZDifferences"),
-        window<calculators::frmSignificance>("frmSignificance"),
-        window<calculators::frmDiffBetweenRs>("frmDiffBetweenRs"),
-        window<calculators::frmDiffBetRsDependent>("frmDiffBetRsDependent"),
-        window<calculators::frmDiffBetGs>("frmDiffBetGs"),
-        window<calculators::frmWithinES>("frmWithinES"),
-        window<calculators::frmSDEstimate>("frmSDEstimate"),
-        window<calculators::frmESInteract>("frmESInteract"),
-        window<calculators::frmCounterNull>("frmCounterNull"),
-        window<calculators::frmDtoOR>("frmDtoOR"),
-        window<calculators::frmORtoD>("frmORtoD"),
-        window<calculators::frmTdata>("frmTdata"),
-        window<calculators::frmCITable>("frmCITable"),
-        window<calculators::frmChiTable>("frmChiTable"),
-        window<quellin::frmChiTable>("Quellin frmChiTable"),
-        window<quellin::frmORToD>("Quellin frmORToD"),
+    std::vector<TopWindow> windows = calculatorWindows();
+    windows.insert(windows.end(), {
         window<shell::frmAbout>("frmAbout"),
         window<shell::frmPrint>("frmPrint"),
         window<shell::frmSCalc>("frmSCalc"),
         {"frmOptions", [] { return static_cast<QWidget*>(new shell::frmOptions(programs::tarvossShell().options)); }},
-    };
-    for (const Window& w : windows)
+    });
+    for (const TopWindow& w : windows)
         expectOnTheScreen(w);
 }
 
 TEST_F(Desktop, DatabaseWindowsAreWholeOnTheScreen)
 {
     // The study database window as the main window's button opens it.
-    expectOnTheScreen({"frmMetData", [] { return static_cast<QWidget*>(metadb::showMetData()); }});
+    expectOnTheScreen(TopWindow{"frmMetData", [] { return static_cast<QWidget*>(metadb::showMetData()); }});
     testkit::MsgBoxScript msgs;
     QPointer<metadb::frmMetData> db = metadb::showMetData();
     testkit::settle();
-    const Window windows[] = {
+    const TopWindow windows[] = {
         {"frmProgress", [db] { return static_cast<QWidget*>(new metadb::frmProgress(db)); }},
         {"frmExport", [db] { return static_cast<QWidget*>(new metadb::frmExport(db)); }},
         {"frmExcel", [db] { return static_cast<QWidget*>(new metadb::frmExcel(db)); }},
@@ -355,7 +326,7 @@ TEST_F(Desktop, DatabaseWindowsAreWholeOnTheScreen)
              return static_cast<QWidget*>(h);
          }},
     };
-    for (const Window& w : windows)
+    for (const TopWindow& w : windows)
         expectOnTheScreen(w);
     if (db)
         db->close();

@@ -2,6 +2,7 @@
 // application font: in each tab, after each option and check box a person can
 // click, no caption is cut off, no control sticks out of its frame or page,
 // and no caption runs under another control.
+#include "TopWindows.h"
 #include "calculators/frmChiSq.h"
 #include "calculators/frmConf.h"
 #include "calculators/frmCounterNull.h"
@@ -176,12 +177,7 @@ QStringList explore(QWidget* w)
     return sorted;
 }
 
-struct Scene {
-    const char* name;
-    std::function<QWidget*()> make;
-};
-
-void expectWhole(const Scene& s)
+void expectWhole(const TopWindow& s)
 {
     SCOPED_TRACE(s.name);
     testkit::MsgBoxScript msgs;
@@ -196,12 +192,6 @@ void expectWhole(const Scene& s)
         w->close();
     testkit::settle();
     delete w.data();   // a window that does not delete itself on closing
-}
-
-template <class T>
-Scene window(const char* name)
-{
-    return {name, [] { return static_cast<QWidget*>(new T); }};
 }
 
 // Studies written into a study database with plain SQL: name, d, g, N, SD.
@@ -288,29 +278,7 @@ TEST_F(Layout, MainWindowsAreWholeInEveryTabAndOption)
 
 TEST_F(Layout, CalculatorWindowsAreWholeInEveryOption)
 {
-    const Scene scenes[] = {
-        window<calculators::frmConf>("frmConf"),
-        window<calculators::frmChiSq>("frmChiSq"),
-        window<calculators::frmMultipleR>("frmMultipleR"),
-        window<calculators::frmHierarchicalR>("frmHierarchicalR"),
-        window<calculators::frmZDifferences>("frmZDifferences"),
-        window<calculators::frmSignificance>("frmSignificance"),
-        window<calculators::frmDiffBetweenRs>("frmDiffBetweenRs"),
-        window<calculators::frmDiffBetRsDependent>("frmDiffBetRsDependent"),
-        window<calculators::frmDiffBetGs>("frmDiffBetGs"),
-        window<calculators::frmWithinES>("frmWithinES"),
-        window<calculators::frmSDEstimate>("frmSDEstimate"),
-        window<calculators::frmESInteract>("frmESInteract"),
-        window<calculators::frmCounterNull>("frmCounterNull"),
-        window<calculators::frmDtoOR>("frmDtoOR"),
-        window<calculators::frmORtoD>("frmORtoD"),
-        window<calculators::frmTdata>("frmTdata"),
-        window<calculators::frmCITable>("frmCITable"),
-        window<calculators::frmChiTable>("frmChiTable"),
-        window<quellin::frmChiTable>("Quellin frmChiTable"),
-        window<quellin::frmORToD>("Quellin frmORToD"),
-    };
-    for (const Scene& s : scenes)
+    for (const TopWindow& s : calculatorWindows())
         expectWhole(s);
 }
 
