@@ -223,8 +223,8 @@ private:
 // Rich text draws a sub- or superscript at two thirds of the whole
 // points of its own size: 5 points, a few pixels high, under a window's
 // caption font. The formula gives its scripts the size that comes out
-// at about three quarters of the formula's own.
-void setFormulaScripts(QTextDocument& doc, const QFont& font)
+// at about the share asked of the formula's own.
+void setFormulaScripts(QTextDocument& doc, const QFont& font, double share)
 {
     QList<std::pair<int, int>> scripts;   // position, length
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
@@ -236,7 +236,7 @@ void setFormulaScripts(QTextDocument& doc, const QFont& font)
         }
     const qreal size = font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
     QTextCharFormat scriptSize;
-    scriptSize.setFontPointSize(qRound(size * 0.75 * 3 / 2));
+    scriptSize.setFontPointSize(qRound(size * share * 3 / 2));
     for (const auto& [from, length] : scripts) {
         QTextCursor c(&doc);
         c.setPosition(from);

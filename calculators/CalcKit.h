@@ -66,8 +66,9 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
 // whole radicand.
 QLabel* formulaPicture(QWidget* parent, const char* name, const QString& formula, int x, int y, int w, int h);
 // The sub- and superscripts of a formula's document (rich text) set at the
-// size a formula picture in `font` draws them.
-void setFormulaScripts(QTextDocument& doc, const QFont& font);
+// size a formula picture in `font` draws them: about `share` of the font's
+// size.
+void setFormulaScripts(QTextDocument& doc, const QFont& font, double share = 0.75);
 
 // Sets every text box of the window (single and multi-line) to "".
 void clearTextBoxes(QWidget* window);
