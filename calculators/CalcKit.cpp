@@ -130,7 +130,9 @@ protected:
             const double xe = at.x() + (last.isValid() && last.lineNumber() == line.lineNumber()
                                             ? line.cursorToX(r.end)
                                             : line.x() + line.naturalTextWidth());
-            const double bar = std::floor(at.y() + line.y()) + 0.5;
+            // The bar a row clear of the line's top, which a raised
+            // script may reach.
+            const double bar = std::floor(at.y() + line.y()) - 1.5;
             const double base = at.y() + line.y() + line.ascent();
             const double w = x1 - x0;
             QPainterPath sign;
@@ -174,6 +176,7 @@ private:
         QTextBlockFormat centred;
         centred.setAlignment(Qt::AlignHCenter);
         all.mergeBlockFormat(centred);
+        setFormulaScripts(doc, font());
 
         roots.clear();
         for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
@@ -217,6 +220,31 @@ private:
 
 } // namespace
 
+// Rich text draws a sub- or superscript at two thirds of the whole
+// points of its own size: 5 points, a few pixels high, under a window's
+// caption font. The formula gives its scripts the size that comes out
+// at about the share asked of the formula's own.
+void setFormulaScripts(QTextDocument& doc, const QFont& font, double share)
+{
+    QList<std::pair<int, int>> scripts;   // position, length
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            const QTextCharFormat::VerticalAlignment v = f.charFormat().verticalAlignment();
+            if (v == QTextCharFormat::AlignSubScript || v == QTextCharFormat::AlignSuperScript)
+                scripts.push_back({f.position(), f.length()});
+        }
+    const qreal size = font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
+    QTextCharFormat scriptSize;
+    scriptSize.setFontPointSize(qRound(size * share * 3 / 2));
+    for (const auto& [from, length] : scripts) {
+        QTextCursor c(&doc);
+        c.setPosition(from);
+        c.setPosition(from + length, QTextCursor::KeepAnchor);
+        c.mergeCharFormat(scriptSize);
+    }
+}
+
 QLabel* formulaPicture(QWidget* parent, const char* name, const QString& formula, int x, int y, int w, int h)
 {
     auto* l = new FormulaLabel(parent);
@@ -225,6 +253,13 @@ QLabel* formulaPicture(QWidget* parent, const char* name, const QString& formula
     l->setGeometry(x, y, w, h);
     l->setTextFormat(Qt::RichText);
     l->setText(formula);
+    // A formula is set a size larger than the window's captions, so that
+    // its sub- and superscripts can be read.
+    QFont larger = l->font();
+    if (larger.pointSizeF() > 0) {
+        larger.setPointSizeF(larger.pointSizeF() * 1.2);
+        l->setFont(larger);
+    }
     l->setAlignment(Qt::AlignCenter);
     l->setWordWrap(true);
     l->setFrameShape(QFrame::Box);

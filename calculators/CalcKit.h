@@ -11,7 +11,9 @@
 #include <QPushButton>
 #include <QString>
 
+class QFont;
 class QLabel;
+class QTextDocument;
 class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
@@ -63,6 +65,10 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, i
 // span with an overline; the picture draws the sign and one bar over the
 // whole radicand.
 QLabel* formulaPicture(QWidget* parent, const char* name, const QString& formula, int x, int y, int w, int h);
+// The sub- and superscripts of a formula's document (rich text) set at the
+// size a formula picture in `font` draws them: about `share` of the font's
+// size.
+void setFormulaScripts(QTextDocument& doc, const QFont& font, double share = 0.75);
 
 // Sets every text box of the window (single and multi-line) to "".
 void clearTextBoxes(QWidget* window);

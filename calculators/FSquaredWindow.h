@@ -3,6 +3,7 @@
 // bar and how a conversion is shown.
 #include <QString>
 
+class QLabel;
 class QLineEdit;
 class QWidget;
 
@@ -13,6 +14,9 @@ void addExplanation(QWidget* window, const QString& text, int left, int top, int
 void addFSquaredStatusBar(QWidget* window);
 // The label of a squared correlation: R², its subscript, "=".
 void addR2Label(QWidget* window, const QString& name, const QString& subscript, int left, int top);
+// A caption with sub- or superscripts (rich text) of the size of a box's
+// label (720 x 330 twips), its scripts drawn large enough to read.
+QLabel* addScriptCaption(QWidget* window, const QString& name, const QString& text, int left, int top);
 // Runs one conversion: empties txtf2, then shows the message or the result.
 // A run-time error is reported and leaves txtf2 empty.
 template <class F>

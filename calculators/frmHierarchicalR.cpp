@@ -18,8 +18,7 @@ frmHierarchicalR::frmHierarchicalR(QWidget* parent) : QWidget(parent)
     txtR2 = addInputBox(this, QStringLiteral("txtR2"), 960, 240, 1200);
     addR2Label(this, QStringLiteral("lblR2AB"), QStringLiteral("AB"), 2400, 240);
     txtR2AB = addInputBox(this, QStringLiteral("txtR2AB"), 3120, 240, 1200);
-    addLabel(this, QStringLiteral("lblf2"), QStringLiteral("f<sup>2</sup> ="), 240, 720, 720, 330)
-        ->setTextFormat(Qt::RichText);
+    addScriptCaption(this, QStringLiteral("lblf2"), QStringLiteral("f<sup>2</sup> ="), 240, 720);
     txtf2 = addResultBox(this, QStringLiteral("txtf2"), 960, 720, 1200);
     auto* cmdConvert = addButton(this, QStringLiteral("cmdConvert"), QStringLiteral("Convert"), 960, 1200, 1200);
     connect(cmdConvert, &QPushButton::clicked, this, &frmHierarchicalR::cmdConvert_Click);

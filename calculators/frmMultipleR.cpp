@@ -16,8 +16,7 @@ frmMultipleR::frmMultipleR(QWidget* parent) : QWidget(parent)
 
     addR2Label(this, QStringLiteral("lblR2"), QStringLiteral("A"), 240, 240);
     txtR2 = addInputBox(this, QStringLiteral("txtR2"), 960, 240, 1440);
-    addLabel(this, QStringLiteral("lblf2"), QStringLiteral("f<sup>2</sup> ="), 240, 720, 720, 330)
-        ->setTextFormat(Qt::RichText);
+    addScriptCaption(this, QStringLiteral("lblf2"), QStringLiteral("f<sup>2</sup> ="), 240, 720);
     txtf2 = addResultBox(this, QStringLiteral("txtf2"), 960, 720, 1440);
     auto* cmdConvert = addButton(this, QStringLiteral("cmdConvert"), QStringLiteral("Convert"), 960, 1200, 1440);
     connect(cmdConvert, &QPushButton::clicked, this, &frmMultipleR::cmdConvert_Click);

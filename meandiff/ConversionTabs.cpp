@@ -15,7 +15,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabWidget>
+
+#include <algorithm>
 
 namespace meandiff {
 
@@ -483,8 +487,8 @@ ConversionTab2::ConversionTab2(QWidget* page) : ConversionTabBase(page, kTab2Opt
 
     opDtoG = option(p, "opDtoG", QStringLiteral("Cohen's d to g"), 232, 10, 230);
     opGtoR = option(p, "opGtoR", QStringLiteral("Hedges' g to r"), 232, 38, 230);
-    // The option's indicator keeps its size when the window is made smaller:
-    // room for it and the "f" at every size.
+    // The letters after the option's "f" are labels of their own; where they
+    // stand is worked out from the caption's letters (placeScriptCaption).
     opFSQtoRSQ = option(p, "opFSQtoRSQ", QStringLiteral("f"), 232, 66, 30);
     {
         QFont small = opFSQtoRSQ->font();
@@ -497,6 +501,8 @@ ConversionTab2::ConversionTab2(QWidget* page) : ConversionTabBase(page, kTab2Opt
         l->setFont(small);
         l = label(p, "Label51", QStringLiteral("A"), 302, 80, 8, 12);
         l->setFont(small);
+        for (const char* n : {"Label47", "Label48", "Label49", "Label50", "Label51"})
+            p->findChild<QLabel*>(QString::fromLatin1(n))->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
     opRtoZ = option(p, "opRtoZ", QStringLiteral("r to z-score"), 232, 94, 230);
     opRtoT = option(p, "opRtoT", QStringLiteral("r to t-statistic"), 232, 122, 230);
@@ -552,6 +558,7 @@ ConversionTab2::ConversionTab2(QWidget* page) : ConversionTabBase(page, kTab2Opt
     onSelected(opChitoC, this, &ConversionTab2::opChitoC_Click);
 
     joinOptions();
+    placeScriptCaption(page);
 }
 
 // Shows one of the five frames and two labels of this tab (or none) and hides
@@ -637,6 +644,63 @@ void installConversionTab1(QWidget* page)
 {
     if (page)
         new ConversionTab1(page);
+}
+
+void placeScriptCaption(QWidget* page)
+{
+    auto* option = page ? page->findChild<QRadioButton*>(QStringLiteral("opFSQtoRSQ"), Qt::FindDirectChildrenOnly)
+                        : nullptr;
+    QLabel* parts[5] = {};
+    const char* const names[5] = {"Label47", "Label48", "Label49", "Label50", "Label51"};
+    for (int i = 0; i < 5; ++i) {
+        parts[i] = page ? page->findChild<QLabel*>(QString::fromLatin1(names[i]), Qt::FindDirectChildrenOnly)
+                        : nullptr;
+        if (!parts[i])
+            return;
+    }
+    if (!option)
+        return;
+    QLabel* const fSquare = parts[0];
+    QLabel* const to = parts[1];
+    QLabel* const r = parts[2];
+    QLabel* const rSquare = parts[3];
+    QLabel* const setA = parts[4];
+
+    // Where the style draws the option's caption: after the indicator and
+    // its spacing, in the middle of the option's height.
+    QStyleOptionButton opt;
+    opt.initFrom(option);
+    opt.text = option->text();
+    const QRect contents = option->style()->subElementRect(QStyle::SE_RadioButtonContents, &opt, option);
+    const QFontMetrics fm(option->font());
+    const QRect textRect = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignLeft | Qt::AlignVCenter,
+                                               fm.size(Qt::TextSingleLine, option->text()), contents);
+    const int ink = std::max(fm.horizontalAdvance(option->text()), fm.boundingRect(option->text()).right() + 1);
+    // The option ends with its "f", so that the raised 2 can follow it.
+    option->resize(textRect.left() + ink, option->height());
+    const int baseline = option->y() + textRect.top() + fm.ascent();
+
+    // A label holding exactly its text, with the text's baseline at the
+    // given height.
+    const auto put = [](QLabel* l, int left, int textBaseline) {
+        const QFontMetrics m(l->font());
+        const QString t = l->text();
+        l->setGeometry(left, textBaseline - m.ascent(),
+                       std::max(m.horizontalAdvance(t), m.boundingRect(t).right() + 1), m.height());
+        return left + m.horizontalAdvance(t);
+    };
+    // A superscript's baseline is raised by about a third of the line's
+    // height, a subscript's lowered by a quarter, as print sets them; the
+    // A's line starts no higher than where the 2 above it ends.
+    const int raised = baseline - qRound(fm.height() / 3.0);
+    const int lowered = std::max(baseline + qRound(fm.height() / 4.0),
+                                 raised + QFontMetrics(setA->font()).height() - 1);
+    const int space = fm.horizontalAdvance(QLatin1Char(' '));
+    int x = put(fSquare, option->x() + option->width(), raised);
+    x = put(to, x + space, baseline);
+    x = put(r, x + space, baseline);
+    put(rSquare, x, raised);
+    put(setA, x, lowered);
 }
 
 void installConversionTab2(QWidget* page)

@@ -279,6 +279,7 @@ void frmMain::buildControls()
     conv2->setObjectName(QStringLiteral("TabConversions2"));
     SSTab1->addTab(conv2, QStringLiteral(" ES Conversions 2"));
     meandiff::installConversionTab2(conv2);
+    conversions2_ = conv2;
     buildLaunchers(central, tabES, tabSig, tabSS);
     SSTab1->setCurrentIndex(0);
 
@@ -371,6 +372,8 @@ void frmMain::showEvent(QShowEvent* event)
         QTimer::singleShot(0, this, [this] { showDatabaseInFront(); });
     }
 }
+
+void frmMain::afterLayout() { meandiff::placeScriptCaption(conversions2_); }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {

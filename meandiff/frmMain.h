@@ -3,6 +3,7 @@
 // calculation with its results, significance and sample-size tabs, and the
 // two conversion tabs.
 #include "frame/MainFrame.h"
+#include "shell/Resize.h"
 
 #include <QHash>
 #include <memory>
@@ -20,7 +21,7 @@ class StudyFileCommands;
 
 namespace tarvoss {
 
-class frmMain : public frame::MainFrame {
+class frmMain : public frame::MainFrame, public shell::Resize::LaidOutWindow {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -62,6 +63,9 @@ protected:
     void openRecentFile(int index, const QString& path) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // The second conversion tab's raised and lowered letters follow the
+    // letters of their option's caption.
+    void afterLayout() override;
 
 private:
     class Writer;
@@ -77,6 +81,7 @@ private:
     void showDatabaseInFront();
     bool databaseAfterShow_ = false;
     QTabWidget* SSTab1 = nullptr;
+    QWidget* conversions2_ = nullptr;
     QComboBox* Combo1 = nullptr;
     QComboBox* Combo2 = nullptr;
     QLabel* LblPercent[3] = {nullptr, nullptr, nullptr};

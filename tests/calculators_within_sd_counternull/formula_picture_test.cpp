@@ -1,6 +1,7 @@
 // The square roots of the formula pictures as a person sees them: one bar
 // over the whole radicand, in one piece, with no letter of the formula
 // touching it.
+#include "calculators/CalcKit.h"
 #include "calculators/frmSDEstimate.h"
 #include "calculators/frmWithinES.h"
 #include "testkit/QtTestKit.h"
@@ -19,7 +20,7 @@ bool dark(const QImage& img, int x, int y) { return qGray(img.pixel(x, y)) < 160
 
 // Where, in the picture, the radicands stand across: the columns of the
 // text under an overline, laid out as the picture lays out its text
-// (centred in its frame, no margin).
+// (centred in its frame, no margin, its scripts at the picture's size).
 QList<std::pair<int, int>> radicandColumns(QLabel* l)
 {
     QTextDocument doc;
@@ -32,6 +33,7 @@ QList<std::pair<int, int>> radicandColumns(QLabel* l)
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);
     all.mergeBlockFormat(centred);
+    calculators::calckit::setFormulaScripts(doc, l->font());
     doc.documentLayout();   // lays the document out
     QList<std::pair<int, int>> out;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {

@@ -49,6 +49,16 @@ int labelsIn(const QHash<QWidget*, QRect>& p)
     return n;
 }
 
+// The option "f" of the second conversion tab and the labels that make its
+// caption "f² to R²A": the window sets them by the letters of the caption,
+// whose indicator does not scale (tested with the tab).
+bool setByTheirLetters(QWidget* c)
+{
+    static const QStringList names = {"opFSQtoRSQ", "Label47", "Label48", "Label49", "Label50", "Label51"};
+    return c->parentWidget() && c->parentWidget()->objectName() == QLatin1String("TabConversions2") &&
+           names.contains(c->objectName());
+}
+
 void resizeInner(QWidget* window, QSize inner)
 {
     const QSize chrome = window->size() - client(window)->size();
@@ -84,6 +94,8 @@ void expectControlsFollow(QWidget* window)
         for (auto it = before.begin(); it != before.end(); ++it) {
             if (it.value().x() < -1000)
                 continue;   // parked off to the left on purpose
+            if (setByTheirLetters(it.key()))
+                continue;
             const QRect r = now.value(it.key());
             const QRect& b = it.value();
             // Whole-percent scaling and twips rounding: within 2 px of the
