@@ -1,4 +1,8 @@
 #include "testkit/QtTestKit.h"
+#include <vector>
+#include <algorithm>
+#include <QPixmap>
+#include <QImage>
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -269,6 +273,45 @@ bool leaveHotJournal(const QString& database, const QString& sql)
         return false;
     }
     return true;
+}
+
+QList<QRect> inkMarks(const QImage& img, double px)
+{
+    const int w = img.width(), h = img.height();
+    std::vector<char> seen(size_t(w) * h, 0);
+    const auto dark = [&](int x, int y) { return qGray(img.pixel(x, y)) < 160; };
+    QList<QRect> out;
+    for (int x0 = 0; x0 < w; ++x0)
+        for (int y0 = 0; y0 < h; ++y0) {
+            if (seen[size_t(y0) * w + x0] || !dark(x0, y0))
+                continue;
+            QRect box(x0, y0, 1, 1);
+            QList<QPoint> todo{{x0, y0}};
+            seen[size_t(y0) * w + x0] = 1;
+            while (!todo.isEmpty()) {
+                const QPoint p = todo.takeLast();
+                box |= QRect(p, QSize(1, 1));
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int x = p.x() + dx, y = p.y() + dy;
+                        if (x < 0 || y < 0 || x >= w || y >= h || seen[size_t(y) * w + x] || !dark(x, y))
+                            continue;
+                        seen[size_t(y) * w + x] = 1;
+                        todo.append({x, y});
+                    }
+            }
+            out.append(QRect(QPoint(int(box.left() / px), int(box.top() / px)),
+                             QPoint(int((box.right() + 1) / px + 0.999) - 1, int((box.bottom() + 1) / px + 0.999) - 1)));
+        }
+    std::sort(out.begin(), out.end(),
+              [](const QRect& a, const QRect& b) { return a.left() != b.left() ? a.left() < b.left() : a.top() < b.top(); });
+    return out;
+}
+
+QList<QRect> inkMarks(QWidget* control, const QRect& part)
+{
+    const QPixmap grab = control->grab(part.isNull() ? QRect(QPoint(0, 0), control->size()) : part);
+    return inkMarks(grab.toImage(), grab.devicePixelRatio());
 }
 
 } // namespace testkit

@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QList>
 #include <QPointer>
+#include <QImage>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -159,5 +161,12 @@ std::vector<FixtureRow> readFixtureTable(const QString& path, QStringList* heade
 
 // Text of a PDF file (pdftotext -layout), empty when it cannot be read.
 QString pdfText(const QString& pdfPath);
+
+// The separate marks of a picture as a person sees them: the boxes of its
+// 8-connected groups of dark pixels (grey below 160), in logical pixels
+// (`px` device pixels to one), left to right and, at one left, top to bottom.
+QList<QRect> inkMarks(const QImage& image, double px);
+// The same of a control's picture, or of the part of it given.
+QList<QRect> inkMarks(QWidget* control, const QRect& part = {});
 
 } // namespace testkit

@@ -10,44 +10,6 @@
 #include <memory>
 #include <gtest/gtest.h>
 
-namespace {
-
-// The separate marks of a picture: the boxes of its 8-connected groups of
-// dark pixels, in logical pixels, left to right.
-QList<QRect> marks(const QImage& img, double px)
-{
-    const int w = img.width(), h = img.height();
-    std::vector<char> seen(size_t(w) * h, 0);
-    const auto dark = [&](int x, int y) { return qGray(img.pixel(x, y)) < 160; };
-    QList<QRect> out;
-    for (int x0 = 0; x0 < w; ++x0)
-        for (int y0 = 0; y0 < h; ++y0) {
-            if (seen[size_t(y0) * w + x0] || !dark(x0, y0))
-                continue;
-            QRect box(x0, y0, 1, 1);
-            QList<QPoint> todo{{x0, y0}};
-            seen[size_t(y0) * w + x0] = 1;
-            while (!todo.isEmpty()) {
-                const QPoint p = todo.takeLast();
-                box |= QRect(p, QSize(1, 1));
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx) {
-                        const int x = p.x() + dx, y = p.y() + dy;
-                        if (x < 0 || y < 0 || x >= w || y >= h || seen[size_t(y) * w + x] || !dark(x, y))
-                            continue;
-                        seen[size_t(y) * w + x] = 1;
-                        todo.append({x, y});
-                    }
-            }
-            out.append(QRect(QPoint(int(box.left() / px), int(box.top() / px)),
-                             QPoint(int((box.right() + 1) / px + 0.999) - 1, int((box.bottom() + 1) / px + 0.999) - 1)));
-        }
-    std::sort(out.begin(), out.end(), [](const QRect& a, const QRect& b) { return a.left() < b.left(); });
-    return out;
-}
-
-} // namespace
-
 // "(Sd_a + Sd_b) / 2": the subscripts a and b are the marks that reach
 // below the line (the foot of the closing 2) and are no taller than that 2
 // (the brackets and the slash reach below it too, but are taller).
@@ -62,7 +24,7 @@ TEST(FormulaScripts, SubscriptsOfTheSdEstimatesAreLegible)
             picture = l;
     ASSERT_TRUE(picture);
     const QPixmap grab = picture->grab(picture->contentsRect().adjusted(1, 1, -1, -1));
-    const QList<QRect> all = marks(grab.toImage(), grab.devicePixelRatio());
+    const QList<QRect> all = testkit::inkMarks(grab.toImage(), grab.devicePixelRatio());
     ASSERT_GE(all.size(), 8);
     const QRect two = all.last();
     QList<QRect> subscripts;
