@@ -47,6 +47,12 @@ bool isFramed(const QWidget* w)
     return handle && handle->isVisible() && !handle->frameMargins().isNull();
 }
 
+// The scroll area scrollContent gave the window, if any.
+QScrollArea* scrollAreaOf(const QWidget* window)
+{
+    return window->findChild<QScrollArea*>(QString::fromLatin1(Resize::ScrollAreaName));
+}
+
 // Moves the controls `from` holds (not its own windows) into `to`, each at
 // its place and as shown or hidden as it was.
 void moveControls(QWidget* from, QWidget* to)
@@ -103,7 +109,7 @@ void scrollContent(QWidget* window)
 // no longer needs to scroll.
 void unscrollContent(QWidget* window)
 {
-    auto* scroll = window->findChild<QScrollArea*>(QString::fromLatin1(Resize::ScrollAreaName));
+    auto* scroll = scrollAreaOf(window);
     if (!scroll || !scroll->widget())
         return;
     QWidget* content = scroll->widget();
@@ -120,8 +126,6 @@ void unscrollContent(QWidget* window)
     delete window->layout();
     delete scroll;
 }
-
-void fit(QWidget* window);
 
 // Once the desktop has framed the window, it is fitted again with its real
 // frame. The desktop frames a window a moment after it is shown, and may
@@ -145,7 +149,7 @@ void fitWhenFramed(QWidget* window)
         }
         if (!isFramed(w))
             return;
-        fit(w);
+        fitToScreen(w);
         if (++watched >= kWatchFramed)
             timer->deleteLater();
     });
@@ -171,9 +175,11 @@ protected:
     }
 };
 
+} // namespace
+
 // Scales the window to the area with the frame it has now (assumed or
 // real), from its design, and places its frame inside the area.
-void fit(QWidget* window)
+void fitToScreen(QWidget* window)
 {
     if (!window || !window->isWindow() || window->isMaximized() || window->isFullScreen())
         return;
@@ -214,7 +220,7 @@ void fit(QWidget* window)
         const bool scrolls = down || across;
         size += QSize(down ? bar : 0, across ? bar : 0);
         size = size.boundedTo(room);
-        const bool scrolled = window->findChild<QScrollArea*>(QString::fromLatin1(Resize::ScrollAreaName));
+        const bool scrolled = scrollAreaOf(window);
         if (size != window->size() || scrolls || scrolled) {
             // The design is recorded at the designed size before anything moves.
             Resize::ResizeFormControls(window);
@@ -226,7 +232,7 @@ void fit(QWidget* window)
                 // Only the scroll bars the fitted size needs: one that is not
                 // needed, shown for a moment while the other comes, would
                 // take its room for good.
-                if (auto* scroll = window->findChild<QScrollArea*>(QString::fromLatin1(Resize::ScrollAreaName))) {
+                if (auto* scroll = scrollAreaOf(window)) {
                     scroll->setVerticalScrollBarPolicy(down ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
                     scroll->setHorizontalScrollBarPolicy(across ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
                 }
@@ -238,7 +244,7 @@ void fit(QWidget* window)
             if (scrolls) {
                 // The content at its size in the scroll area before it is
                 // laid out, not when the scroll area next gets to it.
-                auto* scroll = window->findChild<QScrollArea*>(QString::fromLatin1(Resize::ScrollAreaName));
+                auto* scroll = scrollAreaOf(window);
                 if (scroll && scroll->widget())
                     scroll->widget()->resize(scaled.expandedTo(scroll->viewport()->size()));
             }
@@ -258,8 +264,6 @@ void fit(QWidget* window)
     if (at != outer.topLeft() || resized)
         placeFrameAt(window, at);
 }
-
-} // namespace
 
 int fittedPercent(const QSize& designed, const QSize& around, const QRect& area)
 {
@@ -315,8 +319,6 @@ void placeFrameAt(QWidget* w, const QPoint& at)
     if (QWindow* handle = w->windowHandle())
         handle->setFramePosition(at);
 }
-
-void fitToScreen(QWidget* window) { fit(window); }
 
 void centreOnScreen(QWidget* window)
 {
