@@ -280,27 +280,35 @@ TEST_F(StudyReportPrint, CancelPrintsNothingAndFailureIsReported)
     EXPECT_EQ(msgs.shown()[0].buttons, platform::MsgButtons::OK);
 }
 
-// An item whose column lies behind what was already printed on its line
-// starts at that column on the next line.
-TEST(StudyReportPaint, ItemBehindItsColumnGoesToTheNextLine)
+// The rows of text that painting the lines puts on paper (a PDF), blank
+// rows left out.
+static QStringList paintedRows(const QList<ReportLine>& lines)
 {
     QTemporaryDir dir;
-    const QString pdf = dir.filePath("tab.pdf");
+    const QString pdf = dir.filePath("rows.pdf");
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
     {
         QPainter painter(&printer);
-        ReportLine line;
-        line.items = {{3, QStringLiteral("AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA")}, {50, "BBB"}};
-        ReportLine next;
-        next.items = {{3, "CCC"}, {50, "DDD"}};
-        frame::paintReport(painter, printer, {line, next});
+        frame::paintReport(painter, printer, lines);
     }
     QStringList rows = testkit::pdfText(pdf).split('\n', Qt::SkipEmptyParts);
     for (QString& r : rows)
         r = r.trimmed();
     rows.removeAll(QString());
+    return rows;
+}
+
+// An item whose column lies behind what was already printed on its line
+// starts at that column on the next line.
+TEST(StudyReportPaint, ItemBehindItsColumnGoesToTheNextLine)
+{
+    ReportLine line;
+    line.items = {{3, QStringLiteral("AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA")}, {50, "BBB"}};
+    ReportLine next;
+    next.items = {{3, "CCC"}, {50, "DDD"}};
+    const QStringList rows = paintedRows({line, next});
     ASSERT_GE(rows.size(), 3);
     EXPECT_TRUE(rows[0].startsWith("AAAA"));
     EXPECT_EQ(rows[1], QStringLiteral("BBB"));
@@ -311,20 +319,8 @@ TEST(StudyReportPaint, ItemBehindItsColumnGoesToTheNextLine)
 // row of the printout, as it starts a line in the box.
 TEST(StudyReportPaint, EachKindOfLineBreakStartsARow)
 {
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath("breaks.pdf");
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdf);
-    {
-        QPainter painter(&printer);
-        ReportLine line;
-        line.items = {{3, QStringLiteral("one\rtwo\r\nthree\nfour\r\rsix")}};
-        frame::paintReport(painter, printer, {line});
-    }
-    QStringList rows = testkit::pdfText(pdf).split('\n', Qt::SkipEmptyParts);
-    for (QString& r : rows)
-        r = r.trimmed();
-    rows.removeAll(QString());
+    ReportLine line;
+    line.items = {{3, QStringLiteral("one\rtwo\r\nthree\nfour\r\rsix")}};
+    const QStringList rows = paintedRows({line});
     EXPECT_EQ(rows, (QStringList{"one", "two", "three", "four", "six"})) << rows.join('|').toStdString();
 }
